@@ -1,0 +1,43 @@
+// Millisecond time and pauses, behind an interface so that tests never sleep.
+#pragma once
+
+#include <cstdint>
+
+namespace quillon {
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // Milliseconds on a monotonic scale; never wraps.
+  virtual std::int64_t nowMs() = 0;
+  virtual void sleepMs(std::int64_t ms) = 0;
+};
+
+// The steady clock of the machine (milliseconds since boot, like a tick counter).
+class SteadyClock final : public Clock {
+ public:
+  std::int64_t nowMs() override;
+  void sleepMs(std::int64_t ms) override;
+};
+
+// A clock for tests: time moves only when told to or when something sleeps.
+class FakeClock final : public Clock {
+ public:
+  explicit FakeClock(std::int64_t startMs = 0) : now_(startMs) {}
+  std::int64_t nowMs() override { return now_; }
+  void sleepMs(std::int64_t ms) override {
+    now_ += ms;
+    slept_ += ms;
+    ++sleeps_;
+  }
+  void advance(std::int64_t ms) { now_ += ms; }
+  std::int64_t totalSleptMs() const { return slept_; }
+  int sleepCount() const { return sleeps_; }
+
+ private:
+  std::int64_t now_;
+  std::int64_t slept_ = 0;
+  int sleeps_ = 0;
+};
+
+}  // namespace quillon

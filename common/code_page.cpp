@@ -1,0 +1,215 @@
+#include "code_page.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unicode/ucnv.h>
+#include <unicode/ustring.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+
+namespace quillon {
+namespace {
+
+struct ConverterCloser {
+  void operator()(UConverter* converter) const { ucnv_close(converter); }
+};
+using Converter = std::unique_ptr<UConverter, ConverterCloser>;
+
+Converter openCodePage() {
+  UErrorCode status = U_ZERO_ERROR;
+  Converter converter(ucnv_open("windows-31j", &status));
+  if (U_FAILURE(status)) throw std::runtime_error("ICU has no Windows-31J converter");
+  ucnv_setSubstChars(converter.get(), "?", 1, &status);
+  return converter;
+}
+
+bool isAscii(std::string_view text) {
+  for (const char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+std::u16string utf8ToUtf16(std::string_view utf8) {
+  std::u16string out(utf8.size(), u'\0');
+  int32_t length = 0;
+  UErrorCode status = U_ZERO_ERROR;
+  u_strFromUTF8WithSub(reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
+                       &length, utf8.data(), static_cast<int32_t>(utf8.size()), 0xFFFD, nullptr,
+                       &status);
+  out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
+  return out;
+}
+
+std::string utf16ToUtf8(std::u16string_view utf16) {
+  std::string out(utf16.size() * 3, '\0');
+  int32_t length = 0;
+  UErrorCode status = U_ZERO_ERROR;
+  u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length,
+                     reinterpret_cast<const UChar*>(utf16.data()),
+                     static_cast<int32_t>(utf16.size()), 0xFFFD, nullptr, &status);
+  out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
+  return out;
+}
+
+std::string toCodePage(UConverter* converter, std::string_view utf8) {
+  if (isAscii(utf8)) return std::string(utf8);
+  const std::u16string utf16 = utf8ToUtf16(utf8);
+  std::string out(utf16.size() * 2 + 2, '\0');
+  UErrorCode status = U_ZERO_ERROR;
+  const int32_t length = ucnv_fromUChars(converter, out.data(), static_cast<int32_t>(out.size()),
+                                         reinterpret_cast<const UChar*>(utf16.data()),
+                                         static_cast<int32_t>(utf16.size()), &status);
+  out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
+  return out;
+}
+
+std::string fromCodePage(UConverter* converter, std::string_view bytes) {
+  if (isAscii(bytes)) return std::string(bytes);
+  std::u16string utf16(bytes.size() + 1, u'\0');
+  UErrorCode status = U_ZERO_ERROR;
+  const int32_t length = ucnv_toUChars(converter, reinterpret_cast<UChar*>(utf16.data()),
+                                       static_cast<int32_t>(utf16.size()), bytes.data(),
+                                       static_cast<int32_t>(bytes.size()), &status);
+  if (U_FAILURE(status)) return {};
+  utf16.resize(static_cast<std::size_t>(length));
+  return utf16ToUtf8(utf16);
+}
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// A file descriptor closed on every path.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+  // Closes now, reporting the error that a deferred write may only show here.
+  bool close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+Expected<std::string> readBytes(const std::string& path) {
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return Failure{"Cannot read file " + path + ": " + std::strerror(errno) + "."};
+  struct stat info {};
+  if (::fstat(fd.get(), &info) == 0 && S_ISDIR(info.st_mode))
+    return Failure{"Cannot read file " + path + ": it is a folder."};
+  std::string bytes;
+  if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return Failure{"Cannot read file " + path + ": " + std::strerror(errno) + "."};
+    }
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  return bytes;
+}
+
+std::string failureText(const std::string& path, const char* what) {
+  return "Cannot write file " + path + ": " + what + ".";
+}
+
+}  // namespace
+
+std::string Utf8ToCodePage(std::string_view utf8) {
+  const Converter converter = openCodePage();
+  return toCodePage(converter.get(), utf8);
+}
+
+std::string CodePageToUtf8(std::string_view bytes) {
+  const Converter converter = openCodePage();
+  return fromCodePage(converter.get(), bytes);
+}
+
+std::vector<std::string> SplitLines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    const std::size_t cr = bytes.find('\r', start);
+    if (cr == std::string_view::npos) {
+      lines.emplace_back(bytes.substr(start));
+      break;
+    }
+    lines.emplace_back(bytes.substr(start, cr - start));
+    start = cr + 1;
+    if (start < bytes.size() && bytes[start] == '\n') ++start;
+  }
+  return lines;
+}
+
+Expected<std::vector<std::string>> ReadTextLines(const std::string& path) {
+  Expected<std::string> bytes = readBytes(path);
+  if (!bytes) return Failure{bytes.error()};
+  std::string_view content = bytes.value();
+  // A file saved as UTF-8 with a byte order mark is taken as UTF-8.
+  const bool utf8 = content.substr(0, kUtf8Bom.size()) == kUtf8Bom;
+  if (utf8) content.remove_prefix(kUtf8Bom.size());
+  std::vector<std::string> lines = SplitLines(content);
+  if (!utf8) {
+    const Converter converter = openCodePage();
+    for (std::string& line : lines) line = fromCodePage(converter.get(), line);
+  }
+  return lines;
+}
+
+Expected<std::string> ReadFirstLine(const std::string& path) {
+  Expected<std::vector<std::string>> lines = ReadTextLines(path);
+  if (!lines) return Failure{lines.error()};
+  if (lines.value().empty()) return Failure{"File " + path + " is empty."};
+  return std::move(lines).value().front();
+}
+
+Status WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines) {
+  std::string bytes;
+  {
+    const Converter converter = openCodePage();
+    for (const std::string& line : lines) {
+      bytes += toCodePage(converter.get(), line);
+      bytes += "\r\n";
+    }
+  }
+  const std::filesystem::path target(path);
+  const std::filesystem::path folder =
+      target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+  std::string pattern = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+  FileDescriptor fd(::mkstemp(pattern.data()));
+  if (fd.get() < 0) return Failure{failureText(path, std::strerror(errno))};
+  auto fail = [&](int error) {
+    ::unlink(pattern.c_str());
+    return Failure{failureText(path, std::strerror(error))};
+  };
+  ::fchmod(fd.get(), 0644);
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t n = ::write(fd.get(), bytes.data() + written, bytes.size() - written);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return fail(errno);
+    }
+    written += static_cast<std::size_t>(n);
+  }
+  if (!fd.close()) return fail(errno);
+  if (::rename(pattern.c_str(), path.c_str()) != 0) return fail(errno);
+  return Success();
+}
+
+}  // namespace quillon

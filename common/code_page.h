@@ -1,0 +1,32 @@
+// Text files in the Windows-31J code page (CP932), read and written by line, so
+// that they stay interchangeable with files written on Japanese Windows systems.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "expected.h"
+
+namespace quillon {
+
+// UTF-8 to Windows-31J; characters the code page cannot hold become "?".
+std::string Utf8ToCodePage(std::string_view utf8);
+// Windows-31J to UTF-8; bytes that are not valid in the code page become U+FFFD.
+std::string CodePageToUtf8(std::string_view bytes);
+
+// Splits code-page bytes into lines: a line ends at CR or CR LF; a lone LF
+// stays in the line. Text after the last line end is a line of its own.
+std::vector<std::string> SplitLines(std::string_view bytes);
+
+// Reads every line of a text file, converted to UTF-8.
+Expected<std::vector<std::string>> ReadTextLines(const std::string& path);
+// Reads the first line only (fails on an empty file).
+Expected<std::string> ReadFirstLine(const std::string& path);
+
+// Replaces a file by the given lines, each followed by CR LF. The text goes to a
+// temporary file in the same folder that is then renamed over the old one, so a
+// crash mid-write never leaves a partial or emptied file behind.
+Status WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
+
+}  // namespace quillon

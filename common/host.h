@@ -1,0 +1,41 @@
+// The small interface through which the cores talk to their window or terminal.
+#pragma once
+
+#include <string_view>
+
+namespace quillon {
+
+// The status labels a command writes; the grapher has the first two.
+enum class Label { Status, Status2, Status3 };
+
+// Thrown to end the program at once (close request, "No" at a prompt). Only the
+// entry points catch it; it is the one exception used for control flow.
+struct EndProgram {
+  int exitCode = 0;
+};
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // Sets a label's text; the text must become visible while the command runs.
+  virtual void setLabel(Label label, std::string_view text) = 0;
+  // Lets the window system process pending events (close request, resize, repaint).
+  virtual void processEvents() = 0;
+  // A Yes/No question with the stop icon; true means Yes.
+  virtual bool askYesNo(std::string_view text) = 0;
+  // An information message with an OK button only and no icon.
+  virtual void showMessage(std::string_view text) = 0;
+  // A failure the user must read (missing file, unwritable folder, ...).
+  virtual void showError(std::string_view text) = 0;
+
+  // Set by the close request and never reset.
+  bool QuitRequested = false;
+
+  // Ends the program when the close request has been made.
+  void checkQuit() const {
+    if (QuitRequested) throw EndProgram{};
+  }
+};
+
+}  // namespace quillon

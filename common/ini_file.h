@@ -1,0 +1,19 @@
+// Reading one value of setting.ini in the program folder.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quillon {
+
+// Value of key in section of <programFolder>/setting.ini; the default when the
+// file, section or key is missing, the value is empty, or anything fails.
+// Section and key ignore letter case; blanks and one pair of quotes around the
+// value are removed; the value is cut to 1023 bytes of the code page.
+std::string GetIniValue(const std::string& programFolder, std::string_view section,
+                        std::string_view key, std::string_view defaultValue);
+
+// The same lookup on the text of an INI file already in memory (UTF-8).
+std::string FindIniValue(std::string_view iniText, std::string_view section, std::string_view key);
+
+}  // namespace quillon

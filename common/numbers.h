@@ -1,0 +1,26 @@
+// Number conversions shared by every Part that turns text into numbers.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace quillon {
+
+// The leading decimal number of a text: leading blanks skipped, optional sign,
+// digits with "." as the decimal point whatever the locale, optional exponent.
+// A text that does not start with a number reads as 0.
+double LeadingNumber(std::string_view text);
+
+// True when the whole text (blanks around it aside) is a number.
+bool IsNumber(std::string_view text);
+
+// Rounds to the nearest integer, a tie going to the even neighbour.
+double RoundHalfEven(double value);
+
+// Rounds half to even and clamps into the 32-bit signed range (NaN gives 0).
+std::int32_t RoundToInt32(double value);
+
+// Clamps a 64-bit value into the 32-bit signed range.
+std::int32_t ClampToInt32(std::int64_t value);
+
+}  // namespace quillon

@@ -1,0 +1,29 @@
+// Uniform numbers in [0, 1) from a generator seeded from the clock or fixed.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <random>
+
+namespace quillon {
+
+class RandomSource {
+ public:
+  // With a fixed seed every reseed starts the same sequence (tests, --seed).
+  explicit RandomSource(std::optional<std::uint32_t> fixedSeed = std::nullopt)
+      : fixedSeed_(fixedSeed) {
+    reseed();
+  }
+
+  // Seeds from the clock, or with the fixed seed when one was given.
+  void reseed();
+
+  // Next uniform 32-bit float in [0, 1); exact on every standard library.
+  float nextSingle() { return static_cast<float>(engine_() >> 8) * (1.0f / 16777216.0f); }
+
+ private:
+  std::optional<std::uint32_t> fixedSeed_;
+  std::mt19937 engine_;
+};
+
+}  // namespace quillon

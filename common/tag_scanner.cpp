@@ -1,0 +1,52 @@
+#include "tag_scanner.h"
+
+#include <limits>
+#include <string>
+
+#include "utf8.h"
+
+namespace quillon {
+
+TagWalker::TagWalker(std::string_view text, std::string_view tag)
+    : text_(text), open_("<" + std::string(tag) + ">"), close_("</" + std::string(tag) + ">") {}
+
+bool TagWalker::next() {
+  const FoldedMatch match = open_.findIn(text_, searchFrom_);
+  if (!match.found()) {
+    contentBegin_ = std::string_view::npos;
+    searchFrom_ = text_.size();
+    return false;
+  }
+  contentBegin_ = match.end;
+  // The next search starts one character after this match.
+  searchFrom_ = match.begin + utf8::Decode(text_, match.begin).length;
+  return true;
+}
+
+std::string_view TagWalker::text() const {
+  if (contentBegin_ == std::string_view::npos) return {};
+  const FoldedMatch close = close_.findIn(text_, contentBegin_);
+  if (!close.found()) return {};
+  return text_.substr(contentBegin_, close.begin - contentBegin_);
+}
+
+std::string GetTagText(std::string_view text, std::string_view tag, std::int32_t n) {
+  if (n < 1) return {};
+  TagWalker walker(text, tag);
+  for (std::int32_t i = 0; i < n; ++i)
+    if (!walker.next()) return {};
+  return std::string(walker.text());
+}
+
+std::int32_t GetTagEnd(std::string_view text, std::string_view tag, std::int32_t n) {
+  if (n < 1) return 0;
+  TagWalker walker(text, tag);
+  for (std::int32_t i = 0; i < n; ++i)
+    if (!walker.next()) return 0;
+  const std::size_t position = walker.contentOffset() + 1;
+  return position > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())
+             ? std::numeric_limits<std::int32_t>::max()
+             : static_cast<std::int32_t>(position);
+}
+
+}  // namespace quillon

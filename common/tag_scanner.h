@@ -1,0 +1,40 @@
+// Element text by plain text search: "<tag>" ... "</tag>", case ignored.
+// Positions are 1-based byte positions in the UTF-8 text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "text_compare.h"
+
+namespace quillon {
+
+// Text of the n-th "<tag>" element (n >= 1) up to the first "</tag>" after it;
+// "" when either is missing.
+std::string GetTagText(std::string_view text, std::string_view tag, std::int32_t n);
+
+// Position just after the n-th "<tag>", or 0 when there are fewer than n.
+std::int32_t GetTagEnd(std::string_view text, std::string_view tag, std::int32_t n);
+
+// Walks the elements n = 1, 2, 3, ... of one tag in a single pass, giving the
+// same texts as GetTagText for each n while GetTagEnd is not 0.
+class TagWalker {
+ public:
+  TagWalker(std::string_view text, std::string_view tag);
+  // Moves to the next opening tag; false when there is none.
+  bool next();
+  // Text of the current element ("" when it has no closing tag).
+  std::string_view text() const;
+  // 0-based byte offset of the first character after the current opening tag.
+  std::size_t contentOffset() const { return contentBegin_; }
+
+ private:
+  std::string_view text_;
+  FoldedNeedle open_;
+  FoldedNeedle close_;
+  std::size_t searchFrom_ = 0;
+  std::size_t contentBegin_ = std::string_view::npos;
+};
+
+}  // namespace quillon

@@ -1,0 +1,107 @@
+#include "text_compare.h"
+
+#include <unicode/uchar.h>
+
+#include <array>
+
+#include "utf8.h"
+
+namespace quillon {
+namespace {
+
+// Half-width katakana U+FF61..U+FF9F and their full-width forms.
+constexpr std::array<char16_t, 0x3F> kHalfWidthKana = {
+    0x3002, 0x300C, 0x300D, 0x3001, 0x30FB, 0x30F2, 0x30A1, 0x30A3, 0x30A5, 0x30A7, 0x30A9,
+    0x30E3, 0x30E5, 0x30E7, 0x30C3, 0x30FC, 0x30A2, 0x30A4, 0x30A6, 0x30A8, 0x30AA, 0x30AB,
+    0x30AD, 0x30AF, 0x30B1, 0x30B3, 0x30B5, 0x30B7, 0x30B9, 0x30BB, 0x30BD, 0x30BF, 0x30C1,
+    0x30C4, 0x30C6, 0x30C8, 0x30CA, 0x30CB, 0x30CC, 0x30CD, 0x30CE, 0x30CF, 0x30D2, 0x30D5,
+    0x30D8, 0x30DB, 0x30DE, 0x30DF, 0x30E0, 0x30E1, 0x30E2, 0x30E4, 0x30E6, 0x30E8, 0x30E9,
+    0x30EA, 0x30EB, 0x30EC, 0x30ED, 0x30EF, 0x30F3, 0x309B, 0x309C};
+
+constexpr std::array<char, 128> makeLowerTable() {
+  std::array<char, 128> table{};
+  for (int c = 0; c < 128; ++c)
+    table[c] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return table;
+}
+constexpr std::array<char, 128> kLower = makeLowerTable();
+
+}  // namespace
+
+char32_t FoldCodePoint(char32_t c) {
+  if (c < 0x80) return static_cast<char32_t>(kLower[c]);
+  if (c >= utf8::kInvalidBase) return c;
+  if (c >= 0xFF01 && c <= 0xFF5E) return FoldCodePoint(c - 0xFEE0);  // full-width ASCII
+  if (c == 0x3000) return U' ';                                      // ideographic space
+  if (c >= 0xFF61 && c <= 0xFF9F) c = kHalfWidthKana[c - 0xFF61];
+  if ((c >= 0x30A1 && c <= 0x30F6) || c == 0x30FD || c == 0x30FE) return c - 0x60;  // to hiragana
+  return static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT));
+}
+
+std::string FoldText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto cp = utf8::Decode(text, i);
+    utf8::Append(out, FoldCodePoint(cp.value));
+    i += cp.length;
+  }
+  return out;
+}
+
+FoldedNeedle::FoldedNeedle(std::string_view needle) {
+  for (std::size_t i = 0; i < needle.size();) {
+    const auto cp = utf8::Decode(needle, i);
+    folded_.push_back(FoldCodePoint(cp.value));
+    i += cp.length;
+  }
+}
+
+FoldedMatch FoldedNeedle::findIn(std::string_view haystack, std::size_t from) const {
+  if (folded_.empty()) return from <= haystack.size() ? FoldedMatch{from, from} : FoldedMatch{};
+  const char32_t first = folded_.front();
+  const bool asciiFirst = first < 0x80;
+  for (std::size_t i = from; i < haystack.size();) {
+    const auto b = static_cast<unsigned char>(haystack[i]);
+    // Fast skip: an ASCII byte can only start a match when it folds to the first character.
+    if (b < 0x80) {
+      if (static_cast<char32_t>(kLower[b]) != first) {
+        ++i;
+        continue;
+      }
+    } else if (asciiFirst && b < 0xC0) {
+      // A stray continuation byte only matches itself, never an ASCII character.
+      ++i;
+      continue;
+    }
+    const auto cp = utf8::Decode(haystack, i);
+    if (FoldCodePoint(cp.value) == first) {
+      std::size_t j = i + cp.length;
+      std::size_t k = 1;
+      while (k < folded_.size() && j < haystack.size()) {
+        const auto next = utf8::Decode(haystack, j);
+        if (FoldCodePoint(next.value) != folded_[k]) break;
+        j += next.length;
+        ++k;
+      }
+      if (k == folded_.size()) return {i, j};
+    }
+    i += cp.length;
+  }
+  return {};
+}
+
+FoldedMatch FindFolded(std::string_view haystack, std::string_view needle, std::size_t from) {
+  return FoldedNeedle(needle).findIn(haystack, from);
+}
+
+bool ContainsText(std::string_view text, const FoldedNeedle& keyword) {
+  if (text.empty()) return false;
+  return keyword.empty() || keyword.findIn(text).found();
+}
+
+bool ContainsText(std::string_view text, std::string_view keyword) {
+  return ContainsText(text, FoldedNeedle(keyword));
+}
+
+}  // namespace quillon

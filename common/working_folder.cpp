@@ -1,0 +1,81 @@
+#include "working_folder.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "code_page.h"
+#include "ini_file.h"
+#include "tag_scanner.h"
+
+namespace quillon {
+
+std::string ExecutableFolder() {
+  std::error_code error;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return std::filesystem::current_path(error).string();
+  return exe.parent_path().string();
+}
+
+std::string ProgramFilePath(const std::string& programFolder, std::string_view name) {
+  if (!programFolder.empty() && programFolder.back() == '/')
+    return programFolder + std::string(name);
+  return programFolder + "/" + std::string(name);
+}
+
+std::string RecordFolder(const std::string& programFolder) {
+  const std::string value = GetIniValue(programFolder, "DefaultSetting", "XMLPath", programFolder);
+  if (!value.empty() && value.front() != '/') return ProgramFilePath(programFolder, value);
+  return value;
+}
+
+std::string RecordFilePath(const std::string& programFolder, std::string_view name) {
+  return RecordFolder(programFolder) + "/" + std::string(name);
+}
+
+bool IsSafeAsin(std::string_view asin) {
+  for (const char c : asin) {
+    const auto b = static_cast<unsigned char>(c);
+    if (c == '/' || b < 0x20 || b == 0x7F) return false;
+  }
+  return true;
+}
+
+bool IsValidResponse(std::string_view text) {
+  return GetTagText(GetTagText(text, "Request", 1), "IsValid", 1) == "True";
+}
+
+Expected<std::vector<std::string>> ReadKeywords(const std::string& programFolder) {
+  return ReadTextLines(ProgramFilePath(programFolder, "keywords.txt"));
+}
+
+Expected<std::string> ReadStartProductAsin(const std::string& programFolder) {
+  return ReadFirstLine(RecordFilePath(programFolder, "StartProductASIN.txt"));
+}
+
+Status WriteStartProductAsin(const std::string& programFolder, std::string_view asin) {
+  return WriteTextLinesAtomic(RecordFilePath(programFolder, "StartProductASIN.txt"),
+                              {std::string(asin)});
+}
+
+Status WriteProductRecord(const std::string& programFolder, std::string_view asin,
+                          std::string_view text) {
+  if (!IsSafeAsin(asin))
+    return Failure{"Refused to write a record for the ASIN \"" + std::string(asin) +
+                   "\": it could name a file outside the record folder."};
+  return WriteTextLinesAtomic(RecordFilePath(programFolder, std::string(asin) + ".xml"),
+                              {std::string(text)});
+}
+
+std::string LoadProductRecordFrom(const std::string& recordFolder, std::string_view asin) {
+  if (!IsSafeAsin(asin)) return {};
+  Expected<std::string> line = ReadFirstLine(recordFolder + "/" + std::string(asin) + ".xml");
+  if (!line || !IsValidResponse(line.value())) return {};
+  return std::move(line).value();
+}
+
+std::string LoadProductRecord(const std::string& programFolder, std::string_view asin) {
+  return LoadProductRecordFrom(RecordFolder(programFolder), asin);
+}
+
+}  // namespace quillon

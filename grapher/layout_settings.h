@@ -1,0 +1,28 @@
+// The values that tune the two drawing commands, read at the start of each.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quillon::grapher {
+
+struct LayoutSettings {
+  float GraphDefaultDistance = 0;
+  float GraphSameKeyWordDistance = 0;
+  float GraphDifferentKeyWordDistance = 0;
+  std::int32_t CloseCount = 0;
+  float ProductCloseForce = 0;
+  float ProductCloseForceByKeyWord = 0;
+  float KeyWordCloseForce = 0;
+  bool DrawProductName = false;
+  bool DrawCircle = false;
+  bool DrawLine = false;
+  bool DrawKeyWord = false;
+};
+
+// Reads every key in table order (withKeyWordDistances false skips the two
+// keyword distances, as the keyword relation graph does).
+void ReadLayoutSettings(const std::string& programFolder, LayoutSettings& settings,
+                        bool withKeyWordDistances = true);
+
+}  // namespace quillon::grapher

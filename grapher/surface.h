@@ -1,0 +1,45 @@
+// The picture surface the drawings go to. What is drawn stays until clear();
+// present() shows what has been drawn so far. One unit is one pixel.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace quillon::grapher {
+
+struct Rgb {
+  std::uint8_t r = 0;
+  std::uint8_t g = 0;
+  std::uint8_t b = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kWhite{255, 255, 255};
+
+class Surface {
+ public:
+  virtual ~Surface() = default;
+
+  // Fills the surface with its background (white).
+  virtual void clear() = 0;
+  // Colour of printed text and of lines drawn without a colour of their own.
+  virtual void setForeColor(Rgb color) = 0;
+  virtual float textWidth(std::string_view text) = 0;
+  virtual float textHeight(std::string_view text) = 0;
+  virtual void setCurrentPosition(float x, float y) = 0;
+  // Prints text (glyphs only) with its top-left corner at the current position.
+  virtual void print(std::string_view text) = 0;
+  // A line in the foreground colour.
+  virtual void line(float x1, float y1, float x2, float y2) = 0;
+  virtual void coloredLine(float x1, float y1, float x2, float y2, Rgb color) = 0;
+  // Outline of the axis-parallel rectangle the two corners span.
+  virtual void rectangle(float x1, float y1, float x2, float y2, Rgb color) = 0;
+  virtual void circle(float x, float y, float radius, Rgb color) = 0;
+  // Drawable size in surface units.
+  virtual float width() = 0;
+  virtual float height() = 0;
+  virtual void present() = 0;
+};
+
+}  // namespace quillon::grapher

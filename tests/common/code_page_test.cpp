@@ -1,0 +1,86 @@
+#include "code_page.h"
+
+#include <gtest/gtest.h>
+
+#include "temp_folder.h"
+
+namespace quillon {
+namespace {
+
+using testing::TempFolder;
+
+const std::string kJapanese =
+    "\xE3\x82\xAB\xE3\x83\xA1\xE3\x83\xA9\xE3\x81\xA8\xE6\x9C\xAC";  // カメラと本
+const std::string kJapaneseSjis = "\x83\x4A\x83\x81\x83\x89\x82\xC6\x96\x7B";
+
+TEST(CodePage, JapaneseTextRoundTripsThroughWindows31J) {
+  EXPECT_EQ(Utf8ToCodePage(kJapanese), kJapaneseSjis);
+  EXPECT_EQ(CodePageToUtf8(kJapaneseSjis), kJapanese);
+  // Full-width forms and the NEC extensions of Windows-31J survive as well.
+  const std::string extended = "\xEF\xBC\xA1\xE2\x91\xA0\xE3\x88\xB1";  // Ａ①㈱
+  EXPECT_EQ(CodePageToUtf8(Utf8ToCodePage(extended)), extended);
+}
+
+TEST(CodePage, CharactersTheCodePageCannotHoldBecomeQuestionMarks) {
+  EXPECT_EQ(Utf8ToCodePage("caf\xC3\xA9 \xF0\x9F\x98\x80!"), "caf? ?!");
+  EXPECT_EQ(Utf8ToCodePage("\xD0\x96"), "\x84\x47");  // Cyrillic is in the code page
+}
+
+TEST(SplitLines, EndsLinesAtCrOrCrLfButNotAtALoneLf) {
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(SplitLines("a\r\nb\rc"), (Lines{"a", "b", "c"}));
+  EXPECT_EQ(SplitLines("a\nb\r\n"), (Lines{"a\nb"}));
+  EXPECT_EQ(SplitLines("\r\n\r\nx"), (Lines{"", "", "x"}));
+  EXPECT_EQ(SplitLines("a\r\r\nb"), (Lines{"a", "", "b"}));
+  EXPECT_EQ(SplitLines(""), Lines{});
+}
+
+TEST(TextFiles, WrittenLinesReadBackWithCrLfInTheCodePage) {
+  TempFolder folder;
+  ASSERT_TRUE(WriteTextLinesAtomic(folder.file("k.txt"), {kJapanese, "", "x\ny"}).ok());
+  EXPECT_EQ(folder.read("k.txt"), kJapaneseSjis + "\r\n\r\nx\ny\r\n");
+  const auto lines = ReadTextLines(folder.file("k.txt"));
+  ASSERT_TRUE(lines.ok());
+  EXPECT_EQ(lines.value(), (std::vector<std::string>{kJapanese, "", "x\ny"}));
+}
+
+TEST(TextFiles, Utf8WithByteOrderMarkIsReadAsUtf8) {
+  TempFolder folder;
+  folder.write("k.txt", "\xEF\xBB\xBF" + kJapanese + "\r\nabc");
+  const auto lines = ReadTextLines(folder.file("k.txt"));
+  ASSERT_TRUE(lines.ok());
+  EXPECT_EQ(lines.value(), (std::vector<std::string>{kJapanese, "abc"}));
+}
+
+TEST(TextFiles, ReadingFailuresNameTheFile) {
+  TempFolder folder;
+  const auto missing = ReadTextLines(folder.file("none.txt"));
+  ASSERT_FALSE(missing.ok());
+  EXPECT_NE(missing.error().find(folder.file("none.txt")), std::string::npos);
+  folder.write("empty.txt", "");
+  EXPECT_FALSE(ReadFirstLine(folder.file("empty.txt")).ok());
+  EXPECT_FALSE(ReadTextLines(folder.path()).ok());
+  // Garbage bytes decode without failing.
+  folder.write("bin.txt", std::string("\x81\x00\xFF\xFE\x82", 5) + "\r\nok");
+  const auto garbage = ReadTextLines(folder.file("bin.txt"));
+  ASSERT_TRUE(garbage.ok());
+  EXPECT_EQ(garbage.value().back(), "ok");
+}
+
+TEST(TextFiles, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
+  TempFolder folder;
+  ASSERT_TRUE(WriteTextLinesAtomic(folder.file("r.xml"), {"old"}).ok());
+  // A folder in the way of the rename makes the write fail after the temporary file exists.
+  std::filesystem::create_directory(folder.file("d.xml"));
+  folder.write("d.xml/inner", "keep");
+  EXPECT_FALSE(WriteTextLinesAtomic(folder.file("d.xml"), {"new"}).ok());
+  EXPECT_FALSE(WriteTextLinesAtomic(folder.file("missing/r.xml"), {"new"}).ok());
+  EXPECT_EQ(folder.read("r.xml"), "old\r\n");
+  int entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
+    ++entries;
+  EXPECT_EQ(entries, 2);  // r.xml and d.xml, no temporary leftovers
+}
+
+}  // namespace
+}  // namespace quillon

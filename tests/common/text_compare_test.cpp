@@ -1,0 +1,65 @@
+#include "text_compare.h"
+
+#include <gtest/gtest.h>
+
+namespace quillon {
+namespace {
+
+struct ContainsCase {
+  const char* name;
+  const char* text;
+  const char* keyword;
+  bool expected;
+};
+
+class ContainsTextTest : public ::testing::TestWithParam<ContainsCase> {};
+
+TEST_P(ContainsTextTest, Matches) {
+  EXPECT_EQ(ContainsText(GetParam().text, GetParam().keyword), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ContainsTextTest,
+    ::testing::Values(
+        ContainsCase{"ascii_case", "ABC Book", "abc", true},
+        ContainsCase{"absent", "ABC Book", "xyz", false},
+        ContainsCase{"full_width_vs_ascii", "\xEF\xBC\xA1\xEF\xBC\xA2\xEF\xBC\xA3", "abc", true},
+        ContainsCase{"ascii_vs_full_width", "abc", "\xEF\xBC\xA1\xEF\xBC\xA2\xEF\xBC\xA3", true},
+        // ｶﾒﾗ, カメラ and かめら are one word.
+        ContainsCase{"half_kana_vs_katakana", "\xEF\xBD\xB6\xEF\xBE\x92\xEF\xBE\x97",
+                     "\xE3\x82\xAB\xE3\x83\xA1\xE3\x83\xA9", true},
+        ContainsCase{"katakana_vs_hiragana", "\xE3\x82\xAB\xE3\x83\xA1\xE3\x83\xA9\xE3\x81\xAE",
+                     "\xE3\x81\x8B\xE3\x82\x81\xE3\x82\x89", true},
+        ContainsCase{"hiragana_vs_half_kana", "\xE3\x81\x8B\xE3\x82\x81\xE3\x82\x89",
+                     "\xEF\xBD\xB6\xEF\xBE\x92\xEF\xBE\x97", true},
+        ContainsCase{"greek_case", "\xCE\xA3\xCE\x9F\xCE\xA6\xCE\x99\xCE\x91",
+                     "\xCF\x83\xCE\xBF\xCF\x86", true},
+        ContainsCase{"long_s_folds_to_s",
+                     "\xC5\xBF"
+                     "ale",
+                     "sale", true},
+        ContainsCase{"kanji_differs", "\xE6\x9C\xAC", "\xE6\x9D\xB1", false},
+        ContainsCase{"empty_keyword_in_non_empty_title", "x", "", true},
+        ContainsCase{"empty_title_contains_nothing", "", "", false},
+        ContainsCase{"keyword_longer_than_title", "ab", "abc", false},
+        ContainsCase{"invalid_bytes_match_only_themselves",
+                     "a\xFF"
+                     "b",
+                     "\xFF", true},
+        ContainsCase{"invalid_byte_is_not_a_letter",
+                     "a\xFF"
+                     "b",
+                     "ab", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FindFolded, ReportsByteRangeOfTheOriginalText) {
+  // "xＡＢ": the match covers the two three-byte full-width letters.
+  const std::string text = "x\xEF\xBC\xA1\xEF\xBC\xA2";
+  const FoldedMatch match = FindFolded(text, "ab");
+  EXPECT_EQ(match.begin, 1u);
+  EXPECT_EQ(match.end, 7u);
+  EXPECT_FALSE(FindFolded(text, "ab", 2).found());
+}
+
+}  // namespace
+}  // namespace quillon

@@ -1,0 +1,30 @@
+// Tag scanning on arbitrary bytes: no crash, and the one-pass walker agrees with
+// the repeated scans.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "tag_scanner.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 1) return 0;
+  // The first byte picks the tag length; the tag comes from the input too.
+  const std::size_t tagLength = 1 + data[0] % 8;
+  if (size < 1 + tagLength) return 0;
+  const std::string_view tag(reinterpret_cast<const char*>(data + 1), tagLength);
+  const std::string_view text(reinterpret_cast<const char*>(data + 1 + tagLength),
+                              size - 1 - tagLength);
+  quillon::TagWalker walker(text, tag);
+  for (std::int32_t n = 1; n <= 4; ++n) {
+    const bool found = walker.next();
+    const std::int32_t end = quillon::GetTagEnd(text, tag, n);
+    if (found != (end != 0)) std::abort();
+    if (quillon::GetTagText(text, tag, n) != (found ? walker.text() : std::string_view()))
+      std::abort();
+    if (!found) break;
+    if (end < 1 || static_cast<std::size_t>(end) > text.size() + 1) std::abort();
+  }
+  return 0;
+}

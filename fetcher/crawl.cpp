@@ -1,0 +1,138 @@
+#include "crawl.h"
+
+#include <algorithm>
+#include <unordered_set>
+#include <utility>
+
+#include "tag_scanner.h"
+#include "text_compare.h"
+#include "working_folder.h"
+
+namespace quillon {
+namespace {
+
+struct FoundProduct {
+  std::string asin;
+  std::string title;
+};
+
+// The queue of products to request, with the titles that found them; entries are
+// never removed, and the set beside it answers "already queued?" at once.
+class ProductQueue {
+ public:
+  explicit ProductQueue(const std::string& startAsin) { append({startAsin, ""}); }
+
+  void append(FoundProduct product) {
+    known_.insert(product.asin);
+    asins_.push_back(std::move(product.asin));
+    titles_.push_back(std::move(product.title));
+  }
+  bool contains(const std::string& asin) const { return known_.contains(asin); }
+  std::size_t size() const { return asins_.size(); }
+  const std::string& asin(std::size_t k) const { return asins_[k]; }
+  const std::vector<std::string>& asins() const { return asins_; }
+  const std::vector<std::string>& titles() const { return titles_; }
+
+ private:
+  std::vector<std::string> asins_;
+  std::vector<std::string> titles_;
+  std::unordered_set<std::string> known_;
+};
+
+bool TitleHasKeyword(std::string_view title, const std::vector<FoldedNeedle>& keywords) {
+  return std::any_of(keywords.begin(), keywords.end(),
+                     [title](const FoldedNeedle& keyword) { return ContainsText(title, keyword); });
+}
+
+// The similar products of one answer not yet queued, in the order listed; an
+// ASIN listed twice is kept twice, one that could name a path elsewhere never.
+std::vector<FoundProduct> NewSimilarProducts(std::string_view text, const ProductQueue& queue) {
+  std::vector<FoundProduct> kept;
+  const std::string list = GetTagText(text, "SimilarProducts", 1);
+  TagWalker entries(list, "SimilarProduct");
+  while (entries.next()) {
+    const std::string_view element = entries.text();
+    std::string asin = GetTagText(element, "ASIN", 1);
+    if (queue.contains(asin) || !IsSafeAsin(asin)) continue;
+    kept.push_back({std::move(asin), GetTagText(element, "Title", 1)});
+  }
+  return kept;
+}
+
+// Requests one product until a valid answer comes back.
+std::string RequestUntilValid(ProductRequester& requester, const std::string& asin) {
+  Host& host = requester.host();
+  int invalidInARow = 0;
+  for (;;) {
+    std::string text = requester.RequestProduct(asin);
+    host.checkQuit();
+    if (!text.empty()) return text;
+    if (requester.lastRequestAnswered() && ++invalidInARow >= kInvalidAnswersBeforeAsking) {
+      invalidInARow = 0;
+      AskToContinue(host, requester.requestUrl(asin));
+    }
+    // Between attempts the window stays responsive, so closing it ends a hopeless retry.
+    host.processEvents();
+    host.checkQuit();
+  }
+}
+
+}  // namespace
+
+std::string WaitingList(const std::vector<std::string>& queue,
+                        const std::vector<std::string>& titles, std::size_t first,
+                        std::size_t maxLines) {
+  std::string list;
+  const std::size_t end = std::min(queue.size(), first + maxLines);
+  for (std::size_t k = first; k < end; ++k) {
+    list += std::to_string(k);
+    list += " : ";
+    list += queue[k];
+    list += ' ';
+    list += titles[k];
+    list += "\r\n";
+  }
+  return list;
+}
+
+Status CrawlSimilarProducts(ProductRequester& requester, const std::string& startAsin) {
+  Host& host = requester.host();
+  const std::string& folder = requester.programFolder();
+  if (!IsSafeAsin(startAsin))
+    return Failure{"The start ASIN \"" + startAsin +
+                   "\" cannot be used: it could name a file outside the record folder."};
+
+  ProductQueue queue(startAsin);
+  const Expected<std::vector<std::string>> keywordLines = ReadKeywords(folder);
+  if (!keywordLines) return Failure{keywordLines.error()};
+  std::vector<FoldedNeedle> keywords;
+  keywords.reserve(keywordLines.value().size());
+  for (const std::string& keyword : keywordLines.value()) keywords.emplace_back(keyword);
+  if (Status written = WriteStartProductAsin(folder, startAsin); !written) return written;
+
+  for (std::size_t cursor = 0; cursor < queue.size(); ++cursor) {
+    const std::string text = RequestUntilValid(requester, queue.asin(cursor));
+    if (Status stored = WriteProductRecord(folder, queue.asin(cursor), text); !stored)
+      return stored;
+
+    if (TitleHasKeyword(GetTagText(text, "Title", 1), keywords)) {
+      std::vector<FoundProduct> found = NewSimilarProducts(text, queue);
+      // The first product listed goes last, as the queue has always been filled.
+      for (auto it = found.rbegin(); it != found.rend(); ++it) {
+        queue.append(std::move(*it));
+        host.processEvents();
+      }
+    }
+
+    host.setLabel(Label::Status2, std::string(kFetchedPrefix) + std::to_string(cursor) + "/" +
+                                      std::to_string(queue.size() - 1));
+    host.setLabel(Label::Status3,
+                  WaitingList(queue.asins(), queue.titles(), cursor + 1, kWaitingListLines));
+    host.processEvents();
+    host.checkQuit();
+  }
+  host.showMessage(kFinishedMessage);
+  return Success();
+}
+
+}  // namespace quillon

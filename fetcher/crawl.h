@@ -1,0 +1,34 @@
+// The breadth-first crawl of the similar-products relation from a start product.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "expected.h"
+#include "product_request.h"
+
+namespace quillon {
+
+inline constexpr std::string_view kFetchedPrefix = "取得済 : ";
+inline constexpr std::string_view kFinishedMessage = "終了";
+// Invalid answers in a row for one product after which the user is asked whether
+// to go on trying it.
+inline constexpr int kInvalidAnswersBeforeAsking = 10;
+// Lines of the waiting list that LabelStatus3 can show; the rest is never seen.
+inline constexpr std::size_t kWaitingListLines = 100;
+
+// Runs one crawl from startAsin through requester. Returns after "終了" has been
+// shown, or with the reason (unreadable keywords.txt, unwritable record folder,
+// unusable start ASIN) that stopped the crawl; throws EndProgram when the
+// program must end. Record files already written stay.
+Status CrawlSimilarProducts(ProductRequester& requester, const std::string& startAsin);
+
+// The waiting list from queue entry `first` on, one "k : ASIN title" line per
+// entry with CR LF, at most maxLines lines.
+std::string WaitingList(const std::vector<std::string>& queue,
+                        const std::vector<std::string>& titles, std::size_t first,
+                        std::size_t maxLines);
+
+}  // namespace quillon

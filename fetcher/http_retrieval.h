@@ -1,0 +1,50 @@
+// Retrieval of one URL's body over HTTP, and the prompt after a failed retrieval.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host.h"
+
+namespace quillon {
+
+// The fixed user agent sent with every request.
+inline constexpr std::string_view kUserAgent = "Velkarion/1.00 (QuillonGetTest/1.00)";
+// Follows the URL in the question after a failed retrieval.
+inline constexpr std::string_view kFailurePromptTail = "の取得に失敗したわけだが。続ける？";
+
+// Limits that keep a dead or stalled server from hanging the program.
+struct HttpTimeouts {
+  std::chrono::milliseconds connect{10'000};
+  // A transfer that moves no byte for this long is given up.
+  std::chrono::seconds stall{30};
+};
+
+// Retrieves the body of url into buffer and returns its length; 0 when the URL
+// is empty (buffer untouched), no connection or answer could be had, or the body
+// is empty (buffer emptied). A transfer that breaks off keeps the bytes received.
+// The HTTP status is not examined. A non-empty proxyName is used as the proxy.
+// When given, *failure receives libcurl's reason for a failed transfer.
+std::int32_t HttpGetBytes(std::string_view url, std::vector<std::uint8_t>& buffer,
+                          std::string_view proxyName, const HttpTimeouts& timeouts = {},
+                          std::string* failure = nullptr);
+
+// How FetchUrlText retrieves a body; tests replace the network with a table.
+using HttpGetter =
+    std::function<std::int32_t(const std::string& url, std::vector<std::uint8_t>& buffer)>;
+
+// The real retrieval through libcurl with the given limits and no proxy.
+HttpGetter MakeCurlGetter(HttpTimeouts timeouts = {});
+
+// Asks whether to go on after url could not be had; "No" ends the program.
+void AskToContinue(Host& host, std::string_view url);
+
+// The decoded body of url (malformed bytes dropped), or "" after a failed
+// retrieval that the user chose to go on from.
+std::string FetchUrlText(Host& host, const std::string& url, const HttpGetter& get);
+
+}  // namespace quillon

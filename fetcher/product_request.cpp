@@ -1,0 +1,59 @@
+#include "product_request.h"
+
+#include <utility>
+
+#include "ini_file.h"
+#include "numbers.h"
+#include "tag_scanner.h"
+#include "working_folder.h"
+
+namespace quillon {
+namespace {
+
+constexpr std::int64_t kDefaultIntervalMs = 1000;
+
+}  // namespace
+
+std::int64_t RequestIntervalMs(const std::string& programFolder) {
+  const std::string text = GetIniValue(programFolder, "DefaultSetting", "RequestInterval", "1000");
+  if (!IsNumber(text)) return kDefaultIntervalMs;
+  return RoundToInt32(LeadingNumber(text));
+}
+
+ProductRequester::ProductRequester(std::string programFolder, Host& host, Clock& clock,
+                                   HttpGetter get)
+    : programFolder_(std::move(programFolder)), host_(host), clock_(clock), get_(std::move(get)) {}
+
+std::string ProductRequester::requestUrl(const std::string& asin) const {
+  return GetIniValue(programFolder_, "RequestURL", "Prefix", "") + asin +
+         GetIniValue(programFolder_, "RequestURL", "Suffix", "");
+}
+
+std::int64_t ProductRequester::pauseBeforeRequest() {
+  const std::int64_t elapsed = clock_.nowMs() - lastRequestTick_;
+  const std::int64_t interval = RequestIntervalMs(programFolder_);
+  return elapsed >= 0 && elapsed < interval ? interval - elapsed : 0;
+}
+
+std::string ProductRequester::RequestProduct(const std::string& asin) {
+  const std::string url = requestUrl(asin);
+  if (const std::int64_t pause = pauseBeforeRequest(); pause > 0) clock_.sleepMs(pause);
+  host_.setLabel(Label::Status, std::string(kRequestingPrefix) + asin);
+
+  lastRequestAnswered_ = false;
+  std::string text =
+      FetchUrlText(host_, url, [this](const std::string& u, std::vector<std::uint8_t>& buffer) {
+        const std::int32_t count = get_(u, buffer);
+        lastRequestAnswered_ = count != 0;
+        return count;
+      });
+  lastRequestTick_ = clock_.nowMs();
+
+  const bool valid = IsValidResponse(text);
+  host_.setLabel(Label::Status,
+                 std::string(kRequestedPrefix) + asin + " " + GetTagText(text, "Title", 1));
+  if (!valid) return {};
+  return text;
+}
+
+}  // namespace quillon

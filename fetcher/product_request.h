@@ -1,0 +1,52 @@
+// One product asked of the web service, at the configured pace.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "clock.h"
+#include "host.h"
+#include "http_retrieval.h"
+
+namespace quillon {
+
+inline constexpr std::string_view kRequestingPrefix = "取得中 : ";
+inline constexpr std::string_view kRequestedPrefix = "取得完了 : ";
+
+// Asks for products one at a time and keeps the time the last request ended, so
+// that the pause also holds between the last request of one crawl and the next.
+class ProductRequester {
+ public:
+  ProductRequester(std::string programFolder, Host& host, Clock& clock, HttpGetter get);
+
+  // The response text when the service marks the request valid, "" otherwise
+  // (also after a failed retrieval that the user chose to go on from).
+  std::string RequestProduct(const std::string& asin);
+
+  // Clock time when the previous request finished; 0 before the first.
+  std::int64_t LastRequestTick() const { return lastRequestTick_; }
+  // True when the last request got an answer from the service, valid or not.
+  bool lastRequestAnswered() const { return lastRequestAnswered_; }
+  // The request URL of asin: setting Prefix, the ASIN, setting Suffix.
+  std::string requestUrl(const std::string& asin) const;
+
+  Host& host() const { return host_; }
+  const std::string& programFolder() const { return programFolder_; }
+
+ private:
+  // The pause still owed before the next request may start, in milliseconds.
+  std::int64_t pauseBeforeRequest();
+
+  std::string programFolder_;
+  Host& host_;
+  Clock& clock_;
+  HttpGetter get_;
+  std::int64_t lastRequestTick_ = 0;
+  bool lastRequestAnswered_ = false;
+};
+
+// The minimum gap in milliseconds set by RequestInterval, rounded to a whole
+// number; text that is not a number counts as the default 1000.
+std::int64_t RequestIntervalMs(const std::string& programFolder);
+
+}  // namespace quillon

@@ -1,0 +1,35 @@
+// The fetcher's command line: which folder to use, and a crawl without a window.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "expected.h"
+#include "http_retrieval.h"
+
+namespace quillon {
+
+struct CommandLine {
+  std::optional<std::string> folder;  // the program folder; default: the executable's
+  std::optional<std::string> start;   // a start ASIN asks for a crawl without a window
+  int retries = 5;                    // failed retrievals in a row before giving up
+  bool help = false;
+};
+
+// Parses the arguments after the program name.
+Expected<CommandLine> ParseCommandLine(std::span<const std::string_view> arguments);
+
+// The text of --help.
+std::string HelpText();
+
+// Exit code of a crawl ended by an interrupt (Ctrl-C, SIGTERM).
+inline constexpr int kInterruptedExitCode = 130;
+
+// Runs one crawl in folder from start with progress on stderr; returns the exit
+// code: 0 after "終了", 1 after an error, kInterruptedExitCode when interrupted.
+int RunHeadlessCrawl(const std::string& folder, const std::string& start, int retries,
+                     const HttpGetter& get);
+
+}  // namespace quillon

@@ -1,0 +1,88 @@
+#include "form_main.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <exception>
+
+#include "crawl.h"
+
+namespace quillon {
+namespace {
+
+// Positions and sizes are laid out in twips, 15 to a pixel.
+QRect fromTwips(int left, int top, int width, int height) {
+  return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(geometry);
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(true);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
+}
+
+}  // namespace
+
+FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWidget* parent)
+    : QWidget(parent),
+      CommandGetSimilarities(new QPushButton(QStringLiteral("商品データ取得"), this)),
+      TextStartProductASIN(new QLineEdit(this)),
+      Label1(makeLabel(this, "Label1", QStringLiteral("開始商品のASIN"),
+                       fromTwips(1920, 240, 2775, 255))),
+      LabelStatus(makeLabel(this, "LabelStatus", QString(), fromTwips(0, 960, 9135, 495))),
+      LabelStatus2(makeLabel(this, "LabelStatus2", QString(), fromTwips(0, 1680, 9135, 255))),
+      LabelStatus3(makeLabel(this, "LabelStatus3", QString(), fromTwips(0, 2160, 9135, 11175))),
+      host_(this, LabelStatus, LabelStatus2, LabelStatus3),
+      requester_(std::move(programFolder), host_, clock, std::move(get)),
+      endProgram_([](int exitCode) { QCoreApplication::exit(exitCode); }) {
+  setObjectName(QStringLiteral("FormMain"));
+  setWindowTitle(QString::fromUtf8(kApplicationTitle.data(),
+                                   static_cast<qsizetype>(kApplicationTitle.size())));
+  resize(9120 / 15, 13425 / 15);
+
+  CommandGetSimilarities->setObjectName(QStringLiteral("CommandGetSimilarities"));
+  CommandGetSimilarities->setGeometry(fromTwips(120, 120, 1695, 495));
+  TextStartProductASIN->setObjectName(QStringLiteral("TextStartProductASIN"));
+  TextStartProductASIN->setGeometry(fromTwips(1920, 480, 3015, 270));
+  setTabOrder(CommandGetSimilarities, TextStartProductASIN);
+  Label1->setBuddy(TextStartProductASIN);
+
+  QObject::connect(CommandGetSimilarities, &QPushButton::clicked, this,
+                   [this] { CommandGetSimilarities_Click(); });
+}
+
+void FormMain::CommandGetSimilarities_Click() {
+  CommandGetSimilarities->setEnabled(false);
+  TextStartProductASIN->setEnabled(false);
+  const std::string startAsin = TextStartProductASIN->text().toStdString();
+  // Nothing may escape into Qt's event loop: an end of the program is passed on,
+  // anything else is reported and the window stays usable.
+  try {
+    if (const Status crawled = CrawlSimilarProducts(requester_, startAsin); !crawled)
+      host_.showError(crawled.error());
+  } catch (const EndProgram& end) {
+    endProgram_(end.exitCode);
+    return;
+  } catch (const std::exception& failure) {
+    host_.showError(failure.what());
+  }
+  CommandGetSimilarities->setEnabled(true);
+  TextStartProductASIN->setEnabled(true);
+}
+
+void FormMain::Form_QueryUnload() {
+  host_.QuitRequested = true;
+}
+
+void FormMain::closeEvent(QCloseEvent* event) {
+  Form_QueryUnload();
+  event->accept();
+}
+
+}  // namespace quillon

@@ -1,0 +1,37 @@
+// The fetcher: a window by default, a crawl on the terminal with --start.
+#include <QApplication>
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+#include "app_icon.h"
+#include "clock.h"
+#include "command_line.h"
+#include "curl_easy.h"
+#include "form_main.h"
+#include "working_folder.h"
+
+int main(int argc, char** argv) {
+  using namespace quillon;
+  const CurlGlobal curl;
+  const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  const Expected<CommandLine> parsed = ParseCommandLine(arguments);
+  if (!parsed) {
+    std::cerr << "fetcher: " << parsed.error() << "\nTry 'fetcher --help'.\n";
+    return 1;
+  }
+  const CommandLine& line = parsed.value();
+  if (line.help) {
+    std::cout << HelpText();
+    return 0;
+  }
+  const std::string folder = line.folder.value_or(ExecutableFolder());
+  if (line.start) return RunHeadlessCrawl(folder, *line.start, line.retries, MakeCurlGetter());
+
+  QApplication app(argc, argv);
+  QApplication::setWindowIcon(FetcherIcon());
+  SteadyClock clock;
+  FormMain window(folder, MakeCurlGetter(), clock);
+  window.show();
+  return QApplication::exec();
+}

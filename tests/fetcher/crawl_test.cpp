@@ -1,0 +1,254 @@
+#include "crawl.h"
+
+#include <gtest/gtest.h>
+
+#include "code_page.h"
+#include "fake_catalogue.h"
+#include "fake_host.h"
+#include "temp_folder.h"
+#include "working_folder.h"
+
+namespace quillon {
+namespace {
+
+using testing::FakeCatalogue;
+using testing::FakeHost;
+using testing::ProductAnswer;
+using testing::Similar;
+using testing::TempFolder;
+
+class CrawlTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder.write("setting.ini",
+                 "[RequestURL]\r\nPrefix=u/\r\n[DefaultSetting]\r\nRequestInterval=0\r\n");
+    keywords({"本"});
+  }
+  void keywords(const std::vector<std::string>& lines) {
+    ASSERT_TRUE(WriteTextLinesAtomic(folder.file("keywords.txt"), lines).ok());
+  }
+  void product(const std::string& asin, const std::string& title,
+               const std::vector<Similar>& similar = {}) {
+    catalogue.set("u/" + asin, ProductAnswer(asin, title, similar));
+  }
+  Status crawl(const std::string& start) { return CrawlSimilarProducts(requester, start); }
+  std::vector<std::string> requested() const {
+    std::vector<std::string> asins;
+    for (const std::string& url : catalogue.requested) asins.push_back(url.substr(2));
+    return asins;
+  }
+
+  TempFolder folder;
+  FakeHost host;
+  FakeClock clock{1'000'000};
+  FakeCatalogue catalogue;
+  ProductRequester requester{folder.path(), host, clock, catalogue.getter()};
+};
+
+TEST_F(CrawlTest, TitleWithoutKeywordStoresTheRecordAndEnds) {
+  product("S", "雑誌", {{"A", "本 A"}});
+  ASSERT_TRUE(crawl("S").ok());
+  EXPECT_EQ(requested(), std::vector<std::string>{"S"});
+  EXPECT_EQ(LoadProductRecord(folder.path(), "S"), ProductAnswer("S", "雑誌", {{"A", "本 A"}}));
+  EXPECT_EQ(host.label(Label::Status2), "取得済 : 0/0");
+  EXPECT_EQ(host.label(Label::Status3), "");
+  EXPECT_EQ(host.messages, std::vector<std::string>{"終了"});
+  EXPECT_EQ(ReadStartProductAsin(folder.path()).value(), "S");
+}
+
+TEST_F(CrawlTest, SimilarProductsAreQueuedInReverseAndListedWaiting) {
+  product("S", "本 start", {{"A", "title A"}, {"B", "title B"}, {"C", "title C"}});
+  product("A", "a");
+  product("B", "b");
+  product("C", "c");
+  ASSERT_TRUE(crawl("S").ok());
+  EXPECT_EQ(requested(), (std::vector<std::string>{"S", "C", "B", "A"}));
+  EXPECT_EQ(
+      host.textsOf(Label::Status2),
+      (std::vector<std::string>{"取得済 : 0/3", "取得済 : 1/3", "取得済 : 2/3", "取得済 : 3/3"}));
+  EXPECT_EQ(
+      host.textsOf(Label::Status3),
+      (std::vector<std::string>{"1 : C title C\r\n2 : B title B\r\n3 : A title A\r\n",
+                                "2 : B title B\r\n3 : A title A\r\n", "3 : A title A\r\n", ""}));
+  for (const char* asin : {"S", "A", "B", "C"})
+    EXPECT_TRUE(folder.exists(std::string(asin) + ".xml")) << asin;
+}
+
+TEST_F(CrawlTest, BreadthFirstOverSeveralLevels) {
+  product("S", "本", {{"A", ""}, {"B", ""}});
+  product("A", "本", {{"A1", ""}, {"A2", ""}});
+  product("B", "本", {{"B1", ""}});
+  for (const char* leaf : {"A1", "A2", "B1"}) product(leaf, "leaf");
+  ASSERT_TRUE(crawl("S").ok());
+  EXPECT_EQ(requested(), (std::vector<std::string>{"S", "B", "A", "B1", "A2", "A1"}));
+}
+
+TEST_F(CrawlTest, DuplicateTestIsExactAndLooksAtTheQueueOnly) {
+  // The start ASIN typed in lower case does not match the service's upper case;
+  // a product listed twice in one answer is queued twice.
+  product("b001", "本", {{"B001", "x"}, {"b001", "self"}, {"D", "d"}, {"D", "d again"}});
+  product("B001", "本", {{"D", "seen"}, {"b001", "start"}});
+  product("D", "other");
+  ASSERT_TRUE(crawl("b001").ok());
+  EXPECT_EQ(requested(), (std::vector<std::string>{"b001", "D", "D", "B001"}));
+  EXPECT_EQ(host.textsOf(Label::Status3).front(), "1 : D d again\r\n2 : D d\r\n3 : B001 x\r\n");
+}
+
+struct KeywordCase {
+  const char* name;
+  std::vector<std::string> keywords;
+  std::string title;
+  bool followed;
+};
+
+class KeywordFilterTest : public CrawlTest, public ::testing::WithParamInterface<KeywordCase> {};
+
+TEST_P(KeywordFilterTest, FollowsWhenAKeywordOccursInTheTitle) {
+  const KeywordCase& c = GetParam();
+  keywords(c.keywords);
+  product("S", c.title, {{"A", ""}});
+  product("A", "leaf");
+  ASSERT_TRUE(crawl("S").ok());
+  EXPECT_EQ(requested().size(), c.followed ? 2u : 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keywords, KeywordFilterTest,
+    ::testing::Values(KeywordCase{"CaseIgnored", {"abc"}, "ABC Book", true},
+                      KeywordCase{"Absent", {"xyz"}, "ABC Book", false},
+                      KeywordCase{"FullWidthTitle", {"abc"}, "ＡＢＣの本", true},
+                      KeywordCase{"KatakanaMatchesHiragana", {"ほん"}, "ホンの話", true},
+                      KeywordCase{"SecondKeyword", {"xyz", "Book"}, "ABC Book", true},
+                      KeywordCase{"EmptyLineMatchesAnyTitle", {"xyz", ""}, "ABC", true},
+                      KeywordCase{"EmptyTitleMatchesNothing", {""}, "", false},
+                      KeywordCase{"NoKeywordLines", {}, "ABC", false}),
+    [](const ::testing::TestParamInfo<KeywordCase>& info) { return std::string(info.param.name); });
+
+TEST_F(CrawlTest, InvalidAnswersAreRetriedPacedAndNeverStored) {
+  folder.write("setting.ini", "[RequestURL]\r\nPrefix=u/\r\n");  // default interval 1000
+  const std::string refused = ProductAnswer("S", "本", {}, false);
+  catalogue.script("u/S", {refused, refused});
+  product("S", "本");
+  ASSERT_TRUE(crawl("S").ok());
+  EXPECT_EQ(requested(), (std::vector<std::string>{"S", "S", "S"}));
+  EXPECT_TRUE(host.questions.empty());
+  EXPECT_EQ(clock.sleepCount(), 2);  // each retry waits the interval
+  EXPECT_EQ(LoadProductRecord(folder.path(), "S"), ProductAnswer("S", "本", {}));
+}
+
+TEST_F(CrawlTest, TenInvalidAnswersInARowAskWhetherToGoOn) {
+  const std::string refused = ProductAnswer("S", "本", {}, false);
+  catalogue.script("u/S", std::vector<std::string>(12, refused));
+  product("S", "本");
+  host.answers = {true};
+  ASSERT_TRUE(crawl("S").ok());
+  EXPECT_EQ(host.questions, std::vector<std::string>{"u/Sの取得に失敗したわけだが。続ける？"});
+  EXPECT_EQ(requested().size(), 13u);
+}
+
+TEST_F(CrawlTest, DecliningAfterInvalidAnswersEndsTheProgram) {
+  catalogue.set("u/S", ProductAnswer("S", "本", {}, false));
+  EXPECT_THROW(crawl("S"), EndProgram);
+  EXPECT_EQ(requested().size(), 10u);
+  EXPECT_FALSE(folder.exists("S.xml"));
+}
+
+TEST_F(CrawlTest, RetriesLetTheWindowCloseTheProgram) {
+  catalogue.set("u/S", ProductAnswer("S", "本", {}, false));
+  host.quitAfterPumps = 3;
+  EXPECT_THROW(crawl("S"), EndProgram);
+  EXPECT_EQ(requested().size(), 3u);
+}
+
+TEST_F(CrawlTest, FailedRetrievalAsksAndNoWritesNothingFurther) {
+  product("S", "本", {{"A", ""}, {"B", ""}});
+  product("B", "b");
+  host.answers = {true, false};  // A is not in the catalogue: its body is empty
+  EXPECT_THROW(crawl("S"), EndProgram);
+  EXPECT_EQ(requested(), (std::vector<std::string>{"S", "B", "A", "A"}));
+  EXPECT_EQ(host.questions.size(), 2u);
+  EXPECT_TRUE(folder.exists("B.xml"));
+  EXPECT_FALSE(folder.exists("A.xml"));
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(CrawlTest, CloseDuringARequestEndsAfterThatProductIsStored) {
+  product("S", "本", {{"A", ""}, {"B", ""}});
+  product("B", "本", {{"C", ""}});
+  // The close arrives while B is being requested and is seen at the next event pump.
+  catalogue.onRequest = [this](const std::string& url) {
+    if (url == "u/B") host.quitAfterPumps = host.eventPumps + 1;
+  };
+  EXPECT_THROW(crawl("S"), EndProgram);
+  EXPECT_EQ(requested(), (std::vector<std::string>{"S", "B"}));
+  EXPECT_TRUE(folder.exists("B.xml"));
+  EXPECT_EQ(host.label(Label::Status2), "取得済 : 1/3");
+}
+
+TEST_F(CrawlTest, SecondRunRequestsEverythingAgainAndReplacesRecords) {
+  product("S", "本", {{"A", ""}});
+  product("A", "first");
+  ASSERT_TRUE(crawl("S").ok());
+  product("A", "second");
+  ASSERT_TRUE(crawl("S").ok());
+  EXPECT_EQ(requested(), (std::vector<std::string>{"S", "A", "S", "A"}));
+  EXPECT_EQ(LoadProductRecord(folder.path(), "A"), ProductAnswer("A", "second", {}));
+  EXPECT_EQ(host.messages.size(), 2u);
+}
+
+TEST_F(CrawlTest, EmptyStartAsinIsRequestedLikeAnyOther) {
+  catalogue.set("u/", ProductAnswer("", "empty", {}));
+  ASSERT_TRUE(crawl("").ok());
+  EXPECT_EQ(catalogue.requested, std::vector<std::string>{"u/"});
+  EXPECT_EQ(folder.read("StartProductASIN.txt"), "\r\n");
+  EXPECT_TRUE(folder.exists(".xml"));
+}
+
+TEST_F(CrawlTest, AsinsThatCouldNameAnotherFolderAreRefused) {
+  product("S", "本", {{"../evil", ""}, {"sub/x", ""}, {"ok", ""}});
+  product("ok", "fine");
+  ASSERT_TRUE(crawl("S").ok());
+  EXPECT_EQ(requested(), (std::vector<std::string>{"S", "ok"}));
+
+  const Status refused = crawl("../S");
+  ASSERT_FALSE(refused.ok());
+  EXPECT_NE(refused.error().find("../S"), std::string::npos);
+  EXPECT_EQ(requested().size(), 2u);
+}
+
+TEST_F(CrawlTest, MissingKeywordsFileStopsBeforeAnyRequest) {
+  std::filesystem::remove(folder.file("keywords.txt"));
+  const Status crawled = crawl("S");
+  ASSERT_FALSE(crawled.ok());
+  EXPECT_NE(crawled.error().find("keywords.txt"), std::string::npos);
+  EXPECT_TRUE(catalogue.requested.empty());
+  EXPECT_FALSE(folder.exists("StartProductASIN.txt"));
+}
+
+TEST_F(CrawlTest, UnwritableRecordFolderStopsTheCrawl) {
+  folder.write("setting.ini",
+               "[RequestURL]\r\nPrefix=u/\r\n[DefaultSetting]\r\nRequestInterval=0\r\nXMLPath=" +
+                   folder.file("missing/deeper") + "\r\n");
+  product("S", "本");
+  const Status crawled = crawl("S");
+  ASSERT_FALSE(crawled.ok());
+  EXPECT_NE(crawled.error().find("StartProductASIN.txt"), std::string::npos);
+  EXPECT_TRUE(catalogue.requested.empty());
+}
+
+TEST_F(CrawlTest, WaitingListShowsOnlyWhatTheLabelCanHold) {
+  std::vector<Similar> many;
+  for (int i = 0; i < 250; ++i) many.push_back({"P" + std::to_string(i), "t"});
+  product("S", "雑誌");
+  catalogue.set("u/S", ProductAnswer("S", "本", many));
+  host.quitAfterPumps = 251;  // stop after the start product's progress
+  EXPECT_THROW(crawl("S"), EndProgram);
+  EXPECT_EQ(host.label(Label::Status2), "取得済 : 0/250");
+  const std::string waiting = host.label(Label::Status3);
+  EXPECT_EQ(std::count(waiting.begin(), waiting.end(), '\n'), 100);
+  EXPECT_TRUE(waiting.starts_with("1 : P249 t\r\n"));
+  EXPECT_TRUE(waiting.ends_with("100 : P150 t\r\n"));
+}
+
+}  // namespace
+}  // namespace quillon

@@ -1,0 +1,175 @@
+#include "product_request.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_catalogue.h"
+#include "fake_host.h"
+#include "temp_folder.h"
+
+namespace quillon {
+namespace {
+
+using testing::FakeCatalogue;
+using testing::FakeHost;
+using testing::ProductAnswer;
+using testing::TempFolder;
+
+constexpr std::int64_t kStart = 5'000'000;
+
+class ProductRequestTest : public ::testing::Test {
+ protected:
+  void settings(const std::string& interval) {
+    folder.write("setting.ini",
+                 "[RequestURL]\r\nPrefix=http://p/\r\nSuffix=.xml\r\n"
+                 "[DefaultSetting]\r\nRequestInterval=" +
+                     interval + "\r\n");
+  }
+
+  TempFolder folder;
+  FakeHost host;
+  FakeClock clock{kStart};
+  FakeCatalogue catalogue;
+  ProductRequester requester{folder.path(), host, clock, catalogue.getter()};
+};
+
+struct PauseCase {
+  const char* name;
+  const char* interval;  // "" leaves the key out
+  std::int64_t sinceLastMs;
+  std::int64_t expectedPauseMs;
+};
+
+class PauseTest : public ProductRequestTest, public ::testing::WithParamInterface<PauseCase> {};
+
+TEST_P(PauseTest, PausesOnlyForTheRestOfTheInterval) {
+  const PauseCase& c = GetParam();
+  if (*c.interval != '\0')
+    settings(c.interval);
+  else
+    folder.write("setting.ini", "[RequestURL]\r\nPrefix=http://p/\r\nSuffix=.xml\r\n");
+  catalogue.set("http://p/A.xml", ProductAnswer("A", "t", {}));
+  requester.RequestProduct("A");  // sets the end of the previous request
+  const int sleepsBefore = clock.sleepCount();
+  const std::int64_t sleptBefore = clock.totalSleptMs();
+  clock.advance(c.sinceLastMs);
+
+  requester.RequestProduct("A");
+
+  EXPECT_EQ(clock.totalSleptMs() - sleptBefore, c.expectedPauseMs);
+  EXPECT_EQ(clock.sleepCount() - sleepsBefore, c.expectedPauseMs > 0 ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Intervals, PauseTest,
+                         ::testing::Values(PauseCase{"ThreeHundredMsAgo", "1000", 300, 700},
+                                           PauseCase{"JustNow", "1000", 0, 1000},
+                                           PauseCase{"ExactlyOneInterval", "1000", 1000, 0},
+                                           PauseCase{"LongAgo", "1000", 60'000, 0},
+                                           PauseCase{"ZeroInterval", "0", 0, 0},
+                                           PauseCase{"NegativeInterval", "-500", 0, 0},
+                                           PauseCase{"NotANumberMeansDefault", "soon", 400, 600},
+                                           PauseCase{"MissingMeansDefault", "", 250, 750},
+                                           PauseCase{"FractionRoundsToEven", "2.5", 0, 2},
+                                           PauseCase{"BlanksAroundNumber", " 300 ", 100, 200}),
+                         [](const ::testing::TestParamInfo<PauseCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+TEST_F(ProductRequestTest, TheIntervalIsReadAgainForEveryRequest) {
+  settings("0");
+  catalogue.set("http://p/A.xml", ProductAnswer("A", "t", {}));
+  requester.RequestProduct("A");
+  requester.RequestProduct("A");
+  EXPECT_EQ(clock.sleepCount(), 0);
+  settings("800");
+  requester.RequestProduct("A");
+  EXPECT_EQ(clock.totalSleptMs(), 800);
+}
+
+TEST_F(ProductRequestTest, TheFirstRequestPausesOnlyWhenTheClockIsYoungerThanTheInterval) {
+  FakeClock young(300);
+  settings("1000");
+  catalogue.set("http://p/A.xml", ProductAnswer("A", "t", {}));
+  ProductRequester fresh(folder.path(), host, young, catalogue.getter());
+  EXPECT_EQ(fresh.LastRequestTick(), 0);
+  fresh.RequestProduct("A");
+  EXPECT_EQ(young.totalSleptMs(), 700);
+  EXPECT_EQ(fresh.LastRequestTick(), 1000);
+}
+
+TEST_F(ProductRequestTest, UrlIsPrefixAsinSuffixJoinedAsTheyAre) {
+  settings("0");
+  EXPECT_EQ(requester.requestUrl("B00X Y"), "http://p/B00X Y.xml");
+  EXPECT_EQ(requester.requestUrl(""), "http://p/.xml");
+  folder.write("setting.ini", "");
+  EXPECT_EQ(requester.requestUrl("B00"), "B00");
+}
+
+TEST_F(ProductRequestTest, ValidAnswerIsReturnedWithBothStatusTexts) {
+  settings("0");
+  const std::string answer = ProductAnswer("A", "本のタイトル", {{"B", "other"}});
+  catalogue.set("http://p/A.xml", answer);
+  EXPECT_EQ(requester.RequestProduct("A"), answer);
+  EXPECT_EQ(host.textsOf(Label::Status),
+            (std::vector<std::string>{"取得中 : A", "取得完了 : A 本のタイトル"}));
+  EXPECT_TRUE(requester.lastRequestAnswered());
+}
+
+struct ValidityCase {
+  const char* name;
+  std::string body;
+  bool valid;
+  std::string finalStatus;
+};
+
+class ValidityTest : public ProductRequestTest,
+                     public ::testing::WithParamInterface<ValidityCase> {};
+
+TEST_P(ValidityTest, OnlyExactTrueIsValid) {
+  const ValidityCase& c = GetParam();
+  settings("0");
+  catalogue.set("http://p/A.xml", c.body);
+  EXPECT_EQ(requester.RequestProduct("A"), c.valid ? c.body : "");
+  EXPECT_EQ(host.label(Label::Status), c.finalStatus);
+  EXPECT_TRUE(host.questions.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, ValidityTest,
+    ::testing::Values(
+        ValidityCase{"ExactTrue", "<Request><IsValid>True</IsValid></Request><Title>T</Title>",
+                     true, "取得完了 : A T"},
+        ValidityCase{"LowerCaseTrue", "<Request><IsValid>true</IsValid></Request><Title>T</Title>",
+                     false, "取得完了 : A T"},
+        ValidityCase{"FlagFalse", "<Request><IsValid>False</IsValid></Request>", false,
+                     "取得完了 : A "},
+        ValidityCase{"NoRequestElement", "<IsValid>True</IsValid><Title>T</Title>", false,
+                     "取得完了 : A T"},
+        ValidityCase{"ValidWithoutTitle", "<Request><IsValid>True</IsValid></Request>", true,
+                     "取得完了 : A "},
+        ValidityCase{"HtmlErrorPage", "<html><title>404 Not Found</title></html>", false,
+                     "取得完了 : A 404 Not Found"}),
+    [](const ::testing::TestParamInfo<ValidityCase>& info) {
+      return std::string(info.param.name);
+    });
+
+TEST_F(ProductRequestTest, FailedRetrievalAsksAndCountsTheAnswerTimeAsElapsed) {
+  settings("1000");
+  catalogue.onRequest = [this](const std::string&) { clock.advance(5000); };  // a slow failure
+  host.answers = {true};
+  EXPECT_EQ(requester.RequestProduct("A"), "");
+  EXPECT_EQ(host.questions,
+            std::vector<std::string>{"http://p/A.xmlの取得に失敗したわけだが。続ける？"});
+  EXPECT_EQ(host.label(Label::Status), "取得完了 : A ");
+  EXPECT_FALSE(requester.lastRequestAnswered());
+  EXPECT_EQ(requester.LastRequestTick(), clock.nowMs());
+}
+
+TEST_F(ProductRequestTest, NoAtTheFailurePromptEndsTheProgram) {
+  settings("0");
+  host.answers = {false};
+  EXPECT_THROW(requester.RequestProduct("A"), EndProgram);
+  EXPECT_EQ(catalogue.requested.size(), 1u);
+}
+
+}  // namespace
+}  // namespace quillon

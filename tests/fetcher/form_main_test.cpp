@@ -1,0 +1,180 @@
+#include "form_main.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "code_page.h"
+#include "fake_catalogue.h"
+#include "temp_folder.h"
+#include "working_folder.h"
+
+namespace quillon {
+namespace {
+
+using testing::FakeCatalogue;
+using testing::ProductAnswer;
+using testing::TempFolder;
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "form_main_test";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+  return app;
+}
+
+class FormMainTest : public ::testing::Test {
+ protected:
+  FormMainTest() {
+    folder.write("setting.ini",
+                 "[RequestURL]\r\nPrefix=u/\r\n[DefaultSetting]\r\nRequestInterval=0\r\n");
+    EXPECT_TRUE(WriteTextLinesAtomic(folder.file("keywords.txt"), {"本"}).ok());
+    window.host().setMessageNotice([this](std::string_view text) {
+      messages.emplace_back(text);
+      controlsEnabledAtMessage =
+          window.CommandGetSimilarities->isEnabled() || window.TextStartProductASIN->isEnabled();
+    });
+    window.host().setErrorNotice([this](std::string_view text) { errors.emplace_back(text); });
+    window.host().setPrompt([this](std::string_view text) {
+      questions.emplace_back(text);
+      return false;
+    });
+    window.setProgramEnder([this](int code) { exitCodes.push_back(code); });
+    window.show();
+  }
+
+  void start(const QString& asin) {
+    window.TextStartProductASIN->setText(asin);
+    window.CommandGetSimilarities->click();
+  }
+
+  QApplication& app = App();  // before any widget
+  TempFolder folder;
+  FakeClock clock{1'000'000};
+  FakeCatalogue catalogue;
+  FormMain window{folder.path(), catalogue.getter(), clock};
+  std::vector<std::string> messages;
+  std::vector<std::string> errors;
+  std::vector<std::string> questions;
+  std::vector<int> exitCodes;
+  bool controlsEnabledAtMessage = true;
+};
+
+struct ControlCase {
+  const char* name;
+  QRect geometry;
+  const char* text;
+};
+
+TEST_F(FormMainTest, ControlsHaveTheirNamesPlacesAndTexts) {
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Quillon 取得テスト"));
+  EXPECT_EQ(window.size(), QSize(608, 895));
+  const ControlCase controls[] = {
+      {"CommandGetSimilarities", QRect(8, 8, 113, 33), "商品データ取得"},
+      {"TextStartProductASIN", QRect(128, 32, 201, 18), ""},
+      {"Label1", QRect(128, 16, 185, 17), "開始商品のASIN"},
+      {"LabelStatus", QRect(0, 64, 609, 33), ""},
+      {"LabelStatus2", QRect(0, 112, 609, 17), ""},
+      {"LabelStatus3", QRect(0, 144, 609, 745), ""},
+  };
+  for (const ControlCase& c : controls) {
+    SCOPED_TRACE(c.name);
+    auto* widget = window.findChild<QWidget*>(QString::fromLatin1(c.name));
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->geometry(), c.geometry);
+    QString text;
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+      text = label->text();
+      EXPECT_TRUE(label->wordWrap());
+    } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+      text = button->text();
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+      text = edit->text();
+    }
+    EXPECT_EQ(text, QString::fromUtf8(c.text));
+  }
+  EXPECT_EQ(window.CommandGetSimilarities->nextInFocusChain(), window.TextStartProductASIN);
+}
+
+TEST_F(FormMainTest, ClickRunsACrawlWithTheControlsDisabled) {
+  catalogue.set("u/S", ProductAnswer("S", "本", {{"A", "エー"}}));
+  catalogue.set("u/A", ProductAnswer("A", "leaf", {}));
+  start(QStringLiteral("S"));
+  EXPECT_EQ(catalogue.requested, (std::vector<std::string>{"u/S", "u/A"}));
+  EXPECT_EQ(messages, std::vector<std::string>{"終了"});
+  EXPECT_FALSE(controlsEnabledAtMessage);
+  EXPECT_TRUE(window.CommandGetSimilarities->isEnabled());
+  EXPECT_TRUE(window.TextStartProductASIN->isEnabled());
+  EXPECT_EQ(window.LabelStatus->text(), QStringLiteral("取得完了 : A leaf"));
+  EXPECT_EQ(window.LabelStatus2->text(), QStringLiteral("取得済 : 1/1"));
+  EXPECT_TRUE(exitCodes.empty());
+
+  // A second run starts afresh once "終了" has been acknowledged.
+  start(QStringLiteral("A"));
+  EXPECT_EQ(catalogue.requested.back(), "u/A");
+  EXPECT_EQ(messages.size(), 2u);
+}
+
+TEST_F(FormMainTest, WaitingListBreaksLinesInTheLabel) {
+  catalogue.set("u/S", ProductAnswer("S", "本", {{"A", "a"}, {"B", "b"}}));
+  catalogue.set("u/A", ProductAnswer("A", "x", {}));
+  catalogue.set("u/B", ProductAnswer("B", "x", {}));
+  QStringList waiting;
+  catalogue.onRequest = [&](const std::string&) { waiting << window.LabelStatus3->text(); };
+  start(QStringLiteral("S"));
+  ASSERT_EQ(waiting.size(), 3);
+  EXPECT_EQ(waiting[1], QStringLiteral("1 : B b\n2 : A a\n"));
+}
+
+TEST_F(FormMainTest, EmptyTextBoxCrawlsTheEmptyAsin) {
+  catalogue.set("u/", ProductAnswer("", "x", {}));
+  start(QString());
+  EXPECT_EQ(catalogue.requested, std::vector<std::string>{"u/"});
+  EXPECT_EQ(messages, std::vector<std::string>{"終了"});
+}
+
+TEST_F(FormMainTest, ClosingDuringACrawlEndsTheProgramAfterTheCurrentProduct) {
+  catalogue.set("u/S", ProductAnswer("S", "本", {{"A", ""}, {"B", ""}}));
+  catalogue.set("u/B", ProductAnswer("B", "x", {}));
+  catalogue.onRequest = [&](const std::string& url) {
+    // The close box is clicked while B is being fetched; Qt delivers it later.
+    if (url == "u/B") QMetaObject::invokeMethod(&window, "close", Qt::QueuedConnection);
+  };
+  start(QStringLiteral("S"));
+  EXPECT_EQ(exitCodes, std::vector<int>{0});
+  EXPECT_TRUE(window.host().QuitRequested);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_TRUE(folder.exists("B.xml"));
+  EXPECT_EQ(catalogue.requested, (std::vector<std::string>{"u/S", "u/B"}));
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FormMainTest, ClosingWhileIdleRequestsTheEnd) {
+  window.close();
+  EXPECT_TRUE(window.host().QuitRequested);
+  EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(FormMainTest, NoAtTheFailurePromptEndsTheProgram) {
+  start(QStringLiteral("missing"));
+  EXPECT_EQ(questions, std::vector<std::string>{"u/missingの取得に失敗したわけだが。続ける？"});
+  EXPECT_EQ(exitCodes, std::vector<int>{0});
+  EXPECT_FALSE(window.CommandGetSimilarities->isEnabled());
+}
+
+TEST_F(FormMainTest, CrawlFailureIsReportedAndTheWindowStaysUsable) {
+  std::filesystem::remove(folder.file("keywords.txt"));
+  start(QStringLiteral("S"));
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find("keywords.txt"), std::string::npos);
+  EXPECT_TRUE(window.CommandGetSimilarities->isEnabled());
+  EXPECT_TRUE(window.TextStartProductASIN->isEnabled());
+  EXPECT_TRUE(catalogue.requested.empty());
+}
+
+}  // namespace
+}  // namespace quillon

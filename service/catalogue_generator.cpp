@@ -1,0 +1,169 @@
+#include "catalogue_generator.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string_view>
+
+#include "code_page.h"
+
+namespace quillon::service {
+
+namespace {
+
+// One subject of titles: the ways a title may spell it (widths, scripts, cases).
+// The first spelling is the suggested keyword; every spelling contains it when
+// compared without regard to case, width and kana.
+struct Topic {
+  std::array<std::string_view, 4> spellings;
+};
+
+constexpr std::array<Topic, 6> kTopics = {{
+    {{"ねこ", "ネコ", "ﾈｺ", "ねこ"}},
+    {{"cat", "Cat", "ＣＡＴ", "CAT"}},
+    {{"料理", "料理", "料理", "料理"}},
+    {{"guide", "Guide", "ＧＵＩＤＥ", "ｇｕｉｄｅ"}},
+    {{"音楽", "音楽", "音楽", "音楽"}},
+    {{"ガイド", "ｶﾞｲﾄﾞ", "がいど", "ガイド"}},
+}};
+
+constexpr std::array<std::string_view, 16> kWords = {
+    "入門",        "写真集", "旅行",  "の本",     "歴史",   "完全版", "ABC",    "ＡＢＣ",
+    "Tom & Jerry", "Deluxe", "Vol.2", "\"Best\"", "ﾃﾞﾗｯｸｽ", "東京",   "Garden", "数学",
+};
+
+// Words that contain no keyword, for titles the crawl must not follow.
+constexpr std::array<std::string_view, 6> kPlainWords = {
+    "Notebook", "文房具", "Pencil <HB>", "ﾍﾟﾝ", "カレンダー", "Ｄｉａｒｙ",
+};
+
+constexpr std::uint64_t kAsinSpace = 2821109907456ULL;  // 36^8
+constexpr std::uint64_t kAsinStride = 1000003ULL;       // prime, so i -> i*stride is one-to-one
+
+double unitDraw(std::mt19937_64& engine) {
+  return static_cast<double>(engine() >> 11) * (1.0 / 9007199254740992.0);
+}
+
+std::size_t pick(std::mt19937_64& engine, std::size_t size) {
+  return static_cast<std::size_t>(unitDraw(engine) * static_cast<double>(size));
+}
+
+std::string makeTitle(std::mt19937_64& engine, int index) {
+  std::string title;
+  // Product 0 always carries a keyword so that a crawl from it goes somewhere.
+  const bool withTopic = index == 0 || unitDraw(engine) < 0.85;
+  const auto words = 1 + pick(engine, 3);
+  for (std::size_t w = 0; w < words; ++w) {
+    if (!title.empty()) title += ' ';
+    title += withTopic ? kWords[pick(engine, kWords.size())]
+                       : kPlainWords[pick(engine, kPlainWords.size())];
+  }
+  if (withTopic) {
+    const auto& topic = kTopics[pick(engine, kTopics.size())];
+    const std::string_view spelling = topic.spellings[pick(engine, topic.spellings.size())];
+    title = unitDraw(engine) < 0.5 ? std::string(spelling) + " " + title
+                                   : title + " " + std::string(spelling);
+  }
+  return title + " " + std::to_string(index + 1);
+}
+
+// Pareto-distributed ranks: a few best sellers, a long tail of slow ones.
+std::int64_t salesRank(std::mt19937_64& engine) {
+  const double u = 1.0 - unitDraw(engine);  // in (0, 1]
+  const double rank = std::floor(std::pow(u, -1.0 / 0.6));
+  return static_cast<std::int64_t>(std::min(rank, 10'000'000.0));
+}
+
+Status writeFileAtomically(const std::string& path, const std::string& content) {
+  const std::string temporary = path + ".tmp" + std::to_string(::getpid());
+  {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(temporary.c_str(), "wb"),
+                                                         &std::fclose);
+    if (!file) return Failure{"cannot write " + path + ": " + std::strerror(errno)};
+    const bool written =
+        std::fwrite(content.data(), 1, content.size(), file.get()) == content.size();
+    const bool flushed = std::fflush(file.get()) == 0;
+    if (!written || !flushed) {
+      std::remove(temporary.c_str());
+      return Failure{"cannot write " + path + ": " + std::strerror(errno)};
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, path, error);
+  if (error) {
+    std::remove(temporary.c_str());
+    return Failure{"cannot write " + path + ": " + error.message()};
+  }
+  return Success();
+}
+
+}  // namespace
+
+std::string GeneratedAsin(std::uint64_t index) {
+  static constexpr char kDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  std::uint64_t value = (index * kAsinStride + 7777777ULL) % kAsinSpace;
+  std::string asin = "B0XXXXXXXX";
+  for (int position = 9; position >= 2; --position) {
+    asin[position] = kDigits[value % 36];
+    value /= 36;
+  }
+  return asin;
+}
+
+GeneratedCatalogue GenerateCatalogue(int count, std::uint64_t seed) {
+  GeneratedCatalogue generated;
+  for (const auto& topic : kTopics) generated.keywords.emplace_back(topic.spellings[0]);
+
+  std::mt19937_64 engine(seed);
+  const auto total = static_cast<std::uint64_t>(std::max(count, 0));
+  std::uint64_t nextUnknown = total;
+  generated.products.reserve(total);
+  for (std::uint64_t i = 0; i < total; ++i) {
+    CatalogueProduct product;
+    product.asin = GeneratedAsin(i);
+    product.title = makeTitle(engine, static_cast<int>(i));
+    product.salesRank = salesRank(engine);
+    // Tree links from every product keep the whole catalogue reachable from product 0.
+    for (std::uint64_t child = 2 * i + 1; child <= 2 * i + 2 && child < total; ++child) {
+      product.similar.push_back(GeneratedAsin(child));
+    }
+    const auto extra = 2 + pick(engine, 3);
+    for (std::size_t e = 0; e < extra; ++e) {
+      const double kind = unitDraw(engine);
+      if (kind < 0.08) {
+        product.similar.push_back(GeneratedAsin(nextUnknown++));
+      } else if (kind < 0.10 && !product.similar.empty()) {
+        product.similar.push_back(product.similar.front());  // a duplicate within one list
+      } else if (total > 0) {
+        product.similar.push_back(GeneratedAsin(pick(engine, total)));
+      }
+    }
+    for (std::size_t k = product.similar.size(); k > 1; --k) {
+      std::swap(product.similar[k - 1], product.similar[pick(engine, k)]);
+    }
+    generated.products.push_back(std::move(product));
+  }
+  return generated;
+}
+
+Status WriteGeneratedCatalogue(const GeneratedCatalogue& generated, const std::string& path,
+                               const std::string& keywordsPath) {
+  std::string text;
+  for (const auto& product : generated.products) {
+    text += CatalogueLine(product);
+    text += '\n';
+  }
+  if (auto written = writeFileAtomically(path, text); !written) return written;
+  if (!keywordsPath.empty()) return WriteTextLinesAtomic(keywordsPath, generated.keywords);
+  return Success();
+}
+
+}  // namespace quillon::service

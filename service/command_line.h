@@ -1,0 +1,35 @@
+// The command line of product-service: serve a catalogue, or generate one.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "expected.h"
+#include "product_server.h"
+
+namespace quillon::service {
+
+struct ServeCommand {
+  std::string cataloguePath;
+  ServerOptions server;
+};
+
+struct GenerateCommand {
+  int count = 0;
+  std::uint64_t seed = 0;
+  std::string outPath;
+  std::string keywordsPath;  // empty: no keywords file
+};
+
+struct HelpCommand {};
+
+using Command = std::variant<ServeCommand, GenerateCommand, HelpCommand>;
+
+// Parses the arguments after the program name.
+Expected<Command> ParseCommandLine(const std::vector<std::string>& args);
+
+std::string UsageText();
+
+}  // namespace quillon::service

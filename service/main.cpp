@@ -1,0 +1,73 @@
+// product-service: serves a product catalogue on loopback, or generates one.
+#include <pthread.h>
+
+#include <csignal>
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "catalogue_generator.h"
+#include "command_line.h"
+#include "product_catalogue.h"
+#include "product_server.h"
+
+namespace {
+
+using namespace quillon::service;
+
+int fail(const std::string& message) {
+  std::cerr << "product-service: " << message << std::endl;
+  return 1;
+}
+
+int serve(const ServeCommand& command) {
+  auto catalogue = ProductCatalogue::LoadFile(command.cataloguePath);
+  if (!catalogue) return fail(catalogue.error());
+
+  // Blocked before the serving threads start, so that only sigwait below sees them.
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+  try {
+    ProductServer server(std::move(catalogue).value(), command.server);
+    std::cout << "Prefix=" << server.prefix() << '\n' << "Suffix=" << server.suffix() << std::endl;
+    int received = 0;
+    sigwait(&stopSignals, &received);
+  } catch (const std::exception& e) {
+    return fail(e.what());
+  }
+  return 0;
+}
+
+int generate(const GenerateCommand& command) {
+  const auto generated = GenerateCatalogue(command.count, command.seed);
+  if (auto written = WriteGeneratedCatalogue(generated, command.outPath, command.keywordsPath);
+      !written) {
+    return fail(written.error());
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const auto command = ParseCommandLine(args);
+  if (!command) {
+    std::cerr << "product-service: " << command.error() << "\n\n" << UsageText();
+    return 1;
+  }
+  if (const auto* serveCommand = std::get_if<ServeCommand>(&command.value())) {
+    return serve(*serveCommand);
+  }
+  if (const auto* generateCommand = std::get_if<GenerateCommand>(&command.value())) {
+    return generate(*generateCommand);
+  }
+  std::cout << UsageText();
+  return 0;
+}

@@ -1,0 +1,201 @@
+#include "http_retrieval.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
+#include "curl_easy.h"
+#include "fake_host.h"
+#include "product_server.h"
+#include "temp_folder.h"
+#include "working_folder.h"
+#include "xml_answer.h"
+
+namespace quillon {
+namespace {
+
+using service::Fault;
+using service::ProductCatalogue;
+using service::ProductServer;
+using service::ServerOptions;
+using testing::FakeHost;
+
+const CurlGlobal curlForTests;
+
+ProductCatalogue Catalogue(std::string longTitle = "x") {
+  ProductCatalogue catalogue;
+  EXPECT_TRUE(catalogue.add({"A", "日本の本", 12, {"B", "Z"}}).ok());
+  EXPECT_TRUE(catalogue.add({"B", "Second", 3, {}}).ok());
+  EXPECT_TRUE(catalogue.add({"L", std::move(longTitle), 1, {}}).ok());
+  return catalogue;
+}
+
+std::string AnswerFor(const ProductCatalogue& catalogue, const std::string& asin) {
+  return service::ProductAnswer(catalogue, *catalogue.find(asin));
+}
+
+std::string AsText(const std::vector<std::uint8_t>& bytes) {
+  return {bytes.begin(), bytes.end()};
+}
+
+ServerOptions Scripted(std::vector<Fault> faults) {
+  ServerOptions options;
+  options.scriptedFaults = std::move(faults);
+  return options;
+}
+
+// A port on which nobody listens: one a server held until a moment ago.
+int ClosedPort() {
+  const ProductServer server(ProductCatalogue{});
+  return server.port();
+}
+
+TEST(HttpGetBytes, ValidAnswerArrivesWhole) {
+  const ProductCatalogue catalogue = Catalogue();
+  const ProductServer server(catalogue);
+  std::vector<std::uint8_t> buffer;
+  const std::int32_t count = HttpGetBytes(server.url("A"), buffer, "");
+  EXPECT_EQ(AsText(buffer), AnswerFor(catalogue, "A"));
+  EXPECT_EQ(count, static_cast<std::int32_t>(buffer.size()));
+}
+
+struct FailureCase {
+  const char* name;
+  Fault fault;
+  bool bodyExpected;
+};
+
+class ServerFaultTest : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(ServerFaultTest, HttpStatusIsNotExaminedAndOnlyNoBodyCountsAsFailure) {
+  const FailureCase& c = GetParam();
+  const ProductCatalogue catalogue = Catalogue();
+  const ProductServer server(catalogue, Scripted({c.fault}));
+  std::vector<std::uint8_t> buffer{1, 2, 3};
+  std::string failure;
+  const std::int32_t count = HttpGetBytes(server.url("A"), buffer, "", {}, &failure);
+  EXPECT_EQ(count, static_cast<std::int32_t>(buffer.size()));
+  EXPECT_EQ(count > 0, c.bodyExpected);
+  if (c.fault == Fault::NotFound) {
+    EXPECT_NE(AsText(buffer).find("404"), std::string::npos);
+  }
+  if (c.fault == Fault::Truncate) {
+    const std::string full = AnswerFor(catalogue, "A");
+    EXPECT_LT(buffer.size(), full.size());
+    EXPECT_EQ(AsText(buffer), full.substr(0, buffer.size()));
+    EXPECT_FALSE(failure.empty());  // the transfer broke off
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, ServerFaultTest,
+                         ::testing::Values(FailureCase{"NotFoundPage", Fault::NotFound, true},
+                                           FailureCase{"InvalidAnswer", Fault::Invalid, true},
+                                           FailureCase{"CutOffMidway", Fault::Truncate, true},
+                                           FailureCase{"EmptyBody", Fault::Empty, false},
+                                           FailureCase{"DroppedConnection", Fault::Drop, false}),
+                         [](const ::testing::TestParamInfo<FailureCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+TEST(HttpGetBytes, UnusableUrlsGiveNothing) {
+  std::vector<std::uint8_t> buffer{7};
+  EXPECT_EQ(HttpGetBytes("", buffer, ""), 0);
+  EXPECT_EQ(buffer, std::vector<std::uint8_t>{7});  // left as it was
+  std::string failure;
+  EXPECT_EQ(HttpGetBytes("http://127.0.0.1:" + std::to_string(ClosedPort()) + "/products/A.xml",
+                         buffer, "", {}, &failure),
+            0);
+  EXPECT_TRUE(buffer.empty());
+  EXPECT_FALSE(failure.empty());
+  EXPECT_EQ(HttpGetBytes("not a url at all", buffer, ""), 0);
+}
+
+TEST(HttpGetBytes, BodyOfFortyThousandBytesIsCutToSize) {
+  const std::size_t frame = AnswerFor(Catalogue(), "L").size() - 1;
+  const ProductCatalogue catalogue = Catalogue(std::string(40000 - frame, 'x'));
+  ASSERT_EQ(AnswerFor(catalogue, "L").size(), 40000u);
+  const ProductServer server(catalogue);
+  std::vector<std::uint8_t> buffer;
+  EXPECT_EQ(HttpGetBytes(server.url("L"), buffer, ""), 40000);
+  EXPECT_EQ(buffer.size(), 40000u);
+  EXPECT_EQ(AsText(buffer), AnswerFor(catalogue, "L"));
+}
+
+TEST(HttpGetBytes, FiftyMegabyteBodyComesThrough) {
+  const ProductCatalogue catalogue = Catalogue(std::string(50u << 20, 'y'));
+  const ProductServer server(catalogue);
+  std::vector<std::uint8_t> buffer;
+  const std::int32_t count = HttpGetBytes(server.url("L"), buffer, "");
+  EXPECT_GT(count, 50 << 20);
+  EXPECT_EQ(AsText(buffer), AnswerFor(catalogue, "L"));
+}
+
+TEST(HttpGetBytes, SendsTheUserAgentToTheServer) {
+  testing::TempFolder folder;
+  ServerOptions options;
+  options.logPath = folder.file("requests.log");
+  {
+    const ProductServer server(Catalogue(), options);
+    std::vector<std::uint8_t> buffer;
+    ASSERT_GT(HttpGetBytes(server.url("B"), buffer, ""), 0);
+  }
+  const std::string log = folder.read("requests.log");
+  EXPECT_NE(log.find("/products/B.xml"), std::string::npos);
+  EXPECT_NE(log.find("\tVelkarion/1.00 (QuillonGetTest/1.00)"), std::string::npos);
+}
+
+TEST(HttpGetBytes, ProxyNameIsUsed) {
+  const ProductServer server(Catalogue());
+  std::vector<std::uint8_t> buffer;
+  const std::string deadProxy = "127.0.0.1:" + std::to_string(ClosedPort());
+  EXPECT_EQ(HttpGetBytes(server.url("A"), buffer, deadProxy), 0);
+  EXPECT_GT(HttpGetBytes(server.url("A"), buffer, ""), 0);
+}
+
+TEST(HttpGetBytes, StalledServerIsGivenUp) {
+  ServerOptions options;
+  options.faults.delay = 1;
+  options.faults.delayMs = 20'000;
+  const ProductServer server(Catalogue(), options);
+  std::vector<std::uint8_t> buffer;
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_EQ(HttpGetBytes(server.url("A"), buffer, "",
+                         {std::chrono::milliseconds(500), std::chrono::seconds(1)}),
+            0);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+}
+
+TEST(FetchUrlText, DecodesTheBodyWithoutAsking) {
+  const ProductCatalogue catalogue = Catalogue();
+  const ProductServer server(catalogue);
+  FakeHost host;
+  const std::string text = FetchUrlText(host, server.url("A"), MakeCurlGetter());
+  EXPECT_EQ(text, AnswerFor(catalogue, "A"));
+  EXPECT_TRUE(IsValidResponse(text));
+  EXPECT_TRUE(host.questions.empty());
+}
+
+TEST(FetchUrlText, FailureAsksWithTheFullUrl) {
+  const ProductServer server(Catalogue(), Scripted({Fault::Empty, Fault::Drop}));
+  FakeHost host;
+  host.answers = {true, false};
+  EXPECT_EQ(FetchUrlText(host, server.url("A"), MakeCurlGetter()), "");
+  EXPECT_THROW(FetchUrlText(host, server.url("B"), MakeCurlGetter()), EndProgram);
+  EXPECT_EQ(host.questions,
+            (std::vector<std::string>{server.url("A") + "の取得に失敗したわけだが。続ける？",
+                                      server.url("B") + "の取得に失敗したわけだが。続ける？"}));
+}
+
+TEST(FetchUrlText, MalformedBytesAreDropped) {
+  const auto get = [](const std::string&, std::vector<std::uint8_t>& buffer) {
+    buffer = {'<', 0xFF, 'a', 0xC0, '>', 0xE3, 0x81, 0x82};
+    return static_cast<std::int32_t>(buffer.size());
+  };
+  FakeHost host;
+  EXPECT_EQ(FetchUrlText(host, "u", get), "<a>\u3042");
+}
+
+}  // namespace
+}  // namespace quillon

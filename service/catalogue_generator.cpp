@@ -78,7 +78,7 @@ std::string makeTitle(std::mt19937_64& engine, int index) {
 // Pareto-distributed ranks: a few best sellers, a long tail of slow ones.
 std::int64_t salesRank(std::mt19937_64& engine) {
   const double u = 1.0 - unitDraw(engine);  // in (0, 1]
-  const double rank = std::floor(std::pow(u, -1.0 / 0.6));
+  const double rank = std::floor(std::pow(u, -1.0 / 0.4));
   return static_cast<std::int64_t>(std::min(rank, 10'000'000.0));
 }
 
@@ -135,7 +135,7 @@ GeneratedCatalogue GenerateCatalogue(int count, std::uint64_t seed) {
     for (std::uint64_t child = 2 * i + 1; child <= 2 * i + 2 && child < total; ++child) {
       product.similar.push_back(GeneratedAsin(child));
     }
-    const auto extra = 2 + pick(engine, 3);
+    const auto extra = 3 + pick(engine, 3);
     for (std::size_t e = 0; e < extra; ++e) {
       const double kind = unitDraw(engine);
       if (kind < 0.08) {

@@ -183,6 +183,14 @@ ProductServer::ProductServer(ProductCatalogue catalogue, ServerOptions options)
 
   State& state = *state_;
   state.server.set_tcp_nodelay(true);
+  // Only SO_REUSEADDR: the library's default SO_REUSEPORT would let a second
+  // service share a port in use and take some of its requests.
+  state.server.set_socket_options([](int socket) {
+    const int on = 1;
+    setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+  });
+  // Idle connections (such as one left after a refused request line) are freed soon.
+  state.server.set_keep_alive_timeout(1);
   state.server.set_pre_routing_handler(
       [&state](const httplib::Request& request, httplib::Response& response) {
         tArrivedMs = MonotonicMs();

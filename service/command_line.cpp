@@ -114,6 +114,9 @@ Expected<Command> ParseCommandLine(const std::vector<std::string>& args) {
     if (!ms || *ms < 0) return badValue("--delay-ms", found->second, "milliseconds, 0 or more");
     command.server.faults.delayMs = *ms;
   }
+  if (command.server.faults.delay > 0 && command.server.faults.delayMs == 0) {
+    return Failure{"--delay needs --delay-ms N"};
+  }
   if (auto checked = CheckFaultShares(command.server.faults); !checked) {
     return Failure{checked.error()};
   }

@@ -13,7 +13,7 @@ std::int64_t MonotonicMs() {
 }
 
 Expected<std::unique_ptr<RequestLog>> RequestLog::Open(const std::string& path) {
-  std::unique_ptr<std::FILE, CloseFile> file(std::fopen(path.c_str(), "ab"));
+  std::unique_ptr<std::FILE, CloseFile> file(std::fopen(path.c_str(), "wb"));
   if (!file) return Failure{"cannot open log file " + path + ": " + std::strerror(errno)};
   return std::make_unique<RequestLog>(Key{}, std::move(file));
 }

@@ -18,7 +18,7 @@ std::int64_t MonotonicMs();
 
 class RequestLog {
  public:
-  // Opens (creates or appends to) the log file.
+  // Creates the log file, replacing one left by an earlier run.
   static Expected<std::unique_ptr<RequestLog>> Open(const std::string& path);
 
   // Only Open makes one; the key keeps the constructor out of other hands.

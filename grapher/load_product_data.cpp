@@ -1,0 +1,143 @@
+#include "load_product_data.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "asin_index.h"
+#include "numbers.h"
+#include "tag_scanner.h"
+#include "text_compare.h"
+#include "working_folder.h"
+
+namespace quillon::grapher {
+namespace {
+
+// The inputs of a load, read and checked before the old catalogue is replaced.
+struct LoadInputs {
+  std::vector<std::string> keywords;
+  std::string recordFolder;  // read once, so one load never mixes two folders
+  std::string startAsin;
+};
+
+Status CheckRecordFolder(const std::string& folder) {
+  std::error_code error;
+  if (!std::filesystem::is_directory(folder, error))
+    return Failure{"The record folder " + folder + " does not exist or is not a folder."};
+  if (::access(folder.c_str(), X_OK) != 0)
+    return Failure{"The record folder " + folder + " cannot be opened (permission denied)."};
+  return Success();
+}
+
+Expected<LoadInputs> ReadLoadInputs(const std::string& programFolder) {
+  auto keywords = ReadKeywords(programFolder);
+  if (!keywords) return Failure{keywords.error()};
+  std::string recordFolder = RecordFolder(programFolder);
+  if (const Status folder = CheckRecordFolder(recordFolder); !folder)
+    return Failure{folder.error()};
+  auto startAsin = ReadStartProductAsin(programFolder);
+  if (!startAsin) return Failure{startAsin.error()};
+  if (startAsin.value().empty())
+    return Failure{"File " + recordFolder + "/StartProductASIN.txt has no ASIN on its first line."};
+  return LoadInputs{std::move(keywords).value(), std::move(recordFolder),
+                    std::move(startAsin).value()};
+}
+
+Product NewProduct(std::string asin) {
+  Product product;
+  product.ASIN = std::move(asin);
+  return product;
+}
+
+std::int32_t FindKeyWordIndex(std::string_view title, const std::vector<FoldedNeedle>& needles) {
+  for (std::size_t k = 0; k < needles.size(); ++k)
+    if (ContainsText(title, needles[k])) return static_cast<std::int32_t>(k);
+  return -1;
+}
+
+// Fills product `current` from its record and appends the similar products
+// that are new; indices rather than references, as the table grows meanwhile.
+void FillProduct(Catalogue& catalogue, std::int32_t current, const std::string& record,
+                 const std::vector<FoldedNeedle>& needles, AsinIndex& index, const Host& host) {
+  auto& table = catalogue.ProductTable;
+  {
+    Product& product = table[current];
+    product.Title = GetTagText(record, "Title", 1);
+    product.SalesRank = RoundToInt32(LeadingNumber(GetTagText(record, "SalesRank", 1)));
+    product.KeyWordIndex = FindKeyWordIndex(product.Title, needles);
+  }
+  host.checkQuit();
+
+  const std::string similar = GetTagText(record, "SimilarProducts", 1);
+  TagWalker entries(similar, "SimilarProduct");
+  while (entries.next()) {
+    std::string asin = GetTagText(entries.text(), "ASIN", 1);
+    const std::optional<std::int32_t> found = index.find(asin);
+    std::int32_t similarIndex = 0;
+    if (found) {
+      similarIndex = *found;
+      Product& referred = table[similarIndex];
+      referred.ReferrerASIN.push_back(table[current].ASIN);
+      referred.ReferrerIndex.push_back(current);
+    } else {
+      similarIndex = static_cast<std::int32_t>(table.size());
+      index.add(asin, similarIndex);
+      table.push_back(NewProduct(asin));
+    }
+    Product& product = table[current];
+    product.SimilarASIN.push_back(std::move(asin));
+    product.SimilarIndex.push_back(similarIndex);
+  }
+}
+
+}  // namespace
+
+Status LoadProductData(Context& ctx) {
+  auto inputs = ReadLoadInputs(ctx.programFolder);
+  if (!inputs) return Failure{inputs.error()};
+  LoadInputs loaded = std::move(inputs).value();
+
+  Catalogue& catalogue = ctx.catalogue;
+  Host& host = ctx.host;
+  host.setLabel(Label::Status, "商品データ読み込み中");
+
+  // The tables are replaced now and then grow in place: a drawing may look at
+  // them between two products of this load.
+  catalogue.ProductTable.clear();
+  catalogue.KeyWordTable.clear();
+  const std::size_t keywordCount = loaded.keywords.size();
+  std::vector<FoldedNeedle> needles;
+  needles.reserve(keywordCount);
+  for (std::string& text : loaded.keywords) {
+    needles.emplace_back(text);
+    KeyWord keyword;
+    keyword.Text = std::move(text);
+    keyword.Relation.assign(keywordCount, 0.0f);
+    catalogue.KeyWordTable.push_back(std::move(keyword));
+  }
+
+  AsinIndex index;
+  index.add(loaded.startAsin, 0);
+  catalogue.ProductTable.push_back(NewProduct(std::move(loaded.startAsin)));
+
+  for (std::int32_t current = 0;
+       current < static_cast<std::int32_t>(catalogue.ProductTable.size());) {
+    const std::string record =
+        LoadProductRecordFrom(loaded.recordFolder, catalogue.ProductTable[current].ASIN);
+    if (!record.empty()) FillProduct(catalogue, current, record, needles, index, host);
+
+    host.setLabel(Label::Status2, std::to_string(current + 1) + "/" +
+                                      std::to_string(catalogue.ProductTable.size()));
+    ++current;
+    host.processEvents();
+    host.checkQuit();
+  }
+
+  host.setLabel(Label::Status, "正常終了");
+  return Success();
+}
+
+}  // namespace quillon::grapher

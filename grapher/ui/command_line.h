@@ -1,0 +1,49 @@
+// The grapher's command line: the window on a chosen folder, or a run without
+// any window that loads, draws and writes the results to files.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "expected.h"
+#include "host.h"
+
+namespace quillon::grapher {
+
+struct CommandLineOptions {
+  bool help = false;
+  std::optional<std::string> folder;  // the program folder; default: the executable's
+  std::string json;
+  std::string png;
+  std::string svg;
+  std::string graphml;
+  std::optional<std::uint32_t> seed;
+  int width = 844;  // the window's Graph size
+  int height = 564;
+  bool sizeGiven = false;
+  bool keywordGraph = false;
+
+  // Any output file: the run needs no window.
+  bool headless() const { return !json.empty() || picture() || !graphml.empty(); }
+  bool picture() const { return !png.empty() || !svg.empty(); }
+  // Pictures and graph files show a drawing; --keyword-graph asks for one too.
+  bool drawing() const { return picture() || !graphml.empty() || keywordGraph; }
+};
+
+// Parses the arguments after the program name.
+Expected<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& args);
+
+// What --help prints.
+std::string UsageText();
+
+// Loads, draws as asked and writes the output files; progress and errors go to
+// the host. Needs a QGuiApplication (text is measured with real fonts). Returns
+// the exit code: 0 done, 1 bad input or a file that cannot be written, 130 interrupted.
+int RunHeadless(const CommandLineOptions& options, const std::string& programFolder, Host& host);
+
+// The whole program: parses argv, then runs headless or shows the window.
+int GrapherMain(int argc, char** argv);
+
+}  // namespace quillon::grapher

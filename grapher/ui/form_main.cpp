@@ -1,0 +1,158 @@
+#include "form_main.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QIcon>
+#include <QResizeEvent>
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include "keyword_graph.h"
+#include "load_product_data.h"
+#include "similarity_graph.h"
+
+namespace quillon::grapher {
+namespace {
+
+// Control geometry in pixels (15 twips each).
+constexpr int kGraphLeft = 0;
+constexpr int kGraphTop = 104;
+constexpr int kInnerWidth = 844;
+constexpr int kInnerHeight = 668;
+
+void Place(QWidget& widget, const char* name, int left, int top, int width, int height) {
+  widget.setObjectName(QString::fromLatin1(name));
+  widget.setGeometry(left, top, width, height);
+}
+
+}  // namespace
+
+FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed, QWidget* parent)
+    : QWidget(parent),
+      CommandDrawGraphAlt(QStringLiteral("zzzzグラフ作成"), this),
+      CommandGetData(QStringLiteral("商品データ読込"), this),
+      LabelStatus(this),
+      LabelStatus2(this),
+      Graph(this),
+      CommandDrawGraph(QStringLiteral("グラフ作成"), this),
+      host_(*this, LabelStatus, LabelStatus2),
+      ctx_(std::move(programFolder), host_, Graph.surface(), clock_, RandomSource(seed)),
+      endProgram_([](int code) { QCoreApplication::exit(code); }) {
+  setObjectName(QStringLiteral("FormMain"));
+  setWindowTitle(QStringLiteral("Quillon グラフ作成"));
+  setWindowIcon(QIcon(QStringLiteral(":/grapher/grapher.png")));
+  resize(kInnerWidth, kInnerHeight);
+
+  Place(CommandDrawGraphAlt, "CommandDrawGraphAlt", 264, 8, 113, 33);
+  Place(CommandGetData, "CommandGetData", 8, 8, 113, 33);
+  Place(LabelStatus, "LabelStatus", 0, 48, 1073, 17);
+  Place(LabelStatus2, "LabelStatus2", 0, 80, 1073, 17);
+  Place(Graph, "Graph", kGraphLeft, kGraphTop, kInnerWidth - kGraphLeft, kInnerHeight - kGraphTop);
+  Place(CommandDrawGraph, "CommandDrawGraph", 136, 8, 113, 33);
+  Graph.surface().resize(Graph.size());
+
+  CommandDrawGraphAlt.setEnabled(false);
+  CommandDrawGraphAlt.setVisible(false);
+  CommandDrawGraph.setEnabled(false);
+
+  setTabOrder(&CommandDrawGraphAlt, &CommandGetData);
+  setTabOrder(&CommandGetData, &LabelStatus);
+  setTabOrder(&LabelStatus, &LabelStatus2);
+  setTabOrder(&LabelStatus2, &Graph);
+  setTabOrder(&Graph, &CommandDrawGraph);
+
+  connect(&CommandGetData, &QPushButton::clicked, this, [this] { CommandGetData_Click(); });
+  connect(&CommandDrawGraph, &QPushButton::clicked, this, [this] { CommandDrawGraph_Click(); });
+  connect(&CommandDrawGraphAlt, &QPushButton::clicked, this,
+          [this] { CommandDrawGraphAlt_Click(); });
+}
+
+FormMain::~FormMain() = default;
+
+bool FormMain::runCommand(const std::function<void()>& command) {
+  try {
+    command();
+    host_.flushLabels();
+    return true;
+  } catch (const EndProgram& end) {
+    // Commands further out end at their next check as well.
+    host_.QuitRequested = true;
+    hide();
+    endProgram_(end.exitCode);
+    return false;
+  } catch (const std::exception& failure) {
+    host_.flushLabels();
+    host_.showError(failure.what());
+    return true;
+  }
+}
+
+void FormMain::CommandGetData_Click() {
+  CommandGetData.setEnabled(false);
+  const bool wasLoading = loading_;
+  loading_ = true;
+  Status result = Success();
+  const bool running = runCommand([this, &result] { result = LoadProductData(ctx_); });
+  loading_ = wasLoading;
+  if (!running) return;
+  CommandGetData.setEnabled(true);
+  if (!result) {
+    host_.showError(result.error());
+    return;
+  }
+  setDrawingButtons(true);
+}
+
+void FormMain::setDrawingButtons(bool enabled) {
+  CommandDrawGraph.setEnabled(enabled);
+  CommandDrawGraphAlt.setEnabled(enabled);
+}
+
+void FormMain::CommandDrawGraph_Click() {
+  CommandGetData.setEnabled(false);
+  setDrawingButtons(false);
+  if (!runCommand([this] {
+        if (!ctx_.catalogue.ProductTable.empty()) DrawSimilarityGraph(ctx_);
+      }))
+    return;
+  // A load interrupted by this drawing keeps its button off until it ends.
+  CommandGetData.setEnabled(!loading_);
+  setDrawingButtons(true);
+}
+
+void FormMain::CommandDrawGraphAlt_Click() {
+  CommandGetData.setEnabled(false);
+  setDrawingButtons(false);
+  Status result = Success();
+  if (!runCommand([this, &result] { result = DrawKeyWordGraph(ctx_); })) return;
+  CommandGetData.setEnabled(!loading_);
+  setDrawingButtons(true);
+  if (!result) host_.showError(result.error());
+}
+
+void FormMain::Form_QueryUnload() {
+  host_.QuitRequested = true;
+}
+
+void FormMain::closeEvent(QCloseEvent* event) {
+  Form_QueryUnload();
+  event->accept();
+}
+
+void FormMain::Form_Resize() {
+  const float width = static_cast<float>(this->width()) - static_cast<float>(Graph.x());
+  const float height = static_cast<float>(this->height()) - static_cast<float>(Graph.y());
+  // A window smaller than Graph's corner (minimised) gives Graph no area, never a negative one.
+  const QSize size(std::max(0, static_cast<int>(std::lround(width))),
+                   std::max(0, static_cast<int>(std::lround(height))));
+  Graph.resize(size);
+  Graph.surface().resize(size);
+}
+
+void FormMain::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Form_Resize();
+}
+
+}  // namespace quillon::grapher

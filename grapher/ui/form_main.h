@@ -1,0 +1,63 @@
+// The grapher's window: the load and draw buttons, two status labels and the
+// picture Graph. It only wires widgets to the commands of the core.
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "clock.h"
+#include "context.h"
+#include "graph_widget.h"
+#include "window_host.h"
+
+namespace quillon::grapher {
+
+class FormMain final : public QWidget {
+ public:
+  explicit FormMain(std::string programFolder, std::optional<std::uint32_t> seed = std::nullopt,
+                    QWidget* parent = nullptr);
+  ~FormMain() override;
+
+  void CommandGetData_Click();
+  void CommandDrawGraph_Click();
+  void CommandDrawGraphAlt_Click();
+
+  Context& context() { return ctx_; }
+  WindowHost& host() { return host_; }
+  GraphWidget& graph() { return Graph; }
+
+  // What ends the program once a command has seen the close request; by
+  // default the application's event loop is told to exit.
+  void setEndProgramHandler(std::function<void(int)> handler) { endProgram_ = std::move(handler); }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void Form_QueryUnload();
+  void Form_Resize();
+  // Runs a command; false when it ended the program.
+  bool runCommand(const std::function<void()>& command);
+  void setDrawingButtons(bool enabled);
+
+  QPushButton CommandDrawGraphAlt;
+  QPushButton CommandGetData;
+  QLabel LabelStatus;
+  QLabel LabelStatus2;
+  GraphWidget Graph;
+  QPushButton CommandDrawGraph;
+
+  WindowHost host_;
+  SteadyClock clock_;
+  Context ctx_;
+  std::function<void(int)> endProgram_;
+  bool loading_ = false;  // a load runs (possibly under a drawing started meanwhile)
+};
+
+}  // namespace quillon::grapher

@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include <unistd.h>
+
 #include <charconv>
 #include <filesystem>
 #include <iostream>
@@ -15,12 +17,15 @@ namespace {
 // one product; a stored product (a new progress count) starts the count again.
 class HeadlessHost : public Host {
  public:
-  HeadlessHost(TerminalHost& terminal, int retries) : terminal_(terminal), retries_(retries) {
+  HeadlessHost(TerminalHost& terminal, int retries)
+      : terminal_(terminal), retries_(retries), showRequests_(::isatty(STDERR_FILENO) == 1) {
     terminal_.setAnswerer([](std::string_view) { return true; });
   }
 
   void setLabel(Label label, std::string_view text) override {
     if (label == Label::Status2) failuresInARow_ = 0;
+    // Two request texts per product would flood a log; the count alone is enough there.
+    if (label == Label::Status && !showRequests_) return;
     terminal_.setLabel(label, text);
   }
   void processEvents() override {
@@ -45,6 +50,7 @@ class HeadlessHost : public Host {
  private:
   TerminalHost& terminal_;
   int retries_;
+  bool showRequests_;
   int failuresInARow_ = 0;
 };
 

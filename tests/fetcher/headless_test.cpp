@@ -1,0 +1,133 @@
+// The fetcher run without a window, as a real process against the real service.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "code_page.h"
+#include "service_process.h"
+#include "temp_folder.h"
+#include "working_folder.h"
+
+namespace quillon {
+namespace {
+
+using testing::BuiltProgram;
+using testing::ProgramResult;
+using testing::RunProgram;
+using testing::ServiceProcess;
+using testing::TempFolder;
+
+class HeadlessTest : public ::testing::Test {
+ protected:
+  HeadlessTest() {
+    folder.write("catalogue.jsonl",
+                 R"({"asin": "S", "title": "本 start", "salesrank": 1, "similar": ["A", "B"]})"
+                 "\n"
+                 R"({"asin": "A", "title": "本 a", "salesrank": 2, "similar": ["C"]})"
+                 "\n"
+                 R"({"asin": "B", "title": "magazine", "salesrank": 3, "similar": ["D"]})"
+                 "\n"
+                 R"({"asin": "C", "title": "c", "salesrank": 4, "similar": []})"
+                 "\n");
+    EXPECT_TRUE(WriteTextLinesAtomic(folder.file("keywords.txt"), {"本"}).ok());
+  }
+
+  void settings(const ServiceProcess& service, const std::string& interval = "0") {
+    folder.write("setting.ini", "[RequestURL]\r\nPrefix=" + service.prefix() +
+                                    "\r\nSuffix=" + service.suffix() +
+                                    "\r\n[DefaultSetting]\r\nRequestInterval=" + interval + "\r\n");
+  }
+
+  ProgramResult fetch(std::vector<std::string> extra = {}) {
+    std::vector<std::string> args{"--folder", folder.path(), "--start", "S"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return RunProgram(BuiltProgram("fetcher/fetcher"), args);
+  }
+
+  TempFolder folder;
+};
+
+TEST_F(HeadlessTest, CrawlEndsWithZeroAfterTheFinishMessage) {
+  const ServiceProcess service({"--catalogue", folder.file("catalogue.jsonl")});
+  settings(service);
+  const ProgramResult result = fetch();
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_NE(result.err.find("終了"), std::string::npos);
+  for (const char* asin : {"S", "A", "B", "C"})
+    EXPECT_TRUE(folder.exists(std::string(asin) + ".xml")) << asin;
+  EXPECT_FALSE(folder.exists("D.xml"));  // B's title holds no keyword
+}
+
+TEST_F(HeadlessTest, TransientFailuresAreRetriedUntilTheCrawlCompletes) {
+  const ServiceProcess service({"--catalogue", folder.file("catalogue.jsonl"), "--drop", "0.2",
+                                "--empty", "0.2", "--not-found", "0.1", "--invalid", "0.1",
+                                "--seed", "3"});
+  settings(service);
+  const ProgramResult result = fetch({"--retries", "50"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  for (const char* asin : {"S", "A", "B", "C"}) {
+    SCOPED_TRACE(asin);
+    EXPECT_FALSE(LoadProductRecord(folder.path(), asin).empty());
+  }
+}
+
+TEST_F(HeadlessTest, GivesUpAfterTheRetriesWithFilesKept) {
+  const ServiceProcess service({"--catalogue", folder.file("catalogue.jsonl"), "--drop", "1"});
+  settings(service);
+  const ProgramResult result = fetch({"--retries", "3"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.err.find("gave up after 3"), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find(service.url("S")), std::string::npos);
+  EXPECT_EQ(ReadStartProductAsin(folder.path()).value(), "S");
+  EXPECT_FALSE(folder.exists("S.xml"));
+}
+
+TEST_F(HeadlessTest, UnreachableServiceFailsWithTheDefaultRetries) {
+  folder.write("setting.ini",
+               "[RequestURL]\r\nPrefix=http://127.0.0.1:9/products/\r\n[DefaultSetting]\r\n"
+               "RequestInterval=0\r\n");
+  const ProgramResult result = fetch();
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.err.find("gave up after 5"), std::string::npos) << result.err;
+}
+
+struct BadRunCase {
+  const char* name;
+  std::vector<std::string> args;
+  const char* messagePart;
+};
+
+class BadRunTest : public HeadlessTest, public ::testing::WithParamInterface<BadRunCase> {};
+
+TEST_P(BadRunTest, ExitsWithOneAndSaysWhy) {
+  const BadRunCase& c = GetParam();
+  std::filesystem::remove(folder.file("keywords.txt"));
+  std::vector<std::string> args;
+  for (const std::string& arg : c.args) args.push_back(arg == "DIR" ? folder.path() : arg);
+  const ProgramResult result = RunProgram(BuiltProgram("fetcher/fetcher"), args);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.err.find(c.messagePart), std::string::npos) << result.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, BadRunTest,
+    ::testing::Values(
+        BadRunCase{"MissingKeywords", {"--folder", "DIR", "--start", "S"}, "keywords.txt"},
+        BadRunCase{"UnsafeStartAsin", {"--folder", "DIR", "--start", "../S"}, "../S"},
+        BadRunCase{"UnknownOption", {"--verbose"}, "--verbose"},
+        BadRunCase{"MissingValue", {"--folder"}, "--folder"},
+        BadRunCase{
+            "NoSuchFolder", {"--folder", "/no/such/folder", "--start", "S"}, "/no/such/folder"},
+        BadRunCase{"RetriesNotANumber", {"--start", "S", "--retries", "many"}, "many"},
+        BadRunCase{"RetriesZero", {"--start", "S", "--retries=0"}, "--retries"}),
+    [](const ::testing::TestParamInfo<BadRunCase>& info) { return std::string(info.param.name); });
+
+TEST(HeadlessHelp, DescribesEveryOption) {
+  const ProgramResult result = RunProgram(BuiltProgram("fetcher/fetcher"), {"--help"});
+  EXPECT_EQ(result.exitCode, 0);
+  for (const char* option : {"--folder", "--start", "--retries", "--help"})
+    EXPECT_NE(result.out.find(option), std::string::npos) << option;
+}
+
+}  // namespace
+}  // namespace quillon

@@ -60,13 +60,11 @@ void PlaceProducts(Context& ctx) {
     ctx.surface.print(std::to_string(start.SalesRank));
     ctx.surface.present();
   }
-  // A copy: the start product may list itself, and its list must stay as it was.
-  const std::vector<std::int32_t> children = start.SimilarIndex;
-  for (const std::int32_t c : children) {
-    Product& child = table[c];
-    PlaceChild(ctx, table[0], child);
-    child.Placed = 1;
-    DrawChild(ctx, table[0], child);
+  for (std::size_t e = 0; e < table[0].SimilarIndex.size(); ++e) {
+    const std::int32_t c = table[0].SimilarIndex[e];
+    PlaceChild(ctx, table[0], table[c]);
+    table[c].Placed = 1;
+    DrawChild(ctx, table[0], table[c]);
     PlaceSubtree(ctx, c);
   }
 }

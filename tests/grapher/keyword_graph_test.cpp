@@ -122,7 +122,7 @@ TEST(DrawKeyWordGraphTest, UnreachableKeyWordsStayUnplacedAndUndrawn) {
   EXPECT_NEAR(gap, 40, 1e-3);
 }
 
-// The placement as first described, recursive, to hold the explicit stack to it.
+// A plain recursive placement: the explicit stack must place in its order.
 void ReferencePlace(Context& ctx, std::int32_t index) {
   auto& keys = ctx.catalogue.KeyWordTable;
   const auto count = static_cast<std::int32_t>(keys.size());

@@ -108,7 +108,7 @@ TEST(PlaceProductsTest, StartProductChildrenArePlacedBesideItAgain) {
   EXPECT_FLOAT_EQ(last.x1, s.X);
 }
 
-// The walk as first described, recursive, to hold the explicit stack to it.
+// A plain recursive walk: the explicit stack must visit and draw in its order.
 void ReferencePlaceSubtree(Context& ctx, std::int32_t p) {
   auto& table = ctx.catalogue.ProductTable;
   for (const std::int32_t c : table[p].SimilarIndex) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,14 +17,6 @@ namespace {
 using testing::FakeCatalogue;
 using testing::ProductAnswer;
 using testing::TempFolder;
-
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "form_main_test";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
 
 class FormMainTest : public ::testing::Test {
  protected:
@@ -52,7 +43,6 @@ class FormMainTest : public ::testing::Test {
     window.CommandGetSimilarities->click();
   }
 
-  QApplication& app = App();  // before any widget
   TempFolder folder;
   FakeClock clock{1'000'000};
   FakeCatalogue catalogue;

@@ -40,9 +40,10 @@ TerminalHost TerminalHost::forStderr() {
 
 void TerminalHost::setLabel(Label label, std::string_view text) {
   std::string& current = labels_[label];
-  const bool phaseChanged = label == Label::Status && current != text;
+  if (current == text) return;
   current = std::string(text);
-  show(phaseChanged && !terminal_);
+  // In a log every phase gets a line of its own at once; counters come at most once a second.
+  show(label == Label::Status && !terminal_);
 }
 
 void TerminalHost::processEvents() {
@@ -68,27 +69,34 @@ void TerminalHost::showError(std::string_view text) {
 
 void TerminalHost::finish() {
   show(true);
+  if (!terminal_) show(true);  // a log gets the phase first, then its last counter
   endLine();
 }
 
 void TerminalHost::show(bool force) {
-  std::string line = labels_[Label::Status];
-  if (const std::string& counter = labels_[Label::Status2]; !counter.empty())
-    line += "  " + counter;
-  if (line == shown_ && !force) return;
+  const std::string& phase = labels_[Label::Status];
+  const std::string& counter = labels_[Label::Status2];
   const std::int64_t now = nowMs();
-  // A terminal line is redrawn at most ten times a second; a log gets a line a second.
-  const std::int64_t spacing = terminal_ ? 100 : 1000;
-  if (!force && now - lastShownMs_ < spacing) return;
-  if (line == shown_ && force && !terminal_) return;
-  lastShownMs_ = now;
-  shown_ = line;
   if (terminal_) {
+    std::string line = counter.empty() ? phase : phase + "  " + counter;
+    // Redrawn at most ten times a second, always for the final text.
+    if (line == shown_ || (!force && now - lastShownMs_ < 100)) return;
     out_ << '\r' << line << "\x1b[K" << std::flush;
+    shown_ = std::move(line);
+    lastShownMs_ = now;
     lineOpen_ = true;
-  } else {
-    out_ << line << '\n' << std::flush;
+    return;
   }
+  if (force && phase != shownPhase_) {
+    out_ << phase << '\n';
+    shownPhase_ = phase;
+    lastShownMs_ = now;
+  } else if (!counter.empty() && counter != shown_ && (force || now - lastShownMs_ >= 1000)) {
+    out_ << "  " << counter << '\n';
+    shown_ = counter;
+    lastShownMs_ = now;
+  }
+  out_ << std::flush;
 }
 
 void TerminalHost::endLine() {

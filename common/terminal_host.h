@@ -43,7 +43,8 @@ class TerminalHost : public Host {
   std::ostream& out_;
   bool terminal_;
   std::map<Label, std::string> labels_;
-  std::string shown_;
+  std::string shown_;       // the terminal line, or the last counter line of a log
+  std::string shownPhase_;  // the last phase line of a log
   std::int64_t lastShownMs_ = 0;
   bool lineOpen_ = false;
   Answerer answerer_;

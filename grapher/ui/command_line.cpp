@@ -61,6 +61,15 @@ Status ParseSize(std::string_view text, CommandLineOptions& options) {
                  ", not \"" + std::string(text) + "\"."};
 }
 
+QtMessageHandler defaultMessageHandler = nullptr;
+
+// Without a window system Qt complains about a missing runtime folder that a
+// run writing files never needs; every other message passes.
+void QuietMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (text.startsWith(QLatin1String("QStandardPaths:"))) return;
+  if (defaultMessageHandler != nullptr) defaultMessageHandler(type, context, text);
+}
+
 bool HasWindowSystem() {
   const auto set = [](const char* name) {
     const char* value = std::getenv(name);
@@ -224,6 +233,7 @@ int GrapherMain(int argc, char** argv) {
   if (options.headless()) {
     // No window is shown, so none is needed: never ask for a display.
     qputenv("QT_QPA_PLATFORM", "offscreen;minimal:fontconfig");
+    defaultMessageHandler = qInstallMessageHandler(QuietMessageHandler);
     QGuiApplication app(argc, argv);
     TerminalHost host = TerminalHost::forStderr();
     const int code = RunHeadless(options, folder, host);

@@ -1,0 +1,209 @@
+// The command line: option parsing, and the real grapher program run without
+// any display.
+#include "command_line.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <QImage>
+#include <cstdlib>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "qt_test_support.h"
+
+namespace quillon::grapher {
+namespace {
+
+using ::testing::HasSubstr;
+using namespace quillon::grapher::testing;
+using quillon::testing::TempFolder;
+
+struct ParseCase {
+  const char* name;
+  std::vector<std::string> args;
+  const char* error;  // nullptr: accepted
+};
+
+class ParseTest : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseTest, AcceptsOrNamesTheProblem) {
+  const auto parsed = ParseCommandLine(GetParam().args);
+  if (GetParam().error == nullptr) {
+    EXPECT_TRUE(parsed) << parsed.error();
+  } else {
+    ASSERT_FALSE(parsed);
+    EXPECT_THAT(parsed.error(), HasSubstr(GetParam().error));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, ParseTest,
+    ::testing::Values(ParseCase{"Nothing", {}, nullptr}, ParseCase{"Help", {"--help"}, nullptr},
+                      ParseCase{"FolderOnly", {"--folder", "/x"}, nullptr},
+                      ParseCase{"AllOutputs",
+                                {"--json", "a", "--png=b", "--svg", "c", "--graphml", "d", "--seed",
+                                 "4294967295", "--size", "10x20", "--keyword-graph"},
+                                nullptr},
+                      ParseCase{"SeedForTheWindow", {"--seed", "1"}, nullptr},
+                      ParseCase{"UnknownOption", {"--pdf", "x"}, "unknown option --pdf"},
+                      ParseCase{"MissingValue", {"--json"}, "--json needs a value"},
+                      ParseCase{"EmptyValue", {"--png="}, "--png needs a value"},
+                      ParseCase{"SeedNotANumber", {"--seed", "x1", "--json", "a"}, "--seed"},
+                      ParseCase{"SeedTooLarge", {"--seed", "4294967296", "--json", "a"}, "--seed"},
+                      ParseCase{"SizeWithoutHeight", {"--size", "300", "--png", "a"}, "--size"},
+                      ParseCase{"SizeZero", {"--size", "0x10", "--png", "a"}, "--size"},
+                      ParseCase{"SizeHuge", {"--size", "100000x10", "--png", "a"}, "--size"},
+                      ParseCase{"SizeWithoutOutput", {"--size", "10x10"}, "needs an output"},
+                      ParseCase{
+                          "KeyWordGraphWithoutOutput", {"--keyword-graph"}, "needs an output"},
+                      ParseCase{"StrayArgument", {"folder"}, "--folder"},
+                      ParseCase{"FlagWithValue", {"--help=yes"}, "takes no value"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ParseCommandLineTest, ValuesLandInTheirOptions) {
+  const auto parsed =
+      ParseCommandLine({"--folder=/f", "--png", "p.png", "--seed", "42", "--size", "300x200"});
+  ASSERT_TRUE(parsed);
+  const CommandLineOptions& o = parsed.value();
+  EXPECT_EQ(o.folder, "/f");
+  EXPECT_EQ(o.png, "p.png");
+  EXPECT_EQ(o.seed, 42u);
+  EXPECT_EQ(o.width, 300);
+  EXPECT_EQ(o.height, 200);
+  EXPECT_TRUE(o.headless());
+  EXPECT_TRUE(o.drawing());
+  const auto jsonOnly = ParseCommandLine({"--json", "c.json"});
+  EXPECT_FALSE(jsonOnly.value().drawing());
+}
+
+TEST(ParseCommandLineTest, HelpDescribesEveryOption) {
+  const std::string help = UsageText();
+  for (const char* option : {"--folder", "--json", "--png", "--svg", "--graphml", "--seed",
+                             "--size", "--keyword-graph", "--help"})
+    EXPECT_THAT(help, HasSubstr(option));
+}
+
+struct ProgramRun {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs the grapher program with no display and no platform chosen beforehand.
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program = GRAPHER_PROGRAM;
+    ASSERT_TRUE(std::filesystem::exists(program)) << program;
+    WriteSampleCatalogue(folder);
+  }
+
+  ProgramRun run(const std::string& args) {
+    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" + program +
+                                "' " + args + " >'" + output.file("out") + "' 2>'" +
+                                output.file("err") + "' </dev/null";
+    const int status = std::system(command.c_str());
+    return ProgramRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, output.read("out"),
+                      output.read("err")};
+  }
+  std::string in(const std::string& name) { return "'" + folder.file(name) + "'"; }
+  std::string withFolder() { return "--folder '" + folder.path() + "' "; }
+  nlohmann::json json(const std::string& name) { return nlohmann::json::parse(folder.read(name)); }
+
+  std::string program;
+  TempFolder folder;
+  TempFolder output;
+};
+
+TEST_F(ProgramTest, JsonOfTheLoadedCatalogue) {
+  const ProgramRun r = run(withFolder() + "--json " + in("c.json"));
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const auto c = json("c.json");
+  ASSERT_EQ(c["products"].size(), 4u);
+  EXPECT_EQ(c["products"][0]["ASIN"], "A");
+  EXPECT_EQ(c["products"][0]["Title"], "デジタルカメラ");
+  EXPECT_EQ(c["products"][2]["SimilarIndex"], nlohmann::json::array({0, 3}));
+  EXPECT_EQ(c["products"][0]["X"], 0.0);  // no drawing for the JSON alone
+  EXPECT_EQ(c["keywords"][1]["Text"], "レンズ");
+  EXPECT_THAT(r.err, HasSubstr("正常終了"));
+}
+
+TEST_F(ProgramTest, PicturesAndGraphAfterADrawing) {
+  const ProgramRun r =
+      run(withFolder() + "--seed 5 --png " + in("g.png") + " --svg " + in("g.svg") + " --graphml " +
+          in("g.graphml") + " --json " + in("c.json"));
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const QImage png(QString::fromStdString(folder.file("g.png")));
+  EXPECT_EQ(png.size(), QSize(844, 564));
+  EXPECT_THAT(folder.read("g.svg"), HasSubstr("<svg"));
+  EXPECT_THAT(folder.read("g.graphml"), HasSubstr("<graphml"));
+  const auto c = json("c.json");
+  EXPECT_EQ(c["products"][0]["Placed"], 1);
+  EXPECT_NE(c["products"][0]["X"], 0.0);
+  EXPECT_EQ(r.err.find("QStandardPaths"), std::string::npos);
+}
+
+TEST_F(ProgramTest, SameSeedSameLayoutAndSizeIsHonoured) {
+  ASSERT_EQ(
+      run(withFolder() + "--seed 9 --size 300x200 --png " + in("a.png") + " --json " + in("a.json"))
+          .exitCode,
+      0);
+  ASSERT_EQ(
+      run(withFolder() + "--seed 9 --size 300x200 --png " + in("b.png") + " --json " + in("b.json"))
+          .exitCode,
+      0);
+  EXPECT_EQ(folder.read("a.json"), folder.read("b.json"));
+  EXPECT_EQ(QImage(QString::fromStdString(folder.file("a.png"))).size(), QSize(300, 200));
+}
+
+TEST_F(ProgramTest, KeyWordGraphInsteadOfTheSimilarityGraph) {
+  const ProgramRun r = run(withFolder() + "--keyword-graph --seed 1 --png " + in("k.png") +
+                           " --json " + in("k.json"));
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(folder.exists("k.png"));
+  EXPECT_EQ(json("k.json")["products"][0]["Placed"], 0);  // products are not laid out
+
+  folder.write("keywords.txt", "");
+  const ProgramRun none = run(withFolder() + "--keyword-graph --png " + in("n.png"));
+  EXPECT_EQ(none.exitCode, 1);
+  EXPECT_FALSE(folder.exists("n.png"));
+}
+
+TEST_F(ProgramTest, BadInputExitsWithOneNamingTheFile) {
+  std::filesystem::remove(folder.file("StartProductASIN.txt"));
+  const ProgramRun r = run(withFolder() + "--json " + in("c.json"));
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_THAT(r.err, HasSubstr("StartProductASIN.txt"));
+  EXPECT_FALSE(folder.exists("c.json"));
+}
+
+TEST_F(ProgramTest, UnwritableOutputExitsWithOne) {
+  const ProgramRun r = run(withFolder() + "--json '" + folder.file("no/such/c.json") + "'");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_THAT(r.err, HasSubstr("no/such/c.json"));
+}
+
+TEST_F(ProgramTest, UsageErrorsAndHelp) {
+  const ProgramRun help = run("--help");
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_THAT(help.out, HasSubstr("--keyword-graph"));
+
+  const ProgramRun bad = run("--bogus");
+  EXPECT_EQ(bad.exitCode, 1);
+  EXPECT_THAT(bad.err, HasSubstr("--bogus"));
+
+  const ProgramRun missingFolder = run("--folder /nonexistent/quillon --json x.json");
+  EXPECT_EQ(missingFolder.exitCode, 1);
+  EXPECT_THAT(missingFolder.err, HasSubstr("/nonexistent/quillon"));
+}
+
+TEST_F(ProgramTest, WindowWithoutADisplayIsRefusedClearly) {
+  const ProgramRun r = run(withFolder());
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_THAT(r.err, HasSubstr("display"));
+}
+
+}  // namespace
+}  // namespace quillon::grapher

@@ -58,9 +58,16 @@ Expected<CatalogueProduct> productFromJson(const json& line) {
   if (!line.is_object()) return Failure{"a product must be a JSON object"};
   CatalogueProduct product;
 
-  const auto asin = line.find("asin");
-  if (asin == line.end() || !asin->is_string()) return Failure{"\"asin\" must be a string"};
-  product.asin = asin->get<std::string>();
+  if (const auto raw = line.find("raw_asin_hex"); raw != line.end()) {
+    std::optional<std::string> bytes;
+    if (raw->is_string()) bytes = decodeHex(raw->get<std::string>());
+    if (!bytes) return Failure{"\"raw_asin_hex\" must be a string of hexadecimal byte pairs"};
+    product.asin = std::move(*bytes);
+  } else {
+    const auto asin = line.find("asin");
+    if (asin == line.end() || !asin->is_string()) return Failure{"\"asin\" must be a string"};
+    product.asin = asin->get<std::string>();
+  }
 
   if (const auto raw = line.find("raw_title_hex"); raw != line.end()) {
     std::optional<std::string> bytes;
@@ -152,18 +159,20 @@ const CatalogueProduct* ProductCatalogue::find(std::string_view asin) const {
 
 std::string CatalogueLine(const CatalogueProduct& product) {
   json line = json::object();
-  line["asin"] = product.asin;
-  line["title"] = product.title;
+  // Text that is not UTF-8 cannot be a JSON string; such bytes travel as hex.
+  const auto putText = [&line](const char* key, const char* rawKey, const std::string& text) {
+    try {
+      (void)json(text).dump();
+      line[key] = text;
+    } catch (const json::type_error&) {
+      line[rawKey] = encodeHex(text);
+    }
+  };
+  putText("asin", "raw_asin_hex", product.asin);
+  putText("title", "raw_title_hex", product.title);
   if (product.salesRank) line["salesrank"] = *product.salesRank;
   line["similar"] = product.similar;
-  try {
-    return line.dump();
-  } catch (const json::type_error&) {
-    // Titles that are not UTF-8 cannot be JSON strings; their bytes travel as hex.
-    line.erase("title");
-    line["raw_title_hex"] = encodeHex(product.title);
-    return line.dump(-1, ' ', false, json::error_handler_t::replace);
-  }
+  return line.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
 }  // namespace quillon::service

@@ -25,7 +25,9 @@ class ProductCatalogue {
  public:
   ProductCatalogue() = default;
 
-  // Reads a catalogue file: one JSON object a line, blank lines skipped.
+  // Reads a catalogue file: one JSON object a line, blank lines skipped. Bytes
+  // that are not UTF-8 come as "raw_asin_hex" or "raw_title_hex" instead of
+  // "asin" or "title".
   static Expected<ProductCatalogue> LoadFile(const std::string& path);
   // Parses catalogue text; sourceName names the input in error messages.
   static Expected<ProductCatalogue> Parse(std::string_view text, const std::string& sourceName);

@@ -64,6 +64,7 @@ TEST(ProductCatalogue, WrittenLinesReadBackUnchanged) {
   const CatalogueProduct products[] = {
       {"B000000001", "ＡＢＣ ﾈｺ \"quoted\"\n\x01", 7, {"X", "Y"}},
       {"B000000002", std::string("\xc3\x28 broken", 9), std::nullopt, {}},
+      {std::string("\xff/..\x01", 5), "raw ASIN", 1, {}},
   };
   std::string text;
   for (const auto& product : products) text += CatalogueLine(product) + "\n";

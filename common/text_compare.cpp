@@ -38,22 +38,69 @@ char32_t FoldCodePoint(char32_t c) {
   return static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT));
 }
 
+namespace {
+
+// The katakana (full-width) a kana stands for, or 0 when c is no kana.
+char32_t asKatakana(char32_t c) {
+  if (c >= 0xFF61 && c <= 0xFF9F) c = kHalfWidthKana[c - 0xFF61];
+  if (c >= 0x3041 && c <= 0x3096) return c + 0x60;
+  if (c >= 0x30A1 && c <= 0x30FA) return c;
+  return 0;
+}
+
+// A katakana with its voiced (dakuten) or semi-voiced (handakuten) mark, or 0.
+char32_t withMark(char32_t kana, bool semiVoiced) {
+  const bool haRow = kana >= 0x30CF && kana <= 0x30DB && (kana - 0x30CF) % 3 == 0;
+  if (semiVoiced) return haRow ? kana + 2 : 0;
+  if (haRow) return kana + 1;
+  if (kana >= 0x30AB && kana <= 0x30C2) return (kana - 0x30AB) % 2 == 0 ? kana + 1 : 0;
+  if (kana == 0x30C4 || kana == 0x30C6 || kana == 0x30C8) return kana + 1;
+  if (kana == 0x30A6) return 0x30F4;
+  if (kana == 0x30EF || kana == 0x30F2) return kana + 8;
+  return 0;
+}
+
+struct FoldedUnit {
+  char32_t value;
+  std::size_t length;
+};
+
+// The folded character at byte offset i. A kana followed by a sound mark
+// (half-width or combining) folds as the one voiced kana, so ｶﾞ, ガ and が agree.
+FoldedUnit foldAt(std::string_view text, std::size_t i) {
+  const auto cp = utf8::Decode(text, i);
+  if (cp.value >= 0x3041 && i + cp.length < text.size()) {
+    const auto mark = utf8::Decode(text, i + cp.length);
+    const bool voiced = mark.value == 0xFF9E || mark.value == 0x3099;
+    const bool semiVoiced = mark.value == 0xFF9F || mark.value == 0x309A;
+    if (voiced || semiVoiced) {
+      if (const char32_t kana = asKatakana(cp.value); kana != 0) {
+        if (const char32_t composed = withMark(kana, semiVoiced); composed != 0)
+          return {FoldCodePoint(composed), cp.length + mark.length};
+      }
+    }
+  }
+  return {FoldCodePoint(cp.value), cp.length};
+}
+
+}  // namespace
+
 std::string FoldText(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
-    const auto cp = utf8::Decode(text, i);
-    utf8::Append(out, FoldCodePoint(cp.value));
-    i += cp.length;
+    const FoldedUnit unit = foldAt(text, i);
+    utf8::Append(out, unit.value);
+    i += unit.length;
   }
   return out;
 }
 
 FoldedNeedle::FoldedNeedle(std::string_view needle) {
   for (std::size_t i = 0; i < needle.size();) {
-    const auto cp = utf8::Decode(needle, i);
-    folded_.push_back(FoldCodePoint(cp.value));
-    i += cp.length;
+    const FoldedUnit unit = foldAt(needle, i);
+    folded_.push_back(unit.value);
+    i += unit.length;
   }
 }
 
@@ -74,19 +121,19 @@ FoldedMatch FoldedNeedle::findIn(std::string_view haystack, std::size_t from) co
       ++i;
       continue;
     }
-    const auto cp = utf8::Decode(haystack, i);
-    if (FoldCodePoint(cp.value) == first) {
-      std::size_t j = i + cp.length;
+    const FoldedUnit unit = foldAt(haystack, i);
+    if (unit.value == first) {
+      std::size_t j = i + unit.length;
       std::size_t k = 1;
       while (k < folded_.size() && j < haystack.size()) {
-        const auto next = utf8::Decode(haystack, j);
-        if (FoldCodePoint(next.value) != folded_[k]) break;
+        const FoldedUnit next = foldAt(haystack, j);
+        if (next.value != folded_[k]) break;
         j += next.length;
         ++k;
       }
       if (k == folded_.size()) return {i, j};
     }
-    i += cp.length;
+    i += unit.length;
   }
   return {};
 }

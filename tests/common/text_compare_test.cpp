@@ -32,6 +32,20 @@ INSTANTIATE_TEST_SUITE_P(
                      "\xE3\x81\x8B\xE3\x82\x81\xE3\x82\x89", true},
         ContainsCase{"hiragana_vs_half_kana", "\xE3\x81\x8B\xE3\x82\x81\xE3\x82\x89",
                      "\xEF\xBD\xB6\xEF\xBE\x92\xEF\xBE\x97", true},
+        // ｶﾞｲﾄﾞ, ガイド and がいど: a half-width sound mark joins its kana.
+        ContainsCase{"half_kana_with_sound_marks",
+                     "\xEF\xBD\xB6\xEF\xBE\x9E\xEF\xBD\xB2\xEF\xBE\x84\xEF\xBE\x9E",
+                     "\xE3\x82\xAC\xE3\x82\xA4\xE3\x83\x89", true},
+        ContainsCase{"hiragana_vs_half_kana_with_marks", "\xE3\x81\x8C\xE3\x81\x84\xE3\x81\xA9",
+                     "\xEF\xBD\xB6\xEF\xBE\x9E\xEF\xBD\xB2\xEF\xBE\x84\xEF\xBE\x9E", true},
+        // ﾊﾟﾝ is パン, not バン.
+        ContainsCase{"semi_voiced_mark", "\xEF\xBE\x8A\xEF\xBE\x9F\xEF\xBE\x9D",
+                     "\xE3\x83\x91\xE3\x83\xB3", true},
+        ContainsCase{"semi_voiced_is_not_voiced", "\xEF\xBE\x8A\xEF\xBE\x9F\xEF\xBE\x9D",
+                     "\xE3\x83\x90\xE3\x83\xB3", false},
+        // か + combining voiced mark is が.
+        ContainsCase{"combining_mark", "\xE3\x81\x8B\xE3\x82\x99", "\xE3\x82\xAC", true},
+        ContainsCase{"voiced_kana_is_not_its_plain_kana", "\xE3\x82\xAC", "\xE3\x82\xAB", false},
         ContainsCase{"greek_case", "\xCE\xA3\xCE\x9F\xCE\xA6\xCE\x99\xCE\x91",
                      "\xCF\x83\xCE\xBF\xCF\x86", true},
         ContainsCase{"long_s_folds_to_s",
@@ -51,6 +65,12 @@ INSTANTIATE_TEST_SUITE_P(
                      "b",
                      "ab", false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FoldText, AgreesWithTheSearchOnComposedKana) {
+  // ｶﾞ folds to the one character が.
+  EXPECT_EQ(FoldText("\xEF\xBD\xB6\xEF\xBE\x9E"), "\xE3\x81\x8C");
+  EXPECT_EQ(FoldText("A\xEF\xBC\xA2"), "ab");
+}
 
 TEST(FindFolded, ReportsByteRangeOfTheOriginalText) {
   // "xＡＢ": the match covers the two three-byte full-width letters.

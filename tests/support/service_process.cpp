@@ -101,7 +101,7 @@ std::string BuiltProgram(std::string_view relativePath) {
   const char* folder = std::getenv("QUILLON_BIN_DIR");
   if (folder != nullptr && *folder != '\0')
     return std::string(folder) + "/" + std::string(relativePath);
-  // Run by hand: test programs lie in <build>/tests/<area>/.
+  // Otherwise the test programs lie in <build>/tests/<area>/.
   std::error_code error;
   const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) throw std::runtime_error("QUILLON_BIN_DIR is not set; run the tests through CTest");

@@ -118,7 +118,7 @@ std::string GeneratedAsin(std::uint64_t index) {
   return asin;
 }
 
-GeneratedCatalogue GenerateCatalogue(int count, std::uint64_t seed) {
+GeneratedCatalogue GenerateCatalogue(int count, std::uint64_t seed, CatalogueShape shape) {
   GeneratedCatalogue generated;
   for (const auto& topic : kTopics) generated.keywords.emplace_back(topic.spellings[0]);
 
@@ -131,6 +131,11 @@ GeneratedCatalogue GenerateCatalogue(int count, std::uint64_t seed) {
     product.asin = GeneratedAsin(i);
     product.title = makeTitle(engine, static_cast<int>(i));
     product.salesRank = salesRank(engine);
+    if (shape == CatalogueShape::Chain) {
+      if (i + 1 < total) product.similar.push_back(GeneratedAsin(i + 1));
+      generated.products.push_back(std::move(product));
+      continue;
+    }
     // Tree links from every product keep the whole catalogue reachable from product 0.
     for (std::uint64_t child = 2 * i + 1; child <= 2 * i + 2 && child < total; ++child) {
       product.similar.push_back(GeneratedAsin(child));

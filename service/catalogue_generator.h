@@ -17,7 +17,12 @@ struct GeneratedCatalogue {
   std::vector<std::string> keywords;       // suggested keywords.txt lines
 };
 
-GeneratedCatalogue GenerateCatalogue(int count, std::uint64_t seed);
+// Tree: product i lists products 2i+1 and 2i+2 plus a few random ones (some
+// unknown). Chain: product i lists product i+1 only, the deepest possible walk.
+enum class CatalogueShape { Tree, Chain };
+
+GeneratedCatalogue GenerateCatalogue(int count, std::uint64_t seed,
+                                     CatalogueShape shape = CatalogueShape::Tree);
 
 // The ASIN of product number index in every generated catalogue; numbers at or
 // past the product count name products that no catalogue holds.

@@ -30,18 +30,25 @@ std::string UsageText() {
          "                  [--drop P] [--empty P] [--not-found P] [--invalid P]\n"
          "                  [--truncate P] [--delay P --delay-ms N]\n"
          "  product-service --generate N --seed S --out FILE [--keywords-out FILE]\n"
+         "                  [--shape tree|chain]\n"
+         "  product-service --catalogue FILE --write-records FOLDER\n"
          "Serves GET /products/ASIN.xml on 127.0.0.1 (port 0 picks a free port) until\n"
          "SIGINT or SIGTERM. Each fault option gives the share (0 to 1) of requests\n"
-         "answered wrongly on purpose; --seed repeats the same faults.\n";
+         "answered wrongly on purpose; --seed repeats the same faults.\n"
+         "--generate writes a synthetic catalogue (tree: about five similar products\n"
+         "each; chain: each product lists the next one only). --write-records stores\n"
+         "every product's answer in FOLDER as the fetcher would (ASIN.xml, plus\n"
+         "StartProductASIN.txt naming the first product), without any crawl.\n";
 }
 
 Expected<Command> ParseCommandLine(const std::vector<std::string>& args) {
   std::map<std::string, std::string> values;
   static const std::map<std::string, bool> kKnown = {
-      {"--catalogue", true}, {"--port", true},         {"--seed", true},      {"--log", true},
-      {"--drop", true},      {"--empty", true},        {"--not-found", true}, {"--invalid", true},
-      {"--truncate", true},  {"--delay", true},        {"--delay-ms", true},  {"--generate", true},
-      {"--out", true},       {"--keywords-out", true}, {"--help", false},     {"-h", false},
+      {"--catalogue", true}, {"--port", true},          {"--seed", true},      {"--log", true},
+      {"--drop", true},      {"--empty", true},         {"--not-found", true}, {"--invalid", true},
+      {"--truncate", true},  {"--delay", true},         {"--delay-ms", true},  {"--generate", true},
+      {"--out", true},       {"--keywords-out", true},  {"--help", false},     {"-h", false},
+      {"--shape", true},     {"--write-records", true},
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const auto known = kKnown.find(args[i]);
@@ -71,18 +78,30 @@ Expected<Command> ParseCommandLine(const std::vector<std::string>& args) {
     if (const auto keywords = values.find("--keywords-out"); keywords != values.end()) {
       command.keywordsPath = keywords->second;
     }
+    if (const auto shape = values.find("--shape"); shape != values.end()) {
+      if (shape->second == "chain") {
+        command.shape = CatalogueShape::Chain;
+      } else if (shape->second != "tree") {
+        return badValue("--shape", shape->second, "tree or chain");
+      }
+    }
     for (const auto& [option, value] : values) {
       if (option != "--generate" && option != "--seed" && option != "--out" &&
-          option != "--keywords-out") {
+          option != "--keywords-out" && option != "--shape") {
         return Failure{option + " cannot be used with --generate"};
       }
     }
     return Command{command};
   }
 
-  ServeCommand command;
   const auto catalogue = values.find("--catalogue");
   if (catalogue == values.end()) return Failure{"--catalogue FILE is required"};
+  if (const auto folder = values.find("--write-records"); folder != values.end()) {
+    if (values.size() != 2) return Failure{"--write-records takes only --catalogue FILE"};
+    return Command{WriteRecordsCommand{catalogue->second, folder->second}};
+  }
+  if (values.count("--shape") != 0) return Failure{"--shape goes with --generate"};
+  ServeCommand command;
   command.cataloguePath = catalogue->second;
   command.server.seed = seed;
   if (const auto found = values.find("--port"); found != values.end()) {

@@ -6,6 +6,7 @@
 #include <variant>
 #include <vector>
 
+#include "catalogue_generator.h"
 #include "expected.h"
 #include "product_server.h"
 
@@ -19,13 +20,20 @@ struct ServeCommand {
 struct GenerateCommand {
   int count = 0;
   std::uint64_t seed = 0;
+  CatalogueShape shape = CatalogueShape::Tree;
   std::string outPath;
   std::string keywordsPath;  // empty: no keywords file
 };
 
+// Writes every product's answer as a record file, as a crawl would have stored it.
+struct WriteRecordsCommand {
+  std::string cataloguePath;
+  std::string folder;
+};
+
 struct HelpCommand {};
 
-using Command = std::variant<ServeCommand, GenerateCommand, HelpCommand>;
+using Command = std::variant<ServeCommand, GenerateCommand, WriteRecordsCommand, HelpCommand>;
 
 // Parses the arguments after the program name.
 Expected<Command> ParseCommandLine(const std::vector<std::string>& args);

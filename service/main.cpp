@@ -12,6 +12,7 @@
 #include "command_line.h"
 #include "product_catalogue.h"
 #include "product_server.h"
+#include "record_folder.h"
 
 namespace {
 
@@ -45,11 +46,20 @@ int serve(const ServeCommand& command) {
 }
 
 int generate(const GenerateCommand& command) {
-  const auto generated = GenerateCatalogue(command.count, command.seed);
+  const auto generated = GenerateCatalogue(command.count, command.seed, command.shape);
   if (auto written = WriteGeneratedCatalogue(generated, command.outPath, command.keywordsPath);
       !written) {
     return fail(written.error());
   }
+  return 0;
+}
+
+int writeRecords(const WriteRecordsCommand& command) {
+  const auto catalogue = ProductCatalogue::LoadFile(command.cataloguePath);
+  if (!catalogue) return fail(catalogue.error());
+  const auto written = WriteRecordFolder(catalogue.value(), command.folder);
+  if (!written) return fail(written.error());
+  std::cout << written.value() << " record files written to " << command.folder << "\n";
   return 0;
 }
 
@@ -67,6 +77,9 @@ int main(int argc, char** argv) {
   }
   if (const auto* generateCommand = std::get_if<GenerateCommand>(&command.value())) {
     return generate(*generateCommand);
+  }
+  if (const auto* writeCommand = std::get_if<WriteRecordsCommand>(&command.value())) {
+    return writeRecords(*writeCommand);
   }
   std::cout << UsageText();
   return 0;

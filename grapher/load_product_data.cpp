@@ -52,22 +52,39 @@ Product NewProduct(std::string asin) {
   return product;
 }
 
-std::int32_t FindKeyWordIndex(std::string_view title, const std::vector<FoldedNeedle>& needles) {
-  for (std::size_t k = 0; k < needles.size(); ++k)
-    if (ContainsText(title, needles[k])) return static_cast<std::int32_t>(k);
-  return -1;
-}
+// The keyword texts folded once per load. A title is folded once and searched
+// for each of them: folding maps code point to code point, so a byte search in
+// folded UTF-8 finds what the folding comparison finds.
+class KeyWordMatcher {
+ public:
+  explicit KeyWordMatcher(const std::vector<std::string>& keywords) {
+    folded_.reserve(keywords.size());
+    for (const std::string& keyword : keywords) folded_.push_back(FoldText(keyword));
+  }
+
+  // Lowest index whose keyword the title contains; -1 for none.
+  std::int32_t find(std::string_view title) const {
+    if (title.empty()) return -1;  // an empty title contains no keyword, not even ""
+    const std::string foldedTitle = FoldText(title);
+    for (std::size_t k = 0; k < folded_.size(); ++k)
+      if (foldedTitle.find(folded_[k]) != std::string::npos) return static_cast<std::int32_t>(k);
+    return -1;
+  }
+
+ private:
+  std::vector<std::string> folded_;
+};
 
 // Fills product `current` from its record and appends the similar products
 // that are new; indices rather than references, as the table grows meanwhile.
 void FillProduct(Catalogue& catalogue, std::int32_t current, const std::string& record,
-                 const std::vector<FoldedNeedle>& needles, AsinIndex& index, const Host& host) {
+                 const KeyWordMatcher& keywords, AsinIndex& index, const Host& host) {
   auto& table = catalogue.ProductTable;
   {
     Product& product = table[current];
     product.Title = GetTagText(record, "Title", 1);
     product.SalesRank = RoundToInt32(LeadingNumber(GetTagText(record, "SalesRank", 1)));
-    product.KeyWordIndex = FindKeyWordIndex(product.Title, needles);
+    product.KeyWordIndex = keywords.find(product.Title);
   }
   host.checkQuit();
 
@@ -108,11 +125,9 @@ Status LoadProductData(Context& ctx) {
   // them between two products of this load.
   catalogue.ProductTable.clear();
   catalogue.KeyWordTable.clear();
+  const KeyWordMatcher keywords(loaded.keywords);
   const std::size_t keywordCount = loaded.keywords.size();
-  std::vector<FoldedNeedle> needles;
-  needles.reserve(keywordCount);
   for (std::string& text : loaded.keywords) {
-    needles.emplace_back(text);
     KeyWord keyword;
     keyword.Text = std::move(text);
     keyword.Relation.assign(keywordCount, 0.0f);
@@ -127,7 +142,7 @@ Status LoadProductData(Context& ctx) {
        current < static_cast<std::int32_t>(catalogue.ProductTable.size());) {
     const std::string record =
         LoadProductRecordFrom(loaded.recordFolder, catalogue.ProductTable[current].ASIN);
-    if (!record.empty()) FillProduct(catalogue, current, record, needles, index, host);
+    if (!record.empty()) FillProduct(catalogue, current, record, keywords, index, host);
 
     host.setLabel(Label::Status2, std::to_string(current + 1) + "/" +
                                       std::to_string(catalogue.ProductTable.size()));

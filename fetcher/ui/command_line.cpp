@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <iostream>
 
-#include "clock.h"
 #include "crawl.h"
+#include "pacing_clock.h"
 #include "terminal_host.h"
 
 namespace quillon {
@@ -122,7 +122,7 @@ int RunHeadlessCrawl(const std::string& folder, const std::string& start, int re
                      const HttpGetter& get) {
   TerminalHost terminal = TerminalHost::forStderr();
   HeadlessHost host(terminal, retries);
-  SteadyClock clock;
+  PacingClock clock;
   ProductRequester requester(folder, host, clock, get);
   try {
     const Status crawled = CrawlSimilarProducts(requester, start);

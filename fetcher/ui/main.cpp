@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "app_icon.h"
-#include "clock.h"
 #include "command_line.h"
 #include "curl_easy.h"
 #include "form_main.h"
+#include "pacing_clock.h"
 #include "working_folder.h"
 
 int main(int argc, char** argv) {
@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setWindowIcon(FetcherIcon());
-  SteadyClock clock;
+  PacingClock clock;
   FormMain window(folder, MakeCurlGetter(), clock);
   window.show();
   return QApplication::exec();

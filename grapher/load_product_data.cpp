@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "asin_index.h"
+#include "keyword_matcher.h"
 #include "numbers.h"
 #include "tag_scanner.h"
 #include "text_compare.h"
@@ -51,29 +52,6 @@ Product NewProduct(std::string asin) {
   product.ASIN = std::move(asin);
   return product;
 }
-
-// The keyword texts folded once per load. A title is folded once and searched
-// for each of them: folding maps code point to code point, so a byte search in
-// folded UTF-8 finds what the folding comparison finds.
-class KeyWordMatcher {
- public:
-  explicit KeyWordMatcher(const std::vector<std::string>& keywords) {
-    folded_.reserve(keywords.size());
-    for (const std::string& keyword : keywords) folded_.push_back(FoldText(keyword));
-  }
-
-  // Lowest index whose keyword the title contains; -1 for none.
-  std::int32_t find(std::string_view title) const {
-    if (title.empty()) return -1;  // an empty title contains no keyword, not even ""
-    const std::string foldedTitle = FoldText(title);
-    for (std::size_t k = 0; k < folded_.size(); ++k)
-      if (foldedTitle.find(folded_[k]) != std::string::npos) return static_cast<std::int32_t>(k);
-    return -1;
-  }
-
- private:
-  std::vector<std::string> folded_;
-};
 
 // Fills product `current` from its record and appends the similar products
 // that are new; indices rather than references, as the table grows meanwhile.

@@ -250,4 +250,32 @@ ServiceProcess::~ServiceProcess() {
   if (!errPath_.empty()) unlink(errPath_.c_str());
 }
 
+ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args) {
+  SpawnActions actions;
+  posix_spawn_file_actions_addopen(actions.get(), STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(actions.get(), STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  pid_ = spawn(program, args, actions);
+}
+
+ChildProcess::~ChildProcess() {
+  kill(SIGKILL);
+}
+
+int ChildProcess::kill(int signal) {
+  if (pid_ <= 0) return exitCode_;
+  ::kill(pid_, signal);
+  exitCode_ = waitFor(pid_, std::chrono::seconds(30));
+  pid_ = -1;
+  return exitCode_;
+}
+
+int ChildProcess::wait(std::chrono::milliseconds timeout) {
+  if (pid_ <= 0) return exitCode_;
+  const int code = waitFor(pid_, timeout);
+  if (code == -2) return kill(SIGKILL);
+  pid_ = -1;
+  exitCode_ = code;
+  return exitCode_;
+}
+
 }  // namespace quillon::testing

@@ -25,6 +25,25 @@ struct ProgramResult {
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          std::chrono::milliseconds timeout = std::chrono::seconds(120));
 
+// A program started in the background with its output thrown away, for tests
+// that end it on purpose; killed and reaped when the object goes.
+class ChildProcess {
+ public:
+  ChildProcess(const std::string& program, const std::vector<std::string>& args);
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  // Sends the signal and reaps the child; its exit code as ProgramResult counts it.
+  int kill(int signal);
+  // Waits for the child to end by itself (killing it after the time-out).
+  int wait(std::chrono::milliseconds timeout);
+
+ private:
+  pid_t pid_ = -1;
+  int exitCode_ = -1;
+};
+
 // The product-service executable started with the given arguments and
 // "--port 0"; it is stopped and reaped when the object goes.
 class ServiceProcess {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "code_page.h"
 #include "fake_catalogue.h"
 #include "fake_host.h"
@@ -99,6 +101,8 @@ struct KeywordCase {
   std::vector<std::string> keywords;
   std::string title;
   bool followed;
+  // CTest lists a row by its name.
+  friend void PrintTo(const KeywordCase& row, std::ostream* out) { *out << row.name; }
 };
 
 class KeywordFilterTest : public CrawlTest, public ::testing::WithParamInterface<KeywordCase> {};

@@ -1,6 +1,8 @@
 // The fetcher run without a window, as a real process against the real service.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <filesystem>
 
 #include "code_page.h"
@@ -95,6 +97,8 @@ struct BadRunCase {
   const char* name;
   std::vector<std::string> args;
   const char* messagePart;
+  // CTest lists a row by its name.
+  friend void PrintTo(const BadRunCase& row, std::ostream* out) { *out << row.name; }
 };
 
 class BadRunTest : public HeadlessTest, public ::testing::WithParamInterface<BadRunCase> {};

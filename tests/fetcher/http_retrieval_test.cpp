@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <chrono>
 #include <fstream>
 #include <sstream>
@@ -65,6 +67,8 @@ struct FailureCase {
   const char* name;
   Fault fault;
   bool bodyExpected;
+  // CTest lists a row by its name.
+  friend void PrintTo(const FailureCase& row, std::ostream* out) { *out << row.name; }
 };
 
 class ServerFaultTest : public ::testing::TestWithParam<FailureCase> {};

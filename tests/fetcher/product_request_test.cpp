@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "fake_catalogue.h"
 #include "fake_host.h"
 #include "temp_folder.h"
@@ -37,6 +39,8 @@ struct PauseCase {
   const char* interval;  // "" leaves the key out
   std::int64_t sinceLastMs;
   std::int64_t expectedPauseMs;
+  // CTest lists a row by its name.
+  friend void PrintTo(const PauseCase& row, std::ostream* out) { *out << row.name; }
 };
 
 class PauseTest : public ProductRequestTest, public ::testing::WithParamInterface<PauseCase> {};
@@ -119,6 +123,8 @@ struct ValidityCase {
   std::string body;
   bool valid;
   std::string finalStatus;
+  // CTest lists a row by its name.
+  friend void PrintTo(const ValidityCase& row, std::ostream* out) { *out << row.name; }
 };
 
 class ValidityTest : public ProductRequestTest,

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,6 +16,8 @@ struct DecodeCase {
   std::vector<std::uint8_t> bytes;
   std::string replacement;
   std::string expected;  // UTF-8
+  // CTest lists a row by its name.
+  friend void PrintTo(const DecodeCase& row, std::ostream* out) { *out << row.name; }
 };
 
 std::string Decode(const std::vector<std::uint8_t>& bytes, const std::string& replacement) {

@@ -2,39 +2,67 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
-#include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
+
+#include "catalogue.h"
 
 namespace quillon::grapher {
 
-// ASINs are unique in the table, so the first index recorded for an ASIN is the
-// lowest one, exactly what a scan from index 0 would find.
+// An open-addressing table of product indices keyed by the products' own ASIN
+// members, so no ASIN is stored twice. ASINs are unique in the table, so the
+// one index found for an ASIN is the lowest, exactly what a scan from index 0
+// would find.
 class AsinIndex {
  public:
-  // Records index for asin unless the ASIN is known already.
+  explicit AsinIndex(const std::vector<Product>& table) : table_(table), slots_(64) {}
+
+  // Records that table[index] carries asin; asin must not be indexed yet.
   void add(std::string_view asin, std::int32_t index) {
-    indices_.try_emplace(std::string(asin), index);
+    if (2 * (count_ + 1) > slots_.size()) grow();
+    place({Hash(asin), index});
+    ++count_;
   }
 
   std::optional<std::int32_t> find(std::string_view asin) const {
-    const auto it = indices_.find(asin);
-    if (it == indices_.end()) return std::nullopt;
-    return it->second;
+    const std::uint64_t hash = Hash(asin);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask; slots_[i].index >= 0; i = (i + 1) & mask) {
+      const Slot& slot = slots_[i];
+      if (slot.hash == hash && table_[static_cast<std::size_t>(slot.index)].ASIN == asin)
+        return slot.index;
+    }
+    return std::nullopt;
   }
 
-  void reserve(std::size_t count) { indices_.reserve(count); }
-
  private:
-  // Transparent hashing: look-ups by string_view without building a string.
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const {
-      return std::hash<std::string_view>{}(text);
-    }
+  struct Slot {
+    std::uint64_t hash = 0;
+    std::int32_t index = -1;  // -1: empty
   };
-  std::unordered_map<std::string, std::int32_t, Hash, std::equal_to<>> indices_;
+
+  static std::uint64_t Hash(std::string_view asin) { return std::hash<std::string_view>{}(asin); }
+
+  void place(Slot entry) {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = entry.hash & mask;
+    while (slots_[i].index >= 0) i = (i + 1) & mask;
+    slots_[i] = entry;
+  }
+
+  // Doubles the slots; the stored hashes spare reading the ASINs again.
+  void grow() {
+    std::vector<Slot> old(slots_.size() * 2);
+    old.swap(slots_);
+    for (const Slot& slot : old)
+      if (slot.index >= 0) place(slot);
+  }
+
+  const std::vector<Product>& table_;
+  std::vector<Slot> slots_;  // size: a power of two, at most half full
+  std::size_t count_ = 0;
 };
 
 }  // namespace quillon::grapher

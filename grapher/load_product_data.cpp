@@ -79,8 +79,8 @@ void FillProduct(Catalogue& catalogue, std::int32_t current, const std::string& 
       referred.ReferrerIndex.push_back(current);
     } else {
       similarIndex = static_cast<std::int32_t>(table.size());
-      index.add(asin, similarIndex);
       table.push_back(NewProduct(asin));
+      index.add(asin, similarIndex);
     }
     Product& product = table[current];
     product.SimilarASIN.push_back(std::move(asin));
@@ -112,9 +112,9 @@ Status LoadProductData(Context& ctx) {
     catalogue.KeyWordTable.push_back(std::move(keyword));
   }
 
-  AsinIndex index;
-  index.add(loaded.startAsin, 0);
   catalogue.ProductTable.push_back(NewProduct(std::move(loaded.startAsin)));
+  AsinIndex index(catalogue.ProductTable);
+  index.add(catalogue.ProductTable[0].ASIN, 0);
 
   for (std::int32_t current = 0;
        current < static_cast<std::int32_t>(catalogue.ProductTable.size());) {

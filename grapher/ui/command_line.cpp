@@ -223,9 +223,13 @@ int GrapherMain(int argc, char** argv) {
     std::cout << UsageText();
     return 0;
   }
-  const std::string folder = options.folder.value_or(ExecutableFolder());
   std::error_code error;
-  if (!std::filesystem::is_directory(folder, error)) {
+  // Absolute, so that settings naming folders relative to it stay unambiguous.
+  const std::string folder =
+      std::filesystem::absolute(options.folder.value_or(ExecutableFolder()), error)
+          .lexically_normal()
+          .string();
+  if (error || !std::filesystem::is_directory(folder, error)) {
     std::cerr << "grapher: the folder " << folder << " does not exist or is not a folder.\n";
     return 1;
   }

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <nlohmann/json.hpp>
 
 #include "temp_folder.h"
@@ -59,17 +60,23 @@ TEST(CatalogueJson, MembersInRecordOrderWithTheirValues) {
   EXPECT_EQ(json["keywords"][1]["Relation"], nlohmann::json::array());
 }
 
-TEST(CatalogueJson, FloatsAreWrittenInTheirShortestForm) {
-  const std::string text = CatalogueToJson(Sample());
-  EXPECT_NE(text.find("\"X\": 0.1,"), std::string::npos) << text;
-  EXPECT_NE(text.find("\"Y\": -2.5,"), std::string::npos);
+TEST(CatalogueJson, FloatsAreWrittenInTheirShortestFormAndNeverAsNaN) {
+  Catalogue c = Sample();
+  c.ProductTable[1].X = std::numeric_limits<float>::quiet_NaN();
+  c.ProductTable[1].Y = -std::numeric_limits<float>::infinity();
+  const std::string text = CatalogueToJson(c);
+  EXPECT_NE(text.find("\"X\":0.1,"), std::string::npos) << text;
+  EXPECT_NE(text.find("\"Y\":-2.5,"), std::string::npos);
+  const auto json = nlohmann::json::parse(text);
+  EXPECT_TRUE(json["products"][1]["X"].is_null());
+  EXPECT_TRUE(json["products"][1]["Y"].is_null());
 }
 
 TEST(CatalogueJson, BytesThatAreNotUtf8DoNotStopTheExport) {
   Catalogue c = Sample();
-  c.ProductTable[1].Title = std::string("bad \xff\xfe bytes");
+  c.ProductTable[1].Title = std::string("bad \xff\xfe bytes\x01\t\\");
   const auto json = nlohmann::json::parse(CatalogueToJson(c));
-  EXPECT_EQ(json["products"][1]["Title"], "bad \xEF\xBF\xBD\xEF\xBF\xBD bytes");
+  EXPECT_EQ(json["products"][1]["Title"], "bad \xEF\xBF\xBD\xEF\xBF\xBD bytes\x01\t\\");
 }
 
 TEST(CatalogueJson, WriteReplacesTheFileAndReportsAFolderThatIsMissing) {

@@ -100,9 +100,10 @@ class ProgramTest : public ::testing::Test {
     WriteSampleCatalogue(folder);
   }
 
-  ProgramRun run(const std::string& args) {
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" + program +
-                                "' " + args + " >'" + output.file("out") + "' 2>'" +
+  ProgramRun run(const std::string& args, const std::string& workingFolder = "/") {
+    const std::string command = "cd '" + workingFolder +
+                                "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
+                                program + "' " + args + " >'" + output.file("out") + "' 2>'" +
                                 output.file("err") + "' </dev/null";
     const int status = std::system(command.c_str());
     return ProgramRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, output.read("out"),
@@ -128,6 +129,14 @@ TEST_F(ProgramTest, JsonOfTheLoadedCatalogue) {
   EXPECT_EQ(c["products"][0]["X"], 0.0);  // no drawing for the JSON alone
   EXPECT_EQ(c["keywords"][1]["Text"], "レンズ");
   EXPECT_THAT(r.err, HasSubstr("正常終了"));
+}
+
+TEST_F(ProgramTest, RelativeFolderIsTakenFromTheWorkingFolder) {
+  const std::filesystem::path path(folder.path());
+  const ProgramRun r = run("--folder " + path.filename().string() + " --json " + in("c.json"),
+                           path.parent_path().string());
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(json("c.json")["products"].size(), 4u);
 }
 
 TEST_F(ProgramTest, PicturesAndGraphAfterADrawing) {

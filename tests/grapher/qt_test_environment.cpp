@@ -10,6 +10,8 @@ namespace {
 class QtEnvironment final : public ::testing::Environment {
  public:
   void SetUp() override {
+    // The tests need no display, even when run by hand outside CTest.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     app_ = std::make_unique<QApplication>(argc_, argv_);
     app_->setQuitOnLastWindowClosed(false);
   }

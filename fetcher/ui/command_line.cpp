@@ -67,6 +67,7 @@ Expected<int> parseCount(std::string_view text) {
 
 Expected<CommandLine> ParseCommandLine(std::span<const std::string_view> arguments) {
   CommandLine line;
+  bool retriesGiven = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     std::string_view option = arguments[i];
     std::optional<std::string_view> value;
@@ -94,8 +95,11 @@ Expected<CommandLine> ParseCommandLine(std::span<const std::string_view> argumen
       Expected<int> retries = parseCount(*value);
       if (!retries) return Failure{retries.error()};
       line.retries = retries.value();
+      retriesGiven = true;
     }
   }
+  if (retriesGiven && !line.start)
+    return Failure{"--retries applies only to a crawl without a window (--start)."};
   if (line.folder && !std::filesystem::is_directory(*line.folder))
     return Failure{"The folder " + *line.folder + " does not exist."};
   return line;

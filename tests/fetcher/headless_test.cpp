@@ -123,6 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadRunCase{
             "NoSuchFolder", {"--folder", "/no/such/folder", "--start", "S"}, "/no/such/folder"},
         BadRunCase{"RetriesNotANumber", {"--start", "S", "--retries", "many"}, "many"},
+        BadRunCase{"RetriesWithoutStart", {"--retries", "3"}, "--start"},
         BadRunCase{"RetriesZero", {"--start", "S", "--retries=0"}, "--retries"}),
     [](const ::testing::TestParamInfo<BadRunCase>& info) { return std::string(info.param.name); });
 

@@ -1,5 +1,6 @@
 // The fetcher: a window by default, a crawl on the terminal with --start.
 #include <QApplication>
+#include <cstdlib>
 #include <iostream>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,13 @@ int main(int argc, char** argv) {
   const std::string folder = line.folder.value_or(ExecutableFolder());
   if (line.start) return RunHeadlessCrawl(folder, *line.start, line.retries, MakeCurlGetter());
 
+  // Qt would abort without a display; say what to do instead.
+  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
+      !std::getenv("QT_QPA_PLATFORM")) {
+    std::cerr << "fetcher: there is no display for the window; use --start ASIN to crawl "
+                 "without one.\n";
+    return 1;
+  }
   QApplication app(argc, argv);
   QApplication::setWindowIcon(FetcherIcon());
   PacingClock clock;

@@ -10,7 +10,7 @@
 #include "asin_index.h"
 #include "keyword_matcher.h"
 #include "numbers.h"
-#include "tag_scanner.h"
+#include "record_tags.h"
 #include "text_compare.h"
 #include "working_folder.h"
 
@@ -53,23 +53,31 @@ Product NewProduct(std::string asin) {
   return product;
 }
 
+// The tags read from every record, folded once per load.
+struct RecordTags {
+  FirstTag title{"Title"};
+  FirstTag salesRank{"SalesRank"};
+  FirstTag similarProducts{"SimilarProducts"};
+  EachTag similarProduct{"SimilarProduct"};
+  FirstTag asin{"ASIN"};
+};
+
 // Fills product `current` from its record and appends the similar products
 // that are new; indices rather than references, as the table grows meanwhile.
-void FillProduct(Catalogue& catalogue, std::int32_t current, const std::string& record,
-                 const KeyWordMatcher& keywords, AsinIndex& index, const Host& host) {
+void FillProduct(Catalogue& catalogue, std::int32_t current, std::string_view record,
+                 const RecordTags& tags, const KeyWordMatcher& keywords, AsinIndex& index,
+                 const Host& host) {
   auto& table = catalogue.ProductTable;
   {
     Product& product = table[current];
-    product.Title = GetTagText(record, "Title", 1);
-    product.SalesRank = RoundToInt32(LeadingNumber(GetTagText(record, "SalesRank", 1)));
+    product.Title = tags.title.textIn(record);
+    product.SalesRank = RoundToInt32(LeadingNumber(tags.salesRank.textIn(record)));
     product.KeyWordIndex = keywords.find(product.Title);
   }
   host.checkQuit();
 
-  const std::string similar = GetTagText(record, "SimilarProducts", 1);
-  TagWalker entries(similar, "SimilarProduct");
-  while (entries.next()) {
-    std::string asin = GetTagText(entries.text(), "ASIN", 1);
+  tags.similarProduct.forEachIn(tags.similarProducts.textIn(record), [&](std::string_view entry) {
+    std::string asin(tags.asin.textIn(entry));
     const std::optional<std::int32_t> found = index.find(asin);
     std::int32_t similarIndex = 0;
     if (found) {
@@ -85,7 +93,7 @@ void FillProduct(Catalogue& catalogue, std::int32_t current, const std::string& 
     Product& product = table[current];
     product.SimilarASIN.push_back(std::move(asin));
     product.SimilarIndex.push_back(similarIndex);
-  }
+  });
 }
 
 }  // namespace
@@ -104,6 +112,7 @@ Status LoadProductData(Context& ctx) {
   catalogue.ProductTable.clear();
   catalogue.KeyWordTable.clear();
   const KeyWordMatcher keywords(loaded.keywords);
+  const RecordTags tags;
   const std::size_t keywordCount = loaded.keywords.size();
   for (std::string& text : loaded.keywords) {
     KeyWord keyword;
@@ -120,7 +129,7 @@ Status LoadProductData(Context& ctx) {
        current < static_cast<std::int32_t>(catalogue.ProductTable.size());) {
     const std::string record =
         LoadProductRecordFrom(loaded.recordFolder, catalogue.ProductTable[current].ASIN);
-    if (!record.empty()) FillProduct(catalogue, current, record, keywords, index, host);
+    if (!record.empty()) FillProduct(catalogue, current, record, tags, keywords, index, host);
 
     host.setLabel(Label::Status2, std::to_string(current + 1) + "/" +
                                       std::to_string(catalogue.ProductTable.size()));

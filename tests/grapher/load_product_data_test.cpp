@@ -220,7 +220,7 @@ TEST_F(LoadTest, InvalidOrMissingRecordsLeaveLeaves) {
 
 TEST_F(LoadTest, GarbageRecordsLoadWithoutHarm) {
   setStart("A");
-  addRecord("A", Record("a", {"BIN", "BAD", "HUGE"}));
+  addRecord("A", Record("a", {"BIN", "BAD", "HUGE", "OPEN"}));
   std::string binary = Record("bin", {"Q"});
   binary.insert(binary.find("bin"), std::string("\0\x01\xff\xfe\x80", 5));
   folder.write("BIN.xml", binary + "\r\n");
@@ -231,9 +231,15 @@ TEST_F(LoadTest, GarbageRecordsLoadWithoutHarm) {
     huge += "<SimilarProduct><ASIN>H" + std::to_string(i % 50) + "</ASIN></SimilarProduct>";
   huge += std::string(2'000'000, 'x') + "</SimilarProducts>\r\n";
   folder.write("HUGE.xml", huge);
+  std::string open = "<Request><IsValid>True</IsValid></Request><SimilarProducts>";
+  for (int i = 0; i < 20000; ++i) open += "<SimilarProduct><ASIN>U</ASIN>";  // never closed
+  open += std::string(2'000'000, 'x') + "</SimilarProducts>\r\n";
+  folder.write("OPEN.xml", open);
   ASSERT_TRUE(load());
   EXPECT_EQ(product(3).SimilarIndex.size(), 20000u);
-  EXPECT_EQ(ctx.catalogue.ProductTable.size(), 4u + 1u + 50u);  // Q, then H0 to H49
+  EXPECT_EQ(product(4).SimilarASIN.size(), 20000u);  // entries without text name ASIN ""
+  EXPECT_EQ(product(4).SimilarASIN[0], "");
+  EXPECT_EQ(ctx.catalogue.ProductTable.size(), 5u + 1u + 50u + 1u);  // Q, H0 to H49, ""
   EXPECT_THAT(product(1).SimilarASIN, ElementsAre("Q"));
   EXPECT_FALSE(product(2).Title.empty());  // undecodable bytes arrive replaced, not dropped
 }

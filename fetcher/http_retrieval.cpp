@@ -66,6 +66,9 @@ std::int32_t HttpGetBytes(std::string_view url, std::vector<std::uint8_t>& buffe
 
   const CURLcode code = curl_easy_perform(curl.get());
   if (failure != nullptr) *failure = code == CURLE_OK ? std::string() : curl.errorText(code);
+  // A body that broke off is no answer: its first part can pass the validity test
+  // and would be stored as the product's record without the rest.
+  if (code != CURLE_OK) buffer.clear();
   if (buffer.empty()) {
     buffer.shrink_to_fit();
     return 0;

@@ -26,7 +26,8 @@ struct HttpTimeouts {
 
 // Retrieves the body of url into buffer and returns its length; 0 when the URL
 // is empty (buffer untouched), no connection or answer could be had, or the body
-// is empty (buffer emptied). A transfer that breaks off keeps the bytes received.
+// is empty (buffer emptied), or the transfer broke off before the end (the bytes
+// received are dropped, so a cut answer is retried rather than stored).
 // The HTTP status is not examined. A non-empty proxyName is used as the proxy.
 // When given, *failure receives libcurl's reason for a failed transfer.
 std::int32_t HttpGetBytes(std::string_view url, std::vector<std::uint8_t>& buffer,

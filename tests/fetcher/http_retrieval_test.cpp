@@ -73,7 +73,7 @@ struct FailureCase {
 
 class ServerFaultTest : public ::testing::TestWithParam<FailureCase> {};
 
-TEST_P(ServerFaultTest, HttpStatusIsNotExaminedAndOnlyNoBodyCountsAsFailure) {
+TEST_P(ServerFaultTest, HttpStatusIsNotExaminedAndOnlyNoOrACutBodyCountsAsFailure) {
   const FailureCase& c = GetParam();
   const ProductCatalogue catalogue = Catalogue();
   const ProductServer server(catalogue, Scripted({c.fault}));
@@ -86,17 +86,14 @@ TEST_P(ServerFaultTest, HttpStatusIsNotExaminedAndOnlyNoBodyCountsAsFailure) {
     EXPECT_NE(AsText(buffer).find("404"), std::string::npos);
   }
   if (c.fault == Fault::Truncate) {
-    const std::string full = AnswerFor(catalogue, "A");
-    EXPECT_LT(buffer.size(), full.size());
-    EXPECT_EQ(AsText(buffer), full.substr(0, buffer.size()));
-    EXPECT_FALSE(failure.empty());  // the transfer broke off
+    EXPECT_FALSE(failure.empty());  // the transfer broke off, so its part is dropped
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, ServerFaultTest,
                          ::testing::Values(FailureCase{"NotFoundPage", Fault::NotFound, true},
                                            FailureCase{"InvalidAnswer", Fault::Invalid, true},
-                                           FailureCase{"CutOffMidway", Fault::Truncate, true},
+                                           FailureCase{"CutOffMidway", Fault::Truncate, false},
                                            FailureCase{"EmptyBody", Fault::Empty, false},
                                            FailureCase{"DroppedConnection", Fault::Drop, false}),
                          [](const ::testing::TestParamInfo<FailureCase>& info) {

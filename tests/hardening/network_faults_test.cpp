@@ -1,0 +1,39 @@
+// A crawl through every kind of network fault the service can make still stores
+// each reachable product exactly once, as a complete valid answer.
+#include "crawl_fixture.h"
+
+namespace quillon::testing {
+namespace {
+
+class NetworkFaults : public CrawlFixture {};
+
+TEST_F(NetworkFaults, CrawlCompletesThroughDropsEmptyBodies404sInvalidAnswersCutsAndDelays) {
+  serve(400, {"--seed", "7", "--drop", "0.08", "--empty", "0.08", "--not-found", "0.08",
+              "--invalid", "0.08", "--truncate", "0.08", "--delay", "0.1", "--delay-ms", "20"});
+  const auto crawled =
+      RunProgram(BuiltProgram("fetcher/fetcher"), fetcherArgs(50), std::chrono::minutes(5));
+  ASSERT_EQ(crawled.exitCode, 0) << crawled.err.substr(
+      crawled.err.size() > 3000 ? crawled.err.size() - 3000 : 0);
+  expectCompleteCrawl();
+}
+
+TEST_F(NetworkFaults, AServiceThatKeepsFailingStopsTheCrawlWithAnErrorAndKeepsWhatWasStored) {
+  serve(50, {"--seed", "1", "--empty", "1"});
+  const auto crawled =
+      RunProgram(BuiltProgram("fetcher/fetcher"), fetcherArgs(3), std::chrono::minutes(1));
+  EXPECT_EQ(crawled.exitCode, 1);
+  EXPECT_NE(crawled.err.find(service->url(start)), std::string::npos) << crawled.err;
+  EXPECT_TRUE(RecordFiles(records()).empty());
+}
+
+TEST_F(NetworkFaults, ADeadServiceIsReportedNotWaitedForForever) {
+  serve(10, {});
+  service->stop();
+  const auto crawled =
+      RunProgram(BuiltProgram("fetcher/fetcher"), fetcherArgs(2), std::chrono::minutes(1));
+  EXPECT_EQ(crawled.exitCode, 1);
+  EXPECT_NE(crawled.err.find("error"), std::string::npos) << crawled.err;
+}
+
+}  // namespace
+}  // namespace quillon::testing

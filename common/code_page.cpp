@@ -187,6 +187,11 @@ Status WriteTextLinesAtomic(const std::string& path, const std::vector<std::stri
       bytes += "\r\n";
     }
   }
+  // Rewriting the same bytes changes nothing but costs a file system round trip
+  // (a rename over an existing file makes ext4 flush at once): a re-crawl of
+  // unchanged answers then writes nothing.
+  if (const Expected<std::string> old = readBytes(path); old && old.value() == bytes)
+    return Success();
   const std::filesystem::path target(path);
   const std::filesystem::path folder =
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");

@@ -26,7 +26,8 @@ Expected<std::string> ReadFirstLine(const std::string& path);
 
 // Replaces a file by the given lines, each followed by CR LF. The text goes to a
 // temporary file in the same folder that is then renamed over the old one, so a
-// crash mid-write never leaves a partial or emptied file behind.
+// crash mid-write never leaves a partial or emptied file behind. A file that
+// already holds exactly these bytes is left as it is.
 Status WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
 
 }  // namespace quillon

@@ -1,6 +1,7 @@
 #include "code_page.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "temp_folder.h"
 
@@ -65,6 +66,21 @@ TEST(TextFiles, ReadingFailuresNameTheFile) {
   const auto garbage = ReadTextLines(folder.file("bin.txt"));
   ASSERT_TRUE(garbage.ok());
   EXPECT_EQ(garbage.value().back(), "ok");
+}
+
+TEST(TextFiles, RewritingTheSameLinesLeavesTheFileAlone) {
+  TempFolder folder;
+  ASSERT_TRUE(WriteTextLinesAtomic(folder.file("r.xml"), {"same"}).ok());
+  const auto inode = [&] {
+    struct stat info {};
+    ::stat(folder.file("r.xml").c_str(), &info);
+    return info.st_ino;
+  };
+  const auto before = inode();
+  ASSERT_TRUE(WriteTextLinesAtomic(folder.file("r.xml"), {"same"}).ok());
+  EXPECT_EQ(inode(), before);  // not replaced
+  ASSERT_TRUE(WriteTextLinesAtomic(folder.file("r.xml"), {"other"}).ok());
+  EXPECT_EQ(folder.read("r.xml"), "other\r\n");
 }
 
 TEST(TextFiles, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {

@@ -8,10 +8,8 @@
 #include <vector>
 
 #include "asin_index.h"
-#include "keyword_matcher.h"
-#include "numbers.h"
-#include "record_tags.h"
-#include "text_compare.h"
+#include "record_prefetcher.h"
+#include "record_reader.h"
 #include "working_folder.h"
 
 namespace quillon::grapher {
@@ -53,31 +51,21 @@ Product NewProduct(std::string asin) {
   return product;
 }
 
-// The tags read from every record, folded once per load.
-struct RecordTags {
-  FirstTag title{"Title"};
-  FirstTag salesRank{"SalesRank"};
-  FirstTag similarProducts{"SimilarProducts"};
-  EachTag similarProduct{"SimilarProduct"};
-  FirstTag asin{"ASIN"};
-};
-
 // Fills product `current` from its record and appends the similar products
-// that are new; indices rather than references, as the table grows meanwhile.
-void FillProduct(Catalogue& catalogue, std::int32_t current, std::string_view record,
-                 const RecordTags& tags, const KeyWordMatcher& keywords, AsinIndex& index,
-                 const Host& host) {
+// that are new, asking for their records at once; indices rather than
+// references, as the table grows meanwhile.
+void FillProduct(Catalogue& catalogue, std::int32_t current, RecordFields fields, AsinIndex& index,
+                 RecordPrefetcher& records, const Host& host) {
   auto& table = catalogue.ProductTable;
   {
     Product& product = table[current];
-    product.Title = tags.title.textIn(record);
-    product.SalesRank = RoundToInt32(LeadingNumber(tags.salesRank.textIn(record)));
-    product.KeyWordIndex = keywords.find(product.Title);
+    product.Title = std::move(fields.title);
+    product.SalesRank = fields.salesRank;
+    product.KeyWordIndex = fields.keywordIndex;
   }
   host.checkQuit();
 
-  tags.similarProduct.forEachIn(tags.similarProducts.textIn(record), [&](std::string_view entry) {
-    std::string asin(tags.asin.textIn(entry));
+  for (std::string& asin : fields.similarAsins) {
     const std::optional<std::int32_t> found = index.find(asin);
     std::int32_t similarIndex = 0;
     if (found) {
@@ -89,11 +77,12 @@ void FillProduct(Catalogue& catalogue, std::int32_t current, std::string_view re
       similarIndex = static_cast<std::int32_t>(table.size());
       table.push_back(NewProduct(asin));
       index.add(asin, similarIndex);
+      records.request(asin);
     }
     Product& product = table[current];
     product.SimilarASIN.push_back(std::move(asin));
     product.SimilarIndex.push_back(similarIndex);
-  });
+  }
 }
 
 }  // namespace
@@ -111,8 +100,7 @@ Status LoadProductData(Context& ctx) {
   // them between two products of this load.
   catalogue.ProductTable.clear();
   catalogue.KeyWordTable.clear();
-  const KeyWordMatcher keywords(loaded.keywords);
-  const RecordTags tags;
+  const RecordReader reader(loaded.recordFolder, loaded.keywords);
   const std::size_t keywordCount = loaded.keywords.size();
   for (std::string& text : loaded.keywords) {
     KeyWord keyword;
@@ -124,12 +112,14 @@ Status LoadProductData(Context& ctx) {
   catalogue.ProductTable.push_back(NewProduct(std::move(loaded.startAsin)));
   AsinIndex index(catalogue.ProductTable);
   index.add(catalogue.ProductTable[0].ASIN, 0);
+  // Records are taken in the order of the table, which is the order they were asked for.
+  RecordPrefetcher records(reader, RecordPrefetcher::DefaultWorkers());
+  records.request(catalogue.ProductTable[0].ASIN);
 
   for (std::int32_t current = 0;
        current < static_cast<std::int32_t>(catalogue.ProductTable.size());) {
-    const std::string record =
-        LoadProductRecordFrom(loaded.recordFolder, catalogue.ProductTable[current].ASIN);
-    if (!record.empty()) FillProduct(catalogue, current, record, tags, keywords, index, host);
+    RecordFields fields = records.take();
+    if (fields.valid) FillProduct(catalogue, current, std::move(fields), index, records, host);
 
     host.setLabel(Label::Status2, std::to_string(current + 1) + "/" +
                                       std::to_string(catalogue.ProductTable.size()));

@@ -2,17 +2,15 @@
 // the fetcher crawls it without a window, the grapher reads what was stored.
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <set>
-#include <unordered_set>
 
+#include "crawl_expectations.h"
 #include "product_catalogue.h"
 #include "service_process.h"
 #include "temp_folder.h"
-#include "text_compare.h"
 #include "working_folder.h"
 #include "xml_answer.h"
 
@@ -21,39 +19,11 @@ namespace {
 
 using service::ProductCatalogue;
 using testing::BuiltProgram;
+using testing::ProductsReached;
+using testing::RecordFiles;
 using testing::RunProgram;
 using testing::ServiceProcess;
 using testing::TempFolder;
-
-// The products a crawl from start must store: every product met, followed only
-// when its title (as the answer spells it) holds a keyword.
-std::set<std::string> ProductsReached(const ProductCatalogue& catalogue, const std::string& start,
-                                      const std::vector<std::string>& keywords) {
-  std::set<std::string> reached{start};
-  std::deque<std::string> waiting{start};
-  while (!waiting.empty()) {
-    const std::string asin = waiting.front();
-    waiting.pop_front();
-    const service::CatalogueProduct* product = catalogue.find(asin);
-    if (product == nullptr) continue;
-    const std::string title = service::EscapeXml(product->title);
-    const bool followed = std::any_of(keywords.begin(), keywords.end(),
-                                      [&](const std::string& k) { return ContainsText(title, k); });
-    if (!followed) continue;
-    for (const std::string& similar : product->similar)
-      if (reached.insert(similar).second) waiting.push_back(similar);
-  }
-  return reached;
-}
-
-std::set<std::string> RecordFiles(const std::string& folder) {
-  std::set<std::string> asins;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    const std::string name = entry.path().filename().string();
-    if (name.ends_with(".xml")) asins.insert(name.substr(0, name.size() - 4));
-  }
-  return asins;
-}
 
 TEST(EndToEnd, CrawlStoresWhatTheKeywordWalkReachesAndTheGrapherReadsIt) {
   const TempFolder folder;

@@ -28,6 +28,8 @@ void PreparePainter(QPainter& painter, const QFont& font) {
 
 namespace {
 void UsePen(QPainter& painter, QColor color) {
+  // Changing the pen is the dearest part of a short line: keep it when it fits.
+  if (painter.pen().color() == color && painter.pen().width() == 0) return;
   QPen pen(color);
   pen.setWidth(0);  // cosmetic: one pixel whatever the transformation
   painter.setPen(pen);

@@ -24,7 +24,7 @@
 namespace quillon::grapher {
 namespace {
 
-constexpr int kMaxSide = 16384;  // a larger picture could not be held in memory
+constexpr int kMaxSide = 8192;  // keeps a picture within 256 MB
 
 // The pauses that let a user watch the intermediate pictures; a run without a
 // window has nobody watching, so it does not wait.

@@ -32,6 +32,8 @@ const std::vector<std::string> kTexts = {
     "\u309B",
     "\u3099",
     "ﾊﾟﾝ",
+    "ｶｯﾌﾟ",
+    "かっぷ and cup",
     "ぱん",
     "\u212A elvin",
     "ΣΑΣ σας",

@@ -12,12 +12,10 @@ namespace {
 // A text folded once. For valid UTF-8 a plain byte search in folded texts finds
 // exactly what the code-point comparison finds, since UTF-8 synchronises itself.
 struct FoldedText {
-  explicit FoldedText(std::string_view text) {
-    folded.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
+  explicit FoldedText(std::string_view text) : folded(FoldText(text)) {
+    for (std::size_t i = 0; i < text.size() && valid;) {
       const auto cp = utf8::Decode(text, i);
-      if (cp.value >= utf8::kInvalidBase) valid = false;
-      utf8::Append(folded, FoldCodePoint(cp.value));
+      valid = cp.value < utf8::kInvalidBase;
       i += cp.length;
     }
   }

@@ -35,6 +35,16 @@ inline CodePoint Decode(std::string_view s, std::size_t i) {
   return {kInvalidBase + b0, 1};
 }
 
+// True when every byte belongs to a valid UTF-8 sequence.
+inline bool IsValid(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const CodePoint cp = Decode(text, i);
+    if (cp.value >= kInvalidBase) return false;
+    i += cp.length;
+  }
+  return true;
+}
+
 inline void Append(std::string& out, char32_t c) {
   if (c >= kInvalidBase) {
     out.push_back(static_cast<char>(c - kInvalidBase));

@@ -24,8 +24,9 @@ std::string ProgramFilePath(const std::string& programFolder, std::string_view n
 }
 
 std::string RecordFolder(const std::string& programFolder) {
-  const std::string value = GetIniValue(programFolder, "DefaultSetting", "XMLPath", programFolder);
-  if (!value.empty() && value.front() != '/') return ProgramFilePath(programFolder, value);
+  const std::string value = GetIniValue(programFolder, "DefaultSetting", "XMLPath", "");
+  if (value.empty()) return programFolder;
+  if (value.front() != '/') return ProgramFilePath(programFolder, value);
   return value;
 }
 

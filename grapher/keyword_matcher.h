@@ -22,7 +22,7 @@ class KeyWordMatcher {
     entries_.reserve(keywords.size());
     for (const std::string& keyword : keywords) {
       Entry entry{FoldText(keyword), std::nullopt};
-      if (!IsValidUtf8(keyword)) entry.exact.emplace(keyword);
+      if (!utf8::IsValid(keyword)) entry.exact.emplace(keyword);
       entries_.push_back(std::move(entry));
     }
   }
@@ -45,15 +45,6 @@ class KeyWordMatcher {
     std::string folded;
     std::optional<FoldedNeedle> exact;
   };
-
-  static bool IsValidUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-      const utf8::CodePoint cp = utf8::Decode(text, i);
-      if (cp.value >= utf8::kInvalidBase) return false;
-      i += cp.length;
-    }
-    return true;
-  }
 
   std::vector<Entry> entries_;
 };

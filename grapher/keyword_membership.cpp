@@ -12,15 +12,9 @@ namespace {
 // A text folded once. For valid UTF-8 a plain byte search in folded texts finds
 // exactly what the code-point comparison finds, since UTF-8 synchronises itself.
 struct FoldedText {
-  explicit FoldedText(std::string_view text) : folded(FoldText(text)) {
-    for (std::size_t i = 0; i < text.size() && valid;) {
-      const auto cp = utf8::Decode(text, i);
-      valid = cp.value < utf8::kInvalidBase;
-      i += cp.length;
-    }
-  }
+  explicit FoldedText(std::string_view text) : folded(FoldText(text)), valid(utf8::IsValid(text)) {}
   std::string folded;
-  bool valid = true;
+  bool valid;
 };
 
 }  // namespace

@@ -21,6 +21,7 @@ TEST(Paths, ProgramFolderGetsOneSeparatorAndTheRecordFolderFollowsXmlPath) {
   EXPECT_EQ(RecordFilePath(folder.path(), "a.xml"), "/data/records//a.xml");
   folder.write("setting.ini", "[DefaultSetting]\nXMLPath=records\n");
   EXPECT_EQ(RecordFolder(folder.path()), folder.path() + "/records");
+  EXPECT_EQ(RecordFolder("relative/app"), "relative/app");  // the default is not joined twice
 }
 
 TEST(IsSafeAsin, RefusesAnythingThatCouldLeaveTheRecordFolder) {

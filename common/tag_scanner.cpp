@@ -8,7 +8,7 @@
 namespace quillon {
 
 TagWalker::TagWalker(std::string_view text, std::string_view tag)
-    : text_(text), open_("<" + std::string(tag) + ">"), close_("</" + std::string(tag) + ">") {}
+    : text_(text), open_("<" + std::string(tag) + ">"), closeTag_("</" + std::string(tag) + ">") {}
 
 bool TagWalker::next() {
   const FoldedMatch match = open_.findIn(text_, searchFrom_);
@@ -25,9 +25,14 @@ bool TagWalker::next() {
 
 std::string_view TagWalker::text() const {
   if (contentBegin_ == std::string_view::npos) return {};
-  const FoldedMatch close = close_.findIn(text_, contentBegin_);
-  if (!close.found()) return {};
-  return text_.substr(contentBegin_, close.begin - contentBegin_);
+  const bool known = closeFrom_ != std::string_view::npos &&
+                     (close_.found() ? close_.begin >= contentBegin_ : closeFrom_ <= contentBegin_);
+  if (!known) {
+    close_ = closeTag_.findIn(text_, contentBegin_);
+    closeFrom_ = contentBegin_;
+  }
+  if (!close_.found()) return {};
+  return text_.substr(contentBegin_, close_.begin - contentBegin_);
 }
 
 std::string GetTagText(std::string_view text, std::string_view tag, std::int32_t n) {

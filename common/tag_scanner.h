@@ -32,9 +32,14 @@ class TagWalker {
  private:
   std::string_view text_;
   FoldedNeedle open_;
-  FoldedNeedle close_;
+  FoldedNeedle closeTag_;
   std::size_t searchFrom_ = 0;
   std::size_t contentBegin_ = std::string_view::npos;
+  // The last closing-tag search: where it started and what it found. Elements
+  // only move forward, so one search serves every element that starts before
+  // the closing tag found (or after a search that found none).
+  mutable std::size_t closeFrom_ = std::string_view::npos;
+  mutable FoldedMatch close_;
 };
 
 }  // namespace quillon

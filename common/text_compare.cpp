@@ -83,6 +83,27 @@ FoldedUnit foldAt(std::string_view text, std::size_t i) {
   return {FoldCodePoint(cp.value), cp.length};
 }
 
+// For each ASCII character, the lead bytes (0xC0 to 0xFF) of the characters
+// that fold to it (full-width forms, the Kelvin sign, long s, ...). Any other
+// multi-byte character can be stepped over without decoding it.
+using LeadMask = std::array<std::array<bool, 64>, 128>;
+
+const LeadMask& asciiLeads() {
+  static const LeadMask mask = [] {
+    LeadMask m{};
+    for (char32_t c = 0x80; c <= 0xFFFF; ++c) {
+      if (c >= 0xD800 && c <= 0xDFFF) continue;
+      const char32_t folded = FoldCodePoint(c);
+      if (folded >= 0x80) continue;
+      std::string bytes;
+      utf8::Append(bytes, c);
+      m[folded][static_cast<unsigned char>(bytes[0]) - 0xC0] = true;
+    }
+    return m;
+  }();
+  return mask;
+}
+
 }  // namespace
 
 std::string FoldText(std::string_view text) {
@@ -107,17 +128,18 @@ FoldedNeedle::FoldedNeedle(std::string_view needle) {
 FoldedMatch FoldedNeedle::findIn(std::string_view haystack, std::size_t from) const {
   if (folded_.empty()) return from <= haystack.size() ? FoldedMatch{from, from} : FoldedMatch{};
   const char32_t first = folded_.front();
-  const bool asciiFirst = first < 0x80;
+  const std::array<bool, 64>* leads = first < 0x80 ? &asciiLeads()[first] : nullptr;
   for (std::size_t i = from; i < haystack.size();) {
     const auto b = static_cast<unsigned char>(haystack[i]);
-    // Fast skip: an ASCII byte can only start a match when it folds to the first character.
+    // Fast skips: an ASCII byte starts a match only when it folds to the first
+    // character; for an ASCII first character, so does only a lead byte of a
+    // character that folds to it (continuation bytes are stepped over one by one).
     if (b < 0x80) {
       if (static_cast<char32_t>(kLower[b]) != first) {
         ++i;
         continue;
       }
-    } else if (asciiFirst && b < 0xC0) {
-      // A stray continuation byte only matches itself, never an ASCII character.
+    } else if (leads != nullptr && (b < 0xC0 || !(*leads)[b - 0xC0])) {
       ++i;
       continue;
     }
@@ -126,6 +148,13 @@ FoldedMatch FoldedNeedle::findIn(std::string_view haystack, std::size_t from) co
       std::size_t j = i + unit.length;
       std::size_t k = 1;
       while (k < folded_.size() && j < haystack.size()) {
+        const auto c = static_cast<unsigned char>(haystack[j]);
+        if (c < 0x80) {  // ASCII folds on its own, with no sound mark to join
+          if (static_cast<char32_t>(kLower[c]) != folded_[k]) break;
+          ++j;
+          ++k;
+          continue;
+        }
         const FoldedUnit next = foldAt(haystack, j);
         if (next.value != folded_[k]) break;
         j += next.length;

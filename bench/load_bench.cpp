@@ -25,6 +25,7 @@
 #include <QPushButton>
 
 #include "form_main.h"
+#include "recording_surface.h"
 #endif
 
 namespace {
@@ -110,27 +111,10 @@ class QuietHost final : public Host {
   void showError(std::string_view) override {}
 };
 
-class NoSurface final : public Surface {
- public:
-  void clear() override {}
-  void setForeColor(Rgb) override {}
-  float textWidth(std::string_view) override { return 0; }
-  float textHeight(std::string_view) override { return 0; }
-  void setCurrentPosition(float, float) override {}
-  void print(std::string_view) override {}
-  void line(float, float, float, float) override {}
-  void coloredLine(float, float, float, float, Rgb) override {}
-  void rectangle(float, float, float, float, Rgb) override {}
-  void circle(float, float, float, Rgb) override {}
-  float width() override { return 844; }
-  float height() override { return 564; }
-  void present() override {}
-};
-
 void BM_LoadProductData(benchmark::State& state) {
   const RecordFolder& folder = FolderOf(static_cast<int>(state.range(0)));
   QuietHost host;
-  NoSurface surface;
+  NullSurface surface;  // loading draws nothing
   SteadyClock clock;
   Context ctx(folder.path(), host, surface, clock);
   for (auto _ : state) {

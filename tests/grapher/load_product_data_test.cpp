@@ -13,6 +13,7 @@
 #include "code_page.h"
 #include "context.h"
 #include "fake_host.h"
+#include "recording_surface.h"
 #include "temp_folder.h"
 #include "working_folder.h"
 
@@ -33,24 +34,6 @@ std::string Record(const std::string& title, const std::vector<std::string>& sim
     text += "<SimilarProduct><ASIN>" + asin + "</ASIN><Title>x</Title></SimilarProduct>";
   return text + "</SimilarProducts>";
 }
-
-// Loading draws nothing; a surface is needed only to build a context.
-class NoSurface final : public Surface {
- public:
-  void clear() override {}
-  void setForeColor(Rgb) override {}
-  float textWidth(std::string_view) override { return 0; }
-  float textHeight(std::string_view) override { return 0; }
-  void setCurrentPosition(float, float) override {}
-  void print(std::string_view) override {}
-  void line(float, float, float, float) override {}
-  void coloredLine(float, float, float, float, Rgb) override {}
-  void rectangle(float, float, float, float, Rgb) override {}
-  void circle(float, float, float, Rgb) override {}
-  float width() override { return 0; }
-  float height() override { return 0; }
-  void present() override {}
-};
 
 class LoadTest : public ::testing::Test {
  protected:
@@ -78,7 +61,7 @@ class LoadTest : public ::testing::Test {
   TempFolder folder;
   FakeHost host;
   FakeClock clock;
-  NoSurface surface;
+  NullSurface surface;  // loading draws nothing
   Context ctx;
 };
 

@@ -20,12 +20,18 @@ struct ConverterCloser {
 };
 using Converter = std::unique_ptr<UConverter, ConverterCloser>;
 
-Converter openCodePage() {
-  UErrorCode status = U_ZERO_ERROR;
-  Converter converter(ucnv_open("windows-31j", &status));
-  if (U_FAILURE(status)) throw std::runtime_error("ICU has no Windows-31J converter");
-  ucnv_setSubstChars(converter.get(), "?", 1, &status);
-  return converter;
+// One converter per thread, opened on first use: every record file and every
+// settings read converts, and opening a converter costs more than a short line.
+// Each conversion call resets it, so nothing carries over between texts.
+UConverter* codePage() {
+  thread_local const Converter converter = [] {
+    UErrorCode status = U_ZERO_ERROR;
+    Converter opened(ucnv_open("windows-31j", &status));
+    if (U_FAILURE(status)) throw std::runtime_error("ICU has no Windows-31J converter");
+    ucnv_setSubstChars(opened.get(), "?", 1, &status);
+    return opened;
+  }();
+  return converter.get();
 }
 
 bool isAscii(std::string_view text) {
@@ -124,6 +130,19 @@ Expected<std::string> readBytes(const std::string& path) {
   return bytes;
 }
 
+bool writeAll(int fd, std::string_view bytes) {
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    written += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
 std::string failureText(const std::string& path, const char* what) {
   return "Cannot write file " + path + ": " + what + ".";
 }
@@ -131,13 +150,11 @@ std::string failureText(const std::string& path, const char* what) {
 }  // namespace
 
 std::string Utf8ToCodePage(std::string_view utf8) {
-  const Converter converter = openCodePage();
-  return toCodePage(converter.get(), utf8);
+  return toCodePage(codePage(), utf8);
 }
 
 std::string CodePageToUtf8(std::string_view bytes) {
-  const Converter converter = openCodePage();
-  return fromCodePage(converter.get(), bytes);
+  return fromCodePage(codePage(), bytes);
 }
 
 std::vector<std::string> SplitLines(std::string_view bytes) {
@@ -165,8 +182,7 @@ Expected<std::vector<std::string>> ReadTextLines(const std::string& path) {
   if (utf8) content.remove_prefix(kUtf8Bom.size());
   std::vector<std::string> lines = SplitLines(content);
   if (!utf8) {
-    const Converter converter = openCodePage();
-    for (std::string& line : lines) line = fromCodePage(converter.get(), line);
+    for (std::string& line : lines) line = fromCodePage(codePage(), line);
   }
   return lines;
 }
@@ -180,18 +196,19 @@ Expected<std::string> ReadFirstLine(const std::string& path) {
 
 Status WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines) {
   std::string bytes;
-  {
-    const Converter converter = openCodePage();
-    for (const std::string& line : lines) {
-      bytes += toCodePage(converter.get(), line);
-      bytes += "\r\n";
-    }
+  for (const std::string& line : lines) {
+    bytes += toCodePage(codePage(), line);
+    bytes += "\r\n";
   }
-  // Rewriting the same bytes changes nothing but costs a file system round trip
-  // (a rename over an existing file makes ext4 flush at once): a re-crawl of
-  // unchanged answers then writes nothing.
-  if (const Expected<std::string> old = readBytes(path); old && old.value() == bytes)
-    return Success();
+  struct stat existing {};
+  if (::stat(path.c_str(), &existing) == 0 &&
+      static_cast<std::size_t>(existing.st_size) == bytes.size()) {
+    // Rewriting the same bytes changes nothing but costs a file system round
+    // trip (a rename over an existing file makes ext4 flush at once): a re-crawl
+    // of unchanged answers then writes nothing.
+    if (const Expected<std::string> old = readBytes(path); old && old.value() == bytes)
+      return Success();
+  }
   const std::filesystem::path target(path);
   const std::filesystem::path folder =
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
@@ -203,15 +220,7 @@ Status WriteTextLinesAtomic(const std::string& path, const std::vector<std::stri
     return Failure{failureText(path, std::strerror(error))};
   };
   ::fchmod(fd.get(), 0644);
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t n = ::write(fd.get(), bytes.data() + written, bytes.size() - written);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return fail(errno);
-    }
-    written += static_cast<std::size_t>(n);
-  }
+  if (!writeAll(fd.get(), bytes)) return fail(errno);
   if (!fd.close()) return fail(errno);
   if (::rename(pattern.c_str(), path.c_str()) != 0) return fail(errno);
   return Success();

@@ -13,15 +13,15 @@
 #include <unordered_map>
 #include <vector>
 
-#include "catalogue_generator.h"
-#include "clock.h"
-#include "code_page.h"
-#include "crawl.h"
-#include "curl_easy.h"
-#include "http_retrieval.h"
-#include "product_server.h"
+#include "common/clock.h"
+#include "common/code_page.h"
+#include "fetcher/crawl.h"
+#include "fetcher/curl_easy.h"
+#include "fetcher/http_retrieval.h"
+#include "service/catalogue_generator.h"
+#include "service/product_server.h"
 
-namespace quillon {
+namespace quillon::fetcher {
 namespace {
 
 constexpr int kProducts = 5000;
@@ -161,10 +161,10 @@ BENCHMARK(BM_CrawlIntoEmptyFolder)->Unit(benchmark::kMillisecond)->MinTime(3);
 BENCHMARK(BM_PlainGets)->Unit(benchmark::kMillisecond)->MinTime(3);
 
 }  // namespace
-}  // namespace quillon
+}  // namespace quillon::fetcher
 
 int main(int argc, char** argv) {
-  const quillon::CurlGlobal curl;
+  const quillon::fetcher::CurlGlobal curl;
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

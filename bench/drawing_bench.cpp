@@ -6,20 +6,21 @@
 #include <random>
 #include <string>
 
-#include "context.h"
-#include "keyword_graph.h"
-#include "keyword_membership.h"
-#include "placement.h"
-#include "recording_surface.h"
-#include "relaxation.h"
-#include "render_graph.h"
-#include "similarity_graph.h"
+#include "grapher/catalogue/keyword_membership.h"
+#include "grapher/commands/context.h"
+#include "grapher/commands/keyword_graph.h"
+#include "grapher/commands/similarity_graph.h"
+#include "grapher/layout/placement.h"
+#include "grapher/layout/relaxation.h"
+#include "grapher/render/render_graph.h"
+#include "tests/support/recording_surface.h"
 
 #ifdef QUILLON_BENCH_IMAGE
 #include <QGuiApplication>
 #include <cstdlib>
 
-#include "image_surface.h"
+#include "grapher/ui/image_surface.h"
+#include "tests/support/fake_clock.h"
 #endif
 
 namespace quillon::grapher {
@@ -93,13 +94,13 @@ struct Bench {
     CenterProducts(ctx);
   }
   QuietHost host;
-  FakeClock clock;
+  quillon::testing::FakeClock clock;
   Context ctx;
   KeyWordMembership members;
 };
 
 void BM_Layout(benchmark::State& state) {
-  NullSurface surface;
+  testing::NullSurface surface;
   for (auto _ : state) {
     state.PauseTiming();
     Bench b(static_cast<int>(state.range(0)), surface);
@@ -114,7 +115,7 @@ void BM_Membership(benchmark::State& state) {
 }
 
 void BM_Render(benchmark::State& state) {
-  NullSurface surface;
+  testing::NullSurface surface;
   Bench b(static_cast<int>(state.range(0)), surface);
   b.layout();
   surface.presents = surface.operations = 0;
@@ -124,7 +125,7 @@ void BM_Render(benchmark::State& state) {
 }
 
 void BM_DrawSimilarityGraph(benchmark::State& state) {
-  NullSurface surface;
+  testing::NullSurface surface;
   for (auto _ : state) {
     state.PauseTiming();
     Bench b(static_cast<int>(state.range(0)), surface);
@@ -134,7 +135,7 @@ void BM_DrawSimilarityGraph(benchmark::State& state) {
 }
 
 void BM_DrawKeyWordGraph(benchmark::State& state) {
-  NullSurface surface;
+  testing::NullSurface surface;
   for (auto _ : state) {
     state.PauseTiming();
     Bench b(static_cast<int>(state.range(0)), surface);

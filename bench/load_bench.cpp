@@ -15,23 +15,24 @@
 #include <string>
 #include <vector>
 
-#include "code_page.h"
-#include "context.h"
-#include "load_product_data.h"
-#include "working_folder.h"
+#include "common/code_page.h"
+#include "common/working_folder.h"
+#include "grapher/catalogue/load_product_data.h"
+#include "grapher/commands/context.h"
 
 #ifdef QUILLON_BENCH_WINDOW
 #include <QApplication>
 #include <QPushButton>
 
-#include "form_main.h"
-#include "recording_surface.h"
+#include "grapher/ui/form_main.h"
+#include "tests/support/recording_surface.h"
 #endif
 
 namespace {
 
 using namespace quillon;
 using namespace quillon::grapher;
+using namespace quillon::grapher::testing;
 
 constexpr int kKeyWords = 50;
 constexpr int kSimilar = 5;

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "catalogue_generator.h"
-#include "product_server.h"
-#include "xml_answer.h"
+#include "service/catalogue_generator.h"
+#include "service/product_server.h"
+#include "service/xml_answer.h"
 
 namespace {
 

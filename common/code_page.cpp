@@ -1,4 +1,4 @@
-#include "code_page.h"
+#include "common/code_page.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

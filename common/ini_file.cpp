@@ -1,10 +1,10 @@
-#include "ini_file.h"
+#include "common/ini_file.h"
 
 #include <fstream>
 #include <iterator>
 
-#include "code_page.h"
-#include "working_folder.h"
+#include "common/code_page.h"
+#include "common/working_folder.h"
 
 namespace quillon {
 namespace {

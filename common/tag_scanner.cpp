@@ -1,9 +1,9 @@
-#include "tag_scanner.h"
+#include "common/tag_scanner.h"
 
 #include <limits>
 #include <string>
 
-#include "utf8.h"
+#include "common/utf8.h"
 
 namespace quillon {
 

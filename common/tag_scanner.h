@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "text_compare.h"
+#include "common/text_compare.h"
 
 namespace quillon {
 

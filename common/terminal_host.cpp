@@ -1,4 +1,4 @@
-#include "terminal_host.h"
+#include "common/terminal_host.h"
 
 #include <signal.h>
 #include <unistd.h>

@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string>
 
-#include "host.h"
+#include "common/host.h"
 
 namespace quillon {
 

@@ -1,10 +1,10 @@
-#include "text_compare.h"
+#include "common/text_compare.h"
 
 #include <unicode/uchar.h>
 
 #include <array>
 
-#include "utf8.h"
+#include "common/utf8.h"
 
 namespace quillon {
 namespace {

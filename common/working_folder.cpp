@@ -1,12 +1,12 @@
-#include "working_folder.h"
+#include "common/working_folder.h"
 
 #include <unistd.h>
 
 #include <filesystem>
 
-#include "code_page.h"
-#include "ini_file.h"
-#include "tag_scanner.h"
+#include "common/code_page.h"
+#include "common/ini_file.h"
+#include "common/tag_scanner.h"
 
 namespace quillon {
 

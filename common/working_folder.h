@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "expected.h"
+#include "common/expected.h"
 
 namespace quillon {
 

@@ -1,14 +1,14 @@
-#include "crawl.h"
+#include "fetcher/crawl.h"
 
 #include <algorithm>
 #include <unordered_set>
 #include <utility>
 
-#include "tag_scanner.h"
-#include "text_compare.h"
-#include "working_folder.h"
+#include "common/tag_scanner.h"
+#include "common/text_compare.h"
+#include "common/working_folder.h"
 
-namespace quillon {
+namespace quillon::fetcher {
 namespace {
 
 struct FoundProduct {
@@ -135,4 +135,4 @@ Status CrawlSimilarProducts(ProductRequester& requester, const std::string& star
   return Success();
 }
 
-}  // namespace quillon
+}  // namespace quillon::fetcher

@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "expected.h"
-#include "product_request.h"
+#include "common/expected.h"
+#include "fetcher/product_request.h"
 
-namespace quillon {
+namespace quillon::fetcher {
 
 inline constexpr std::string_view kFetchedPrefix = "取得済 : ";
 inline constexpr std::string_view kFinishedMessage = "終了";
@@ -31,4 +31,4 @@ std::string WaitingList(const std::vector<std::string>& queue,
                         const std::vector<std::string>& titles, std::size_t first,
                         std::size_t maxLines);
 
-}  // namespace quillon
+}  // namespace quillon::fetcher

@@ -1,8 +1,8 @@
-#include "curl_easy.h"
+#include "fetcher/curl_easy.h"
 
 #include <stdexcept>
 
-namespace quillon {
+namespace quillon::fetcher {
 
 CurlGlobal::CurlGlobal() {
   if (curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
@@ -25,4 +25,4 @@ std::string CurlEasy::errorText(CURLcode code) const {
   return curl_easy_strerror(code);
 }
 
-}  // namespace quillon
+}  // namespace quillon::fetcher

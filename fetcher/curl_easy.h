@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-namespace quillon {
+namespace quillon::fetcher {
 
 // Initialises libcurl for the life of the program; create one in main before any
 // other thread exists.
@@ -43,4 +43,4 @@ class CurlEasy {
   std::unique_ptr<char[]> errorBuffer_;
 };
 
-}  // namespace quillon
+}  // namespace quillon::fetcher

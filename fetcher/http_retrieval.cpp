@@ -1,12 +1,12 @@
-#include "http_retrieval.h"
+#include "fetcher/http_retrieval.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "curl_easy.h"
-#include "utf8_decoder.h"
+#include "fetcher/curl_easy.h"
+#include "fetcher/utf8_decoder.h"
 
-namespace quillon {
+namespace quillon::fetcher {
 namespace {
 
 // Reserving more than this on the strength of a Content-Length alone is not wise.
@@ -98,4 +98,4 @@ std::string FetchUrlText(Host& host, const std::string& url, const HttpGetter& g
   return {};
 }
 
-}  // namespace quillon
+}  // namespace quillon::fetcher

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "host.h"
+#include "common/host.h"
 
-namespace quillon {
+namespace quillon::fetcher {
 
 // The fixed user agent sent with every request.
 inline constexpr std::string_view kUserAgent = "Velkarion/1.00 (QuillonGetTest/1.00)";
@@ -48,4 +48,4 @@ void AskToContinue(Host& host, std::string_view url);
 // retrieval that the user chose to go on from.
 std::string FetchUrlText(Host& host, const std::string& url, const HttpGetter& get);
 
-}  // namespace quillon
+}  // namespace quillon::fetcher

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-#include "clock.h"
+#include "common/clock.h"
 
-namespace quillon {
+namespace quillon::fetcher {
 
 // The machine's steady clock. Its readings are whole milliseconds, so a pause
 // worked out from two of them can fall short of the interval by a fraction of a
@@ -19,4 +19,4 @@ class PacingClock final : public Clock {
   SteadyClock steady_;
 };
 
-}  // namespace quillon
+}  // namespace quillon::fetcher

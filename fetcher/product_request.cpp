@@ -1,13 +1,13 @@
-#include "product_request.h"
+#include "fetcher/product_request.h"
 
 #include <utility>
 
-#include "ini_file.h"
-#include "numbers.h"
-#include "tag_scanner.h"
-#include "working_folder.h"
+#include "common/ini_file.h"
+#include "common/numbers.h"
+#include "common/tag_scanner.h"
+#include "common/working_folder.h"
 
-namespace quillon {
+namespace quillon::fetcher {
 namespace {
 
 constexpr std::int64_t kDefaultIntervalMs = 1000;
@@ -56,4 +56,4 @@ std::string ProductRequester::RequestProduct(const std::string& asin) {
   return text;
 }
 
-}  // namespace quillon
+}  // namespace quillon::fetcher

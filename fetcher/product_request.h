@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string>
 
-#include "clock.h"
-#include "host.h"
-#include "http_retrieval.h"
+#include "common/clock.h"
+#include "common/host.h"
+#include "fetcher/http_retrieval.h"
 
-namespace quillon {
+namespace quillon::fetcher {
 
 inline constexpr std::string_view kRequestingPrefix = "取得中 : ";
 inline constexpr std::string_view kRequestedPrefix = "取得完了 : ";
@@ -49,4 +49,4 @@ class ProductRequester {
 // number; text that is not a number counts as the default 1000.
 std::int64_t RequestIntervalMs(const std::string& programFolder);
 
-}  // namespace quillon
+}  // namespace quillon::fetcher

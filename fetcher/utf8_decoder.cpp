@@ -1,9 +1,9 @@
-#include "utf8_decoder.h"
+#include "fetcher/utf8_decoder.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace quillon {
+namespace quillon::fetcher {
 namespace {
 
 bool isContinuation(std::uint8_t b) {
@@ -66,4 +66,4 @@ std::string Utf8ToString(std::span<const std::uint8_t> bytes, std::string_view r
   return result;
 }
 
-}  // namespace quillon
+}  // namespace quillon::fetcher

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace quillon {
+namespace quillon::fetcher {
 
 // Decodes one- to three-byte sequences; every byte that does not start a valid
 // sequence becomes one copy of `replacement` (dropped when it is empty). Four-byte
@@ -15,4 +15,4 @@ namespace quillon {
 // U+FFFD.
 std::string Utf8ToString(std::span<const std::uint8_t> bytes, std::string_view replacement);
 
-}  // namespace quillon
+}  // namespace quillon::fetcher

@@ -12,15 +12,17 @@
 #include <unordered_set>
 #include <vector>
 
-#include "context.h"
-#include "host.h"
-#include "load_product_data.h"
-#include "recording_surface.h"
+#include "common/host.h"
+#include "grapher/catalogue/load_product_data.h"
+#include "grapher/commands/context.h"
+#include "tests/support/fake_clock.h"
+#include "tests/support/recording_surface.h"
 
 namespace {
 
 using namespace quillon;
 using namespace quillon::grapher;
+using namespace quillon::grapher::testing;
 
 class QuietHost final : public Host {
  public:
@@ -68,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   QuietHost host;
   NullSurface surface;
-  FakeClock clock;
+  quillon::testing::FakeClock clock;
   Context ctx(folder(), host, surface, clock);
   if (!LoadProductData(ctx).ok()) return 0;
   const auto& products = ctx.catalogue.ProductTable;

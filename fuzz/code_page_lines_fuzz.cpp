@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "code_page.h"
+#include "common/code_page.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

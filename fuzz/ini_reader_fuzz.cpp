@@ -6,8 +6,8 @@
 #include <fstream>
 #include <string>
 
-#include "code_page.h"
-#include "ini_file.h"
+#include "common/code_page.h"
+#include "common/ini_file.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "tag_scanner.h"
-#include "text_compare.h"
-#include "utf8.h"
+#include "common/tag_scanner.h"
+#include "common/text_compare.h"
+#include "common/utf8.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "utf8_decoder.h"
+#include "fetcher/utf8_decoder.h"
 
 namespace {
 
@@ -26,8 +26,8 @@ bool isValidUtf8(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> bytes(data, size);
-  const std::string dropped = quillon::Utf8ToString(bytes, "");
-  const std::string replaced = quillon::Utf8ToString(bytes, "?");
+  const std::string dropped = quillon::fetcher::Utf8ToString(bytes, "");
+  const std::string replaced = quillon::fetcher::Utf8ToString(bytes, "?");
   if (!isValidUtf8(dropped) || !isValidUtf8(replaced)) std::abort();
   if (dropped.size() > size * 3 || replaced.size() > size * 3) std::abort();
   bool ascii = true;

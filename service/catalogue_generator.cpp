@@ -1,4 +1,4 @@
-#include "catalogue_generator.h"
+#include "service/catalogue_generator.h"
 
 #include <unistd.h>
 
@@ -13,7 +13,7 @@
 #include <random>
 #include <string_view>
 
-#include "code_page.h"
+#include "common/code_page.h"
 
 namespace quillon::service {
 

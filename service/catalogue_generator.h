@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "expected.h"
-#include "product_catalogue.h"
+#include "common/expected.h"
+#include "service/product_catalogue.h"
 
 namespace quillon::service {
 

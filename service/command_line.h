@@ -6,9 +6,9 @@
 #include <variant>
 #include <vector>
 
-#include "catalogue_generator.h"
-#include "expected.h"
-#include "product_server.h"
+#include "common/expected.h"
+#include "service/catalogue_generator.h"
+#include "service/product_server.h"
 
 namespace quillon::service {
 

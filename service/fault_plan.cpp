@@ -1,4 +1,4 @@
-#include "fault_plan.h"
+#include "service/fault_plan.h"
 
 #include <cmath>
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "expected.h"
+#include "common/expected.h"
 
 namespace quillon::service {
 

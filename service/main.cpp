@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "catalogue_generator.h"
-#include "command_line.h"
-#include "product_catalogue.h"
-#include "product_server.h"
-#include "record_folder.h"
+#include "service/catalogue_generator.h"
+#include "service/command_line.h"
+#include "service/product_catalogue.h"
+#include "service/product_server.h"
+#include "service/record_folder.h"
 
 namespace {
 

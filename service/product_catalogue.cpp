@@ -1,4 +1,4 @@
-#include "product_catalogue.h"
+#include "service/product_catalogue.h"
 
 #include <fstream>
 #include <iterator>

@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "expected.h"
+#include "common/expected.h"
 
 namespace quillon::service {
 

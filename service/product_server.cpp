@@ -1,4 +1,4 @@
-#include "product_server.h"
+#include "service/product_server.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -15,8 +15,8 @@
 #include <stdexcept>
 #include <thread>
 
-#include "request_log.h"
-#include "xml_answer.h"
+#include "service/request_log.h"
+#include "service/xml_answer.h"
 
 namespace quillon::service {
 

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "fault_plan.h"
-#include "product_catalogue.h"
+#include "service/fault_plan.h"
+#include "service/product_catalogue.h"
 
 namespace quillon::service {
 

@@ -1,10 +1,10 @@
-#include "record_folder.h"
+#include "service/record_folder.h"
 
 #include <filesystem>
 
-#include "code_page.h"
-#include "working_folder.h"
-#include "xml_answer.h"
+#include "common/code_page.h"
+#include "common/working_folder.h"
+#include "service/xml_answer.h"
 
 namespace quillon::service {
 

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string>
 
-#include "expected.h"
-#include "product_catalogue.h"
+#include "common/expected.h"
+#include "service/product_catalogue.h"
 
 namespace quillon::service {
 

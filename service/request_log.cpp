@@ -1,4 +1,4 @@
-#include "request_log.h"
+#include "service/request_log.h"
 
 #include <cerrno>
 #include <chrono>

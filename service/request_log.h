@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "expected.h"
+#include "common/expected.h"
 
 namespace quillon::service {
 

@@ -1,4 +1,4 @@
-#include "xml_answer.h"
+#include "service/xml_answer.h"
 
 namespace quillon::service {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "product_catalogue.h"
+#include "service/product_catalogue.h"
 
 namespace quillon::service {
 

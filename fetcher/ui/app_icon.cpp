@@ -1,9 +1,9 @@
-#include "app_icon.h"
+#include "fetcher/ui/app_icon.h"
 
 #include <QPainter>
 #include <QPixmap>
 
-namespace quillon {
+namespace quillon::fetcher {
 
 QIcon FetcherIcon() {
   QIcon icon;
@@ -26,4 +26,4 @@ QIcon FetcherIcon() {
   return icon;
 }
 
-}  // namespace quillon
+}  // namespace quillon::fetcher

@@ -3,8 +3,8 @@
 
 #include <QIcon>
 
-namespace quillon {
+namespace quillon::fetcher {
 
 QIcon FetcherIcon();
 
-}  // namespace quillon
+}  // namespace quillon::fetcher

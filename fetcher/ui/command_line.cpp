@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "fetcher/ui/command_line.h"
 
 #include <unistd.h>
 
@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <iostream>
 
-#include "crawl.h"
-#include "pacing_clock.h"
-#include "terminal_host.h"
+#include "common/terminal_host.h"
+#include "fetcher/crawl.h"
+#include "fetcher/pacing_clock.h"
 
-namespace quillon {
+namespace quillon::fetcher {
 namespace {
 
 // Answers the failure prompt with "go on" until too many failures in a row hit
@@ -145,4 +145,4 @@ int RunHeadlessCrawl(const std::string& folder, const std::string& start, int re
   }
 }
 
-}  // namespace quillon
+}  // namespace quillon::fetcher

@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "expected.h"
-#include "http_retrieval.h"
+#include "common/expected.h"
+#include "fetcher/http_retrieval.h"
 
-namespace quillon {
+namespace quillon::fetcher {
 
 struct CommandLine {
   std::optional<std::string> folder;  // the program folder; default: the executable's
@@ -32,4 +32,4 @@ inline constexpr int kInterruptedExitCode = 130;
 int RunHeadlessCrawl(const std::string& folder, const std::string& start, int retries,
                      const HttpGetter& get);
 
-}  // namespace quillon
+}  // namespace quillon::fetcher

@@ -1,4 +1,4 @@
-#include "form_main.h"
+#include "fetcher/ui/form_main.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <exception>
 
-#include "crawl.h"
+#include "fetcher/crawl.h"
 
-namespace quillon {
+namespace quillon::fetcher {
 namespace {
 
 // Positions and sizes are laid out in twips, 15 to a pixel.
@@ -85,4 +85,4 @@ void FormMain::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-}  // namespace quillon
+}  // namespace quillon::fetcher

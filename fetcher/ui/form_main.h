@@ -5,16 +5,16 @@
 #include <functional>
 #include <string>
 
-#include "clock.h"
-#include "http_retrieval.h"
-#include "product_request.h"
-#include "window_host.h"
+#include "common/clock.h"
+#include "fetcher/http_retrieval.h"
+#include "fetcher/product_request.h"
+#include "fetcher/ui/window_host.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace quillon {
+namespace quillon::fetcher {
 
 class FormMain : public QWidget {
  public:
@@ -47,4 +47,4 @@ class FormMain : public QWidget {
   ProgramEnder endProgram_;
 };
 
-}  // namespace quillon
+}  // namespace quillon::fetcher

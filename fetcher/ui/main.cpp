@@ -5,15 +5,16 @@
 #include <string_view>
 #include <vector>
 
-#include "app_icon.h"
-#include "command_line.h"
-#include "curl_easy.h"
-#include "form_main.h"
-#include "pacing_clock.h"
-#include "working_folder.h"
+#include "common/working_folder.h"
+#include "fetcher/curl_easy.h"
+#include "fetcher/pacing_clock.h"
+#include "fetcher/ui/app_icon.h"
+#include "fetcher/ui/command_line.h"
+#include "fetcher/ui/form_main.h"
 
 int main(int argc, char** argv) {
   using namespace quillon;
+  using namespace quillon::fetcher;
   const CurlGlobal curl;
   const std::vector<std::string_view> arguments(argv + 1, argv + argc);
   const Expected<CommandLine> parsed = ParseCommandLine(arguments);

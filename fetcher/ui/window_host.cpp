@@ -1,4 +1,4 @@
-#include "window_host.h"
+#include "fetcher/ui/window_host.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -6,7 +6,7 @@
 #include <QString>
 #include <QWidget>
 
-namespace quillon {
+namespace quillon::fetcher {
 namespace {
 
 QString toQString(std::string_view text) {
@@ -51,4 +51,4 @@ void WindowHost::showError(std::string_view text) {
   showBox(window_, QMessageBox::Critical, text, QMessageBox::Ok);
 }
 
-}  // namespace quillon
+}  // namespace quillon::fetcher

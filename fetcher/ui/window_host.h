@@ -5,12 +5,12 @@
 #include <functional>
 #include <string_view>
 
-#include "host.h"
+#include "common/host.h"
 
 class QLabel;
 class QWidget;
 
-namespace quillon {
+namespace quillon::fetcher {
 
 inline constexpr std::string_view kApplicationTitle = "Quillon 取得テスト";
 
@@ -42,4 +42,4 @@ class WindowHost : public Host {
   Notice error_;
 };
 
-}  // namespace quillon
+}  // namespace quillon::fetcher

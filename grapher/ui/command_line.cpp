@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "grapher/ui/command_line.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -8,18 +8,18 @@
 #include <iostream>
 #include <optional>
 
-#include "catalogue_json.h"
-#include "clock.h"
-#include "context.h"
-#include "form_main.h"
-#include "graphml_export.h"
-#include "image_surface.h"
-#include "keyword_graph.h"
-#include "load_product_data.h"
-#include "similarity_graph.h"
-#include "svg_surface.h"
-#include "terminal_host.h"
-#include "working_folder.h"
+#include "common/clock.h"
+#include "common/terminal_host.h"
+#include "common/working_folder.h"
+#include "grapher/catalogue/load_product_data.h"
+#include "grapher/commands/context.h"
+#include "grapher/commands/keyword_graph.h"
+#include "grapher/commands/similarity_graph.h"
+#include "grapher/export/catalogue_json.h"
+#include "grapher/export/graphml_export.h"
+#include "grapher/ui/form_main.h"
+#include "grapher/ui/image_surface.h"
+#include "grapher/ui/svg_surface.h"
 
 namespace quillon::grapher {
 namespace {

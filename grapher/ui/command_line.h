@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "expected.h"
-#include "host.h"
+#include "common/expected.h"
+#include "common/host.h"
 
 namespace quillon::grapher {
 

@@ -1,4 +1,4 @@
-#include "form_main.h"
+#include "grapher/ui/form_main.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -8,9 +8,9 @@
 #include <cmath>
 #include <exception>
 
-#include "keyword_graph.h"
-#include "load_product_data.h"
-#include "similarity_graph.h"
+#include "grapher/catalogue/load_product_data.h"
+#include "grapher/commands/keyword_graph.h"
+#include "grapher/commands/similarity_graph.h"
 
 namespace quillon::grapher {
 namespace {

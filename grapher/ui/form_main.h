@@ -10,10 +10,10 @@
 #include <optional>
 #include <string>
 
-#include "clock.h"
-#include "context.h"
-#include "graph_widget.h"
-#include "window_host.h"
+#include "common/clock.h"
+#include "grapher/commands/context.h"
+#include "grapher/ui/graph_widget.h"
+#include "grapher/ui/window_host.h"
 
 namespace quillon::grapher {
 

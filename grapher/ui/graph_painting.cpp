@@ -1,4 +1,4 @@
-#include "graph_painting.h"
+#include "grapher/ui/graph_painting.h"
 
 #include <QLineF>
 #include <QPen>

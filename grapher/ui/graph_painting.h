@@ -8,7 +8,7 @@
 #include <QString>
 #include <string_view>
 
-#include "surface.h"
+#include "grapher/render/surface.h"
 
 namespace quillon::grapher {
 

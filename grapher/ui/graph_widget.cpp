@@ -1,4 +1,4 @@
-#include "graph_widget.h"
+#include "grapher/ui/graph_widget.h"
 
 #include <QPaintEvent>
 #include <QPainter>

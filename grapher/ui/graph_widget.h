@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "image_surface.h"
+#include "grapher/ui/image_surface.h"
 
 namespace quillon::grapher {
 

@@ -1,10 +1,10 @@
-#include "image_surface.h"
+#include "grapher/ui/image_surface.h"
 
 #include <QFontMetricsF>
 #include <QSaveFile>
 #include <algorithm>
 
-#include "graph_painting.h"
+#include "grapher/ui/graph_painting.h"
 
 namespace quillon::grapher {
 namespace {

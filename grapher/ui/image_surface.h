@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "expected.h"
-#include "surface.h"
+#include "common/expected.h"
+#include "grapher/render/surface.h"
 
 namespace quillon::grapher {
 

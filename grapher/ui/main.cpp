@@ -1,5 +1,5 @@
 // The grapher program: the window, or a run that writes its results to files.
-#include "command_line.h"
+#include "grapher/ui/command_line.h"
 
 int main(int argc, char** argv) {
   return quillon::grapher::GrapherMain(argc, argv);

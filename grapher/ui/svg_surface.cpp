@@ -1,11 +1,11 @@
-#include "svg_surface.h"
+#include "grapher/ui/svg_surface.h"
 
 #include <QFontMetricsF>
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
 
-#include "graph_painting.h"
+#include "grapher/ui/graph_painting.h"
 
 namespace quillon::grapher {
 namespace {

@@ -1,4 +1,4 @@
-#include "window_host.h"
+#include "grapher/ui/window_host.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

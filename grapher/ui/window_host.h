@@ -10,7 +10,7 @@
 #include <array>
 #include <string_view>
 
-#include "host.h"
+#include "common/host.h"
 
 namespace quillon {
 

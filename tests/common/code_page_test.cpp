@@ -1,9 +1,9 @@
-#include "code_page.h"
+#include "common/code_page.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace quillon {
 namespace {

@@ -1,8 +1,8 @@
-#include "ini_file.h"
+#include "common/ini_file.h"
 
 #include <gtest/gtest.h>
 
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace quillon {
 namespace {

@@ -1,4 +1,4 @@
-#include "tag_scanner.h"
+#include "common/tag_scanner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "text_compare.h"
+#include "common/text_compare.h"
 
 #include <gtest/gtest.h>
 

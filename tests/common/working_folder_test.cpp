@@ -1,9 +1,9 @@
-#include "working_folder.h"
+#include "common/working_folder.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace quillon {
 namespace {

@@ -6,11 +6,11 @@
 #include <QImage>
 #include <filesystem>
 
-#include "code_page.h"
-#include "crawl_expectations.h"
-#include "product_catalogue.h"
-#include "service_process.h"
-#include "temp_folder.h"
+#include "common/code_page.h"
+#include "service/product_catalogue.h"
+#include "tests/support/crawl_expectations.h"
+#include "tests/support/service_process.h"
+#include "tests/support/temp_folder.h"
 
 namespace quillon::testing {
 namespace {

@@ -1,16 +1,17 @@
-#include "crawl.h"
+#include "fetcher/crawl.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 
-#include "code_page.h"
-#include "fake_catalogue.h"
-#include "fake_host.h"
-#include "temp_folder.h"
-#include "working_folder.h"
+#include "common/code_page.h"
+#include "common/working_folder.h"
+#include "tests/fetcher/fake_catalogue.h"
+#include "tests/support/fake_clock.h"
+#include "tests/support/fake_host.h"
+#include "tests/support/temp_folder.h"
 
-namespace quillon {
+namespace quillon::fetcher {
 namespace {
 
 using testing::FakeCatalogue;
@@ -42,7 +43,7 @@ class CrawlTest : public ::testing::Test {
 
   TempFolder folder;
   FakeHost host;
-  FakeClock clock{1'000'000};
+  testing::FakeClock clock{1'000'000};
   FakeCatalogue catalogue;
   ProductRequester requester{folder.path(), host, clock, catalogue.getter()};
 };
@@ -255,4 +256,4 @@ TEST_F(CrawlTest, WaitingListShowsOnlyWhatTheLabelCanHold) {
 }
 
 }  // namespace
-}  // namespace quillon
+}  // namespace quillon::fetcher

@@ -7,14 +7,14 @@
 #include <nlohmann/json.hpp>
 #include <set>
 
-#include "crawl_expectations.h"
-#include "product_catalogue.h"
-#include "service_process.h"
-#include "temp_folder.h"
-#include "working_folder.h"
-#include "xml_answer.h"
+#include "common/working_folder.h"
+#include "service/product_catalogue.h"
+#include "service/xml_answer.h"
+#include "tests/support/crawl_expectations.h"
+#include "tests/support/service_process.h"
+#include "tests/support/temp_folder.h"
 
-namespace quillon {
+namespace quillon::fetcher {
 namespace {
 
 using service::ProductCatalogue;
@@ -78,4 +78,4 @@ TEST(EndToEnd, CrawlStoresWhatTheKeywordWalkReachesAndTheGrapherReadsIt) {
 }
 
 }  // namespace
-}  // namespace quillon
+}  // namespace quillon::fetcher

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "http_retrieval.h"
+#include "fetcher/http_retrieval.h"
 
 namespace quillon::testing {
 
@@ -41,7 +41,7 @@ class FakeCatalogue {
     for (auto& body : bodies) scripted_[url].push_back(std::move(body));
   }
 
-  HttpGetter getter() {
+  fetcher::HttpGetter getter() {
     return [this](const std::string& url, std::vector<std::uint8_t>& buffer) {
       requested.push_back(url);
       std::string body;

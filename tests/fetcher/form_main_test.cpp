@@ -1,4 +1,4 @@
-#include "form_main.h"
+#include "fetcher/ui/form_main.h"
 
 #include <gtest/gtest.h>
 
@@ -6,12 +6,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "code_page.h"
-#include "fake_catalogue.h"
-#include "temp_folder.h"
-#include "working_folder.h"
+#include "common/code_page.h"
+#include "common/working_folder.h"
+#include "tests/fetcher/fake_catalogue.h"
+#include "tests/support/fake_clock.h"
+#include "tests/support/temp_folder.h"
 
-namespace quillon {
+namespace quillon::fetcher {
 namespace {
 
 using testing::FakeCatalogue;
@@ -44,7 +45,7 @@ class FormMainTest : public ::testing::Test {
   }
 
   TempFolder folder;
-  FakeClock clock{1'000'000};
+  testing::FakeClock clock{1'000'000};
   FakeCatalogue catalogue;
   FormMain window{folder.path(), catalogue.getter(), clock};
   std::vector<std::string> messages;
@@ -167,4 +168,4 @@ TEST_F(FormMainTest, CrawlFailureIsReportedAndTheWindowStaysUsable) {
 }
 
 }  // namespace
-}  // namespace quillon
+}  // namespace quillon::fetcher

@@ -5,12 +5,12 @@
 
 #include <filesystem>
 
-#include "code_page.h"
-#include "service_process.h"
-#include "temp_folder.h"
-#include "working_folder.h"
+#include "common/code_page.h"
+#include "common/working_folder.h"
+#include "tests/support/service_process.h"
+#include "tests/support/temp_folder.h"
 
-namespace quillon {
+namespace quillon::fetcher {
 namespace {
 
 using testing::BuiltProgram;
@@ -135,4 +135,4 @@ TEST(HeadlessHelp, DescribesEveryOption) {
 }
 
 }  // namespace
-}  // namespace quillon
+}  // namespace quillon::fetcher

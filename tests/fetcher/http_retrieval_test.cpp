@@ -1,4 +1,4 @@
-#include "http_retrieval.h"
+#include "fetcher/http_retrieval.h"
 
 #include <gtest/gtest.h>
 
@@ -8,14 +8,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "curl_easy.h"
-#include "fake_host.h"
-#include "product_server.h"
-#include "temp_folder.h"
-#include "working_folder.h"
-#include "xml_answer.h"
+#include "common/working_folder.h"
+#include "fetcher/curl_easy.h"
+#include "service/product_server.h"
+#include "service/xml_answer.h"
+#include "tests/support/fake_host.h"
+#include "tests/support/temp_folder.h"
 
-namespace quillon {
+namespace quillon::fetcher {
 namespace {
 
 using service::Fault;
@@ -199,4 +199,4 @@ TEST(FetchUrlText, MalformedBytesAreDropped) {
 }
 
 }  // namespace
-}  // namespace quillon
+}  // namespace quillon::fetcher

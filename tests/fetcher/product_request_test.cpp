@@ -1,14 +1,15 @@
-#include "product_request.h"
+#include "fetcher/product_request.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 
-#include "fake_catalogue.h"
-#include "fake_host.h"
-#include "temp_folder.h"
+#include "tests/fetcher/fake_catalogue.h"
+#include "tests/support/fake_clock.h"
+#include "tests/support/fake_host.h"
+#include "tests/support/temp_folder.h"
 
-namespace quillon {
+namespace quillon::fetcher {
 namespace {
 
 using testing::FakeCatalogue;
@@ -29,7 +30,7 @@ class ProductRequestTest : public ::testing::Test {
 
   TempFolder folder;
   FakeHost host;
-  FakeClock clock{kStart};
+  testing::FakeClock clock{kStart};
   FakeCatalogue catalogue;
   ProductRequester requester{folder.path(), host, clock, catalogue.getter()};
 };
@@ -90,7 +91,7 @@ TEST_F(ProductRequestTest, TheIntervalIsReadAgainForEveryRequest) {
 }
 
 TEST_F(ProductRequestTest, TheFirstRequestPausesOnlyWhenTheClockIsYoungerThanTheInterval) {
-  FakeClock young(300);
+  testing::FakeClock young(300);
   settings("1000");
   catalogue.set("http://p/A.xml", ProductAnswer("A", "t", {}));
   ProductRequester fresh(folder.path(), host, young, catalogue.getter());
@@ -178,4 +179,4 @@ TEST_F(ProductRequestTest, NoAtTheFailurePromptEndsTheProgram) {
 }
 
 }  // namespace
-}  // namespace quillon
+}  // namespace quillon::fetcher

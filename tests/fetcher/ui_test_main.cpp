@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "curl_easy.h"
+#include "fetcher/curl_easy.h"
 
 int main(int argc, char** argv) {
-  const quillon::CurlGlobal curl;
+  const quillon::fetcher::CurlGlobal curl;
   // Test discovery runs the program outside CTest's environment, without a display.
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);

@@ -1,4 +1,4 @@
-#include "utf8_decoder.h"
+#include "fetcher/utf8_decoder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace quillon {
+namespace quillon::fetcher {
 namespace {
 
 struct DecodeCase {
@@ -72,4 +72,4 @@ TEST(Utf8ToString, LongValidTextIsUnchanged) {
 }
 
 }  // namespace
-}  // namespace quillon
+}  // namespace quillon::fetcher

@@ -1,5 +1,5 @@
 // The ASIN index against the table it indexes, through many growths.
-#include "asin_index.h"
+#include "grapher/catalogue/asin_index.h"
 
 #include <gtest/gtest.h>
 

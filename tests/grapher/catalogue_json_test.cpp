@@ -1,5 +1,5 @@
 // The JSON form of the catalogue, read back with a JSON parser.
-#include "catalogue_json.h"
+#include "grapher/export/catalogue_json.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -7,7 +7,7 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace quillon::grapher {
 namespace {

@@ -1,6 +1,6 @@
 // The command line: option parsing, and the real grapher program run without
 // any display.
-#include "command_line.h"
+#include "grapher/ui/command_line.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include "qt_test_support.h"
+#include "tests/grapher/qt_test_support.h"
 
 namespace quillon::grapher {
 namespace {

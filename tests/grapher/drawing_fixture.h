@@ -7,14 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "catalogue.h"
-#include "clock.h"
-#include "context.h"
-#include "fake_host.h"
-#include "random_source.h"
-#include "recording_surface.h"
-#include "temp_folder.h"
-#include "text_compare.h"
+#include "common/clock.h"
+#include "common/random_source.h"
+#include "common/text_compare.h"
+#include "grapher/catalogue/catalogue.h"
+#include "grapher/commands/context.h"
+#include "tests/support/fake_clock.h"
+#include "tests/support/fake_host.h"
+#include "tests/support/recording_surface.h"
+#include "tests/support/temp_folder.h"
 
 namespace quillon::grapher::testing {
 
@@ -35,7 +36,7 @@ struct Drawing {
 
   TempFolder folder;
   FakeHost host;
-  FakeClock clock;
+  quillon::testing::FakeClock clock;
   RecordingSurface surface;
   Context ctx;
 };

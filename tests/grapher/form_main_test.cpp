@@ -1,5 +1,5 @@
 // The grapher window with its real widgets on the offscreen platform.
-#include "form_main.h"
+#include "grapher/ui/form_main.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <filesystem>
 
-#include "qt_test_support.h"
+#include "tests/grapher/qt_test_support.h"
 
 namespace quillon::grapher {
 namespace {

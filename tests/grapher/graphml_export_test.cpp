@@ -1,8 +1,8 @@
-#include "graphml_export.h"
+#include "grapher/export/graphml_export.h"
 
 #include <gtest/gtest.h>
 
-#include "drawing_fixture.h"
+#include "tests/grapher/drawing_fixture.h"
 
 namespace quillon::grapher {
 namespace {

@@ -1,11 +1,11 @@
-#include "keyword_graph.h"
+#include "grapher/commands/keyword_graph.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "drawing_fixture.h"
-#include "placement.h"
+#include "grapher/layout/placement.h"
+#include "tests/grapher/drawing_fixture.h"
 
 namespace quillon::grapher {
 namespace {
@@ -14,7 +14,7 @@ using testing::AddKeyWords;
 using testing::AddProduct;
 using testing::Drawing;
 using testing::Link;
-using Kind = RecordingSurface::Kind;
+using Kind = testing::RecordingSurface::Kind;
 using Texts = std::vector<std::string>;
 
 const float kRank0 = static_cast<float>(1 / std::log(1000.0));

@@ -1,12 +1,12 @@
 // The keyword search of the load against the plain keyword test it replaces.
-#include "keyword_matcher.h"
+#include "grapher/catalogue/keyword_matcher.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "text_compare.h"
+#include "common/text_compare.h"
 
 namespace quillon::grapher {
 namespace {

@@ -1,8 +1,8 @@
-#include "keyword_membership.h"
+#include "grapher/catalogue/keyword_membership.h"
 
 #include <gtest/gtest.h>
 
-#include "drawing_fixture.h"
+#include "tests/grapher/drawing_fixture.h"
 
 namespace quillon::grapher {
 namespace {

@@ -1,11 +1,11 @@
-#include "layout_settings.h"
+#include "grapher/layout/layout_settings.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <string>
 
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace quillon::grapher {
 namespace {

@@ -1,5 +1,5 @@
 // The load command against real files in a temporary folder.
-#include "load_product_data.h"
+#include "grapher/catalogue/load_product_data.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -10,12 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "code_page.h"
-#include "context.h"
-#include "fake_host.h"
-#include "recording_surface.h"
-#include "temp_folder.h"
-#include "working_folder.h"
+#include "common/code_page.h"
+#include "common/working_folder.h"
+#include "grapher/commands/context.h"
+#include "tests/support/fake_clock.h"
+#include "tests/support/fake_host.h"
+#include "tests/support/recording_surface.h"
+#include "tests/support/temp_folder.h"
 
 namespace quillon::grapher {
 namespace {
@@ -60,8 +61,8 @@ class LoadTest : public ::testing::Test {
 
   TempFolder folder;
   FakeHost host;
-  FakeClock clock;
-  NullSurface surface;  // loading draws nothing
+  quillon::testing::FakeClock clock;
+  testing::NullSurface surface;  // loading draws nothing
   Context ctx;
 };
 

@@ -1,4 +1,4 @@
-#include "placement.h"
+#include "grapher/layout/placement.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,10 @@
 #include <cmath>
 #include <random>
 
-#include "drawing_fixture.h"
-#include "numbers.h"
-#include "render_graph.h"
+#include "common/numbers.h"
+#include "grapher/render/render_graph.h"
+#include "tests/grapher/drawing_fixture.h"
+#include "tests/support/fake_clock.h"
 
 namespace quillon::grapher {
 namespace {
@@ -17,7 +18,7 @@ using testing::AddKeyWords;
 using testing::AddProduct;
 using testing::Drawing;
 using testing::Link;
-using Kind = RecordingSurface::Kind;
+using Kind = testing::RecordingSurface::Kind;
 
 double Distance(const Product& a, const Product& b) {
   return std::hypot(static_cast<double>(a.X) - b.X, static_cast<double>(a.Y) - b.Y);
@@ -173,9 +174,9 @@ TEST(PlaceSubtreeTest, VisitsAndDrawsInTheRecursiveOrder) {
 
 TEST(PlaceSubtreeTest, AMillionFirstPlacementsInOneChain) {
   constexpr std::int32_t kLength = 1'000'000;
-  FakeClock clock;
+  quillon::testing::FakeClock clock;
   testing::FakeHost host;
-  NullSurface surface;
+  testing::NullSurface surface;
   Context ctx("", host, surface, clock, RandomSource(testing::kSeed));
   ctx.settings.GraphDefaultDistance = 40;
   auto& table = ctx.catalogue.ProductTable;

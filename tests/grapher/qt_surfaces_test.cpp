@@ -5,9 +5,9 @@
 #include <QImage>
 #include <functional>
 
-#include "image_surface.h"
-#include "qt_test_support.h"
-#include "svg_surface.h"
+#include "grapher/ui/image_surface.h"
+#include "grapher/ui/svg_surface.h"
+#include "tests/grapher/qt_test_support.h"
 
 namespace quillon::grapher {
 namespace {

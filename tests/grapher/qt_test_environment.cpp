@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "qt_test_support.h"
+#include "tests/grapher/qt_test_support.h"
 
 namespace quillon::grapher::testing {
 namespace {

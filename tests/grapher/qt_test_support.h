@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "code_page.h"
-#include "temp_folder.h"
-#include "working_folder.h"
+#include "common/code_page.h"
+#include "common/working_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace quillon::grapher::testing {
 

@@ -1,12 +1,12 @@
 // Records read ahead on worker threads come back in the order asked for.
-#include "record_prefetcher.h"
+#include "grapher/catalogue/record_prefetcher.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "temp_folder.h"
-#include "working_folder.h"
+#include "common/working_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace quillon::grapher {
 namespace {

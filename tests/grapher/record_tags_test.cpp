@@ -1,12 +1,12 @@
 // The load's tag readers against the tag scanner they stand in for.
-#include "record_tags.h"
+#include "grapher/catalogue/record_tags.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "tag_scanner.h"
+#include "common/tag_scanner.h"
 
 namespace quillon::grapher {
 namespace {

@@ -1,11 +1,11 @@
-#include "relaxation.h"
+#include "grapher/layout/relaxation.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "drawing_fixture.h"
+#include "tests/grapher/drawing_fixture.h"
 
 namespace quillon::grapher {
 namespace {

@@ -1,8 +1,8 @@
-#include "render_graph.h"
+#include "grapher/render/render_graph.h"
 
 #include <gtest/gtest.h>
 
-#include "drawing_fixture.h"
+#include "tests/grapher/drawing_fixture.h"
 
 namespace quillon::grapher {
 namespace {
@@ -11,8 +11,8 @@ using testing::AddKeyWords;
 using testing::AddProduct;
 using testing::Drawing;
 using testing::Link;
-using Kind = RecordingSurface::Kind;
-using Op = RecordingSurface::Op;
+using Kind = testing::RecordingSurface::Kind;
+using Op = testing::RecordingSurface::Op;
 
 // A compact view of one operation, for comparing whole sequences.
 std::string Describe(const Op& op) {
@@ -110,7 +110,7 @@ TEST_F(RenderGraphTest, CloseRequestEndsAfterTheCurrentStep) {
 }
 
 TEST(DrawKeyWordLabelTest, FrameStandsOffOnTheLeftAndTopOnly) {
-  RecordingSurface surface;
+  testing::RecordingSurface surface;
   surface.setForeColor(Rgb{1, 2, 3});
   DrawKeyWordLabel(surface, "日本語", 50.5f, 20);  // 24 x 16
   ASSERT_EQ(surface.ops.size(), 4u);

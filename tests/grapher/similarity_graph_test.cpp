@@ -1,11 +1,11 @@
-#include "similarity_graph.h"
+#include "grapher/commands/similarity_graph.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
-#include "drawing_fixture.h"
+#include "tests/grapher/drawing_fixture.h"
 
 namespace quillon::grapher {
 namespace {
@@ -14,7 +14,7 @@ using testing::AddKeyWords;
 using testing::AddProduct;
 using testing::Drawing;
 using testing::Link;
-using Kind = RecordingSurface::Kind;
+using Kind = testing::RecordingSurface::Kind;
 using Texts = std::vector<std::string>;
 
 // A catalogue of n products in a loose tree with cross links, keywords in most

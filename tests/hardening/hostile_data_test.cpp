@@ -3,7 +3,7 @@
 // characters and invalid UTF-8. No crash, no file outside the record folder.
 #include <fstream>
 
-#include "crawl_fixture.h"
+#include "tests/hardening/crawl_fixture.h"
 
 namespace quillon::testing {
 namespace {

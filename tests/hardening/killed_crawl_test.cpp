@@ -5,7 +5,7 @@
 #include <random>
 #include <thread>
 
-#include "crawl_fixture.h"
+#include "tests/hardening/crawl_fixture.h"
 
 namespace quillon::testing {
 namespace {

@@ -1,6 +1,6 @@
 // A crawl through every kind of network fault the service can make still stores
 // each reachable product exactly once, as a complete valid answer.
-#include "crawl_fixture.h"
+#include "tests/hardening/crawl_fixture.h"
 
 namespace quillon::testing {
 namespace {

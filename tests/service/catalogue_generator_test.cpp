@@ -1,5 +1,5 @@
 // Properties every generated catalogue must have for the crawl tests built on it.
-#include "catalogue_generator.h"
+#include "service/catalogue_generator.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <set>
 #include <unordered_set>
 
-#include "text_compare.h"
+#include "common/text_compare.h"
 
 namespace quillon::service {
 namespace {

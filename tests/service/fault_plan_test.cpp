@@ -1,5 +1,5 @@
 // Fault choices: reproducible with a seed, in the proportions asked for.
-#include "fault_plan.h"
+#include "service/fault_plan.h"
 
 #include <gtest/gtest.h>
 

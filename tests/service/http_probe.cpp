@@ -1,4 +1,4 @@
-#include "http_probe.h"
+#include "tests/service/http_probe.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

@@ -1,10 +1,10 @@
 // Reading catalogue files: what is accepted, and errors that name file and line.
-#include "product_catalogue.h"
+#include "service/product_catalogue.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace quillon::service {
 namespace {

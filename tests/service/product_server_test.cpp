@@ -1,6 +1,6 @@
 // The in-process server: answers, paths, faults and hostile data, seen as bytes
 // on a loopback socket.
-#include "product_server.h"
+#include "service/product_server.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "http_probe.h"
+#include "tests/service/http_probe.h"
 
 namespace quillon::service {
 namespace {

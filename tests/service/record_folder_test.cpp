@@ -1,14 +1,14 @@
-#include "record_folder.h"
+#include "service/record_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "catalogue_generator.h"
-#include "code_page.h"
-#include "tag_scanner.h"
-#include "temp_folder.h"
-#include "working_folder.h"
+#include "common/code_page.h"
+#include "common/tag_scanner.h"
+#include "common/working_folder.h"
+#include "service/catalogue_generator.h"
+#include "tests/support/temp_folder.h"
 
 namespace quillon::service {
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "code_page.h"
-#include "http_probe.h"
-#include "service_process.h"
-#include "temp_folder.h"
+#include "common/code_page.h"
+#include "tests/service/http_probe.h"
+#include "tests/support/service_process.h"
+#include "tests/support/temp_folder.h"
 
 namespace quillon::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "crawl_expectations.h"
+#include "tests/support/crawl_expectations.h"
 
 #include <algorithm>
 #include <deque>
@@ -6,11 +6,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "code_page.h"
-#include "tag_scanner.h"
-#include "text_compare.h"
-#include "working_folder.h"
-#include "xml_answer.h"
+#include "common/code_page.h"
+#include "common/tag_scanner.h"
+#include "common/text_compare.h"
+#include "common/working_folder.h"
+#include "service/xml_answer.h"
 
 namespace quillon::testing {
 

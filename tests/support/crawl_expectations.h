@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "product_catalogue.h"
+#include "service/product_catalogue.h"
 
 namespace quillon::testing {
 

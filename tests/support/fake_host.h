@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host.h"
+#include "common/host.h"
 
 namespace quillon::testing {
 

@@ -1,0 +1,27 @@
+#include "grapher/catalogue/record_reader.h"
+
+#include <utility>
+
+#include "common/numbers.h"
+#include "common/working_folder.h"
+
+namespace quillon::grapher {
+
+RecordReader::RecordReader(std::string recordFolder, const std::vector<std::string>& keywords)
+    : folder_(std::move(recordFolder)), keywords_(keywords) {}
+
+RecordFields RecordReader::read(std::string_view asin) const {
+  RecordFields fields;
+  const std::string record = LoadProductRecordFrom(folder_, asin);
+  if (record.empty()) return fields;
+  fields.valid = true;
+  fields.title = title_.textIn(record);
+  fields.salesRank = RoundToInt32(LeadingNumber(salesRank_.textIn(record)));
+  fields.keywordIndex = keywords_.find(fields.title);
+  similarProduct_.forEachIn(similarProducts_.textIn(record), [&](std::string_view entry) {
+    fields.similarAsins.emplace_back(asin_.textIn(entry));
+  });
+  return fields;
+}
+
+}  // namespace quillon::grapher

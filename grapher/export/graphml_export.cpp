@@ -1,0 +1,178 @@
+#include "grapher/export/graphml_export.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string_view>
+#include <system_error>
+
+#include "grapher/catalogue/keyword_membership.h"
+
+namespace quillon::grapher {
+namespace {
+
+// Length of the valid UTF-8 sequence at text[i], or 0 when it is not one.
+std::size_t Utf8Length(std::string_view text, std::size_t i) {
+  const auto lead = static_cast<unsigned char>(text[i]);
+  std::size_t length = 0;
+  char32_t min = 0;
+  if (lead < 0x80) return 1;
+  if ((lead & 0xE0) == 0xC0)
+    length = 2, min = 0x80;
+  else if ((lead & 0xF0) == 0xE0)
+    length = 3, min = 0x800;
+  else if ((lead & 0xF8) == 0xF0)
+    length = 4, min = 0x10000;
+  else
+    return 0;
+  if (i + length > text.size()) return 0;
+  char32_t code = lead & (0x7F >> length);
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(text[i + k]);
+    if ((next & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (next & 0x3F);
+  }
+  const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+  const bool nonCharacter = code == 0xFFFE || code == 0xFFFF;
+  return (code < min || code > 0x10FFFF || surrogate || nonCharacter) ? 0 : length;
+}
+
+// Text as XML character data: markup escaped, and what XML 1.0 cannot hold
+// (control characters, broken UTF-8) replaced so that every reader accepts it.
+std::string Escape(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    const std::size_t length = Utf8Length(text, i);
+    if (length == 0) {
+      out += "\xEF\xBF\xBD";  // U+FFFD
+      ++i;
+      continue;
+    }
+    if (length > 1) {
+      out.append(text, i, length);
+    } else if (c == '&') {
+      out += "&amp;";
+    } else if (c == '<') {
+      out += "&lt;";
+    } else if (c == '>') {
+      out += "&gt;";
+    } else if (c == '"') {
+      out += "&quot;";
+    } else if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') {
+      out += "\xEF\xBF\xBD";
+    } else {
+      out += c;
+    }
+    i += length;
+  }
+  return out;
+}
+
+void Data(std::ostream& out, std::string_view key, std::string_view value) {
+  out << "      <data key=\"" << key << "\">" << Escape(value) << "</data>\n";
+}
+
+void Data(std::ostream& out, std::string_view key, double value) {
+  std::ostringstream text;
+  text.imbue(std::locale::classic());
+  text.precision(9);  // enough digits to give back every 32-bit float exactly
+  text << value;
+  Data(out, key, text.str());
+}
+
+void WriteDocument(std::ostream& out, const Catalogue& catalogue) {
+  out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         "<graphml xmlns=\"http://graphml.graphdrawing.org/xmlns\"\n"
+         "         xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"\n"
+         "         xsi:schemaLocation=\"http://graphml.graphdrawing.org/xmlns "
+         "http://graphml.graphdrawing.org/xmlns/1.0/graphml.xsd\">\n"
+         "  <key id=\"kind\" for=\"node\" attr.name=\"kind\" attr.type=\"string\"/>\n"
+         "  <key id=\"label\" for=\"node\" attr.name=\"label\" attr.type=\"string\"/>\n"
+         "  <key id=\"asin\" for=\"node\" attr.name=\"asin\" attr.type=\"string\"/>\n"
+         "  <key id=\"title\" for=\"node\" attr.name=\"title\" attr.type=\"string\"/>\n"
+         "  <key id=\"salesRank\" for=\"node\" attr.name=\"salesRank\" attr.type=\"int\"/>\n"
+         "  <key id=\"keyword\" for=\"node\" attr.name=\"keyword\" attr.type=\"string\"/>\n"
+         "  <key id=\"x\" for=\"node\" attr.name=\"x\" attr.type=\"double\"/>\n"
+         "  <key id=\"y\" for=\"node\" attr.name=\"y\" attr.type=\"double\"/>\n"
+         "  <key id=\"relation\" for=\"edge\" attr.name=\"relation\" attr.type=\"string\"/>\n"
+         "  <graph id=\"catalogue\" edgedefault=\"directed\">\n";
+  const auto& products = catalogue.ProductTable;
+  const auto& keyWords = catalogue.KeyWordTable;
+  for (std::size_t i = 0; i < products.size(); ++i) {
+    const Product& p = products[i];
+    const bool hasKeyWord =
+        p.KeyWordIndex >= 0 && static_cast<std::size_t>(p.KeyWordIndex) < keyWords.size();
+    out << "    <node id=\"p" << i << "\">\n";
+    Data(out, "kind", "product");
+    Data(out, "label", p.Title.empty() ? p.ASIN : p.Title);
+    Data(out, "asin", p.ASIN);
+    Data(out, "title", p.Title);
+    Data(out, "salesRank", std::to_string(p.SalesRank));
+    Data(out, "keyword", hasKeyWord ? std::string_view(keyWords[p.KeyWordIndex].Text) : "");
+    Data(out, "x", p.X);
+    Data(out, "y", p.Y);
+    out << "    </node>\n";
+  }
+  for (std::size_t k = 0; k < keyWords.size(); ++k) {
+    out << "    <node id=\"k" << k << "\">\n";
+    Data(out, "kind", "keyword");
+    Data(out, "label", keyWords[k].Text);
+    Data(out, "keyword", keyWords[k].Text);
+    Data(out, "x", keyWords[k].X);
+    Data(out, "y", keyWords[k].Y);
+    out << "    </node>\n";
+  }
+  std::size_t edge = 0;
+  for (std::size_t i = 0; i < products.size(); ++i) {
+    for (const std::int32_t s : products[i].SimilarIndex) {
+      out << "    <edge id=\"e" << edge++ << "\" source=\"p" << i << "\" target=\"p" << s
+          << "\">\n";
+      Data(out, "relation", "similar");
+      out << "    </edge>\n";
+    }
+  }
+  const KeyWordMembership members(catalogue);
+  for (std::size_t k = 0; k < keyWords.size(); ++k) {
+    for (const std::int32_t p : members.productsOf(k)) {
+      out << "    <edge id=\"e" << edge++ << "\" source=\"k" << k << "\" target=\"p" << p
+          << "\">\n";
+      Data(out, "relation", "keyword");
+      out << "    </edge>\n";
+    }
+  }
+  out << "  </graph>\n</graphml>\n";
+}
+
+}  // namespace
+
+Status WriteGraphMl(const Catalogue& catalogue, const std::string& path) {
+  namespace fs = std::filesystem;
+  const std::string temporary = path + ".tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) return Failure{"Cannot write " + path + ": " + std::strerror(errno) + "."};
+    WriteDocument(out, catalogue);
+    out.flush();
+    if (!out) {
+      const std::string reason = std::strerror(errno);
+      out.close();
+      std::error_code ignored;
+      fs::remove(temporary, ignored);
+      return Failure{"Cannot write " + path + ": " + reason + "."};
+    }
+  }
+  std::error_code error;
+  fs::rename(temporary, path, error);
+  if (error) {
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    return Failure{"Cannot write " + path + ": " + error.message() + "."};
+  }
+  return Success();
+}
+
+}  // namespace quillon::grapher

@@ -1,0 +1,61 @@
+#include "grapher/layout/layout_settings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
+#include "common/ini_file.h"
+#include "common/numbers.h"
+#include "grapher/layout/single_float.h"
+
+namespace quillon::grapher {
+namespace {
+
+constexpr std::string_view kSection = "DefaultSetting";
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+struct Reader {
+  const std::string& folder;
+
+  float single(std::string_view key, std::string_view fallback) const {
+    return ToSingle(LeadingNumber(GetIniValue(folder, kSection, key, fallback)));
+  }
+  std::int32_t count(std::string_view key, std::string_view fallback) const {
+    return RoundToInt32(LeadingNumber(GetIniValue(folder, kSection, key, fallback)));
+  }
+  // "True"/"False" in any case, or a number (0 is false); anything else is false.
+  bool flag(std::string_view key, std::string_view fallback) const {
+    const std::string text = GetIniValue(folder, kSection, key, fallback);
+    if (EqualsIgnoringCase(text, "true")) return true;
+    if (EqualsIgnoringCase(text, "false")) return false;
+    return IsNumber(text) && LeadingNumber(text) != 0;
+  }
+};
+
+}  // namespace
+
+void ReadLayoutSettings(const std::string& programFolder, LayoutSettings& settings,
+                        bool withKeyWordDistances) {
+  const Reader read{programFolder};
+  settings.GraphDefaultDistance = read.single("GraphDefaultDistance", "40");
+  if (withKeyWordDistances) {
+    settings.GraphSameKeyWordDistance = read.single("GraphSameKeyWordDistance", "10");
+    settings.GraphDifferentKeyWordDistance = read.single("GraphDifferentKeyWordDistance", "80");
+  }
+  settings.CloseCount = read.count("CloseCount", "1");
+  settings.ProductCloseForce = read.single("ProductCloseForce", "0.05");
+  settings.ProductCloseForceByKeyWord = read.single("ProductCloseForceByKeyWord", "0.05");
+  settings.KeyWordCloseForce = read.single("KeyWordCloseForce", "0.05");
+  settings.DrawProductName = read.flag("DrawProductName", "False");
+  settings.DrawCircle = read.flag("DrawCircle", "False");
+  settings.DrawLine = read.flag("DrawLine", "False");
+  settings.DrawKeyWord = read.flag("DrawKeyWord", "False");
+}
+
+}  // namespace quillon::grapher

@@ -7,12 +7,13 @@
 #include <string>
 
 #include "grapher/catalogue/keyword_membership.h"
-#include "grapher/commands/context.h"
 #include "grapher/commands/keyword_graph.h"
 #include "grapher/commands/similarity_graph.h"
+#include "grapher/layout/layout_settings.h"
 #include "grapher/layout/placement.h"
 #include "grapher/layout/relaxation.h"
 #include "grapher/render/render_graph.h"
+#include "tests/support/fake_clock.h"
 #include "tests/support/recording_surface.h"
 
 #ifdef QUILLON_BENCH_IMAGE
@@ -20,7 +21,6 @@
 #include <cstdlib>
 
 #include "grapher/ui/image_surface.h"
-#include "tests/support/fake_clock.h"
 #endif
 
 namespace quillon::grapher {
@@ -78,24 +78,33 @@ const Catalogue& Generated(int n) {
 }
 
 struct Bench {
-  explicit Bench(int n, Surface& s) : ctx("/nonexistent", host, s, clock, RandomSource(7)) {
-    ctx.catalogue = Generated(n);
-    ReadLayoutSettings(ctx.programFolder, ctx.settings);  // no file: the defaults
-  }
+  explicit Bench(int n, Surface& s)
+      : catalogue(Generated(n)),
+        settings(ReadLayoutSettings(kFolder)),  // no file: the defaults
+        directions(RandomSource(7)),
+        surface(s) {}
   // Everything the draw command does before its final render, one iteration.
   void layout() {
-    PlaceProducts(ctx);
-    CenterProducts(ctx);
-    members = KeyWordMembership(ctx.catalogue);
-    PlaceKeyWords(ctx, members);
-    PullToReferrers(ctx);
-    PullProductsToKeyWords(ctx, members);
-    PullKeyWordsToProducts(ctx, members);
-    CenterProducts(ctx);
+    auto& products = catalogue.ProductTable;
+    auto& keyWords = catalogue.KeyWordTable;
+    PlaceProducts(products, settings, directions, surface, host);
+    CenterProducts(products, surface, host);
+    members = KeyWordMembership(catalogue);
+    PlaceKeyWords(products, keyWords, members, host);
+    PullToReferrers(products, settings.ProductCloseForce, host);
+    PullProductsToKeyWords(products, keyWords, members, settings.ProductCloseForceByKeyWord, host);
+    PullKeyWordsToProducts(products, keyWords, members, settings.KeyWordCloseForce, host);
+    CenterProducts(products, surface, host);
   }
+  void render() { RenderGraph(catalogue, members, settings.DrawProductName, surface, host); }
+
+  static constexpr const char* kFolder = "/nonexistent";
+  Catalogue catalogue;
+  LayoutSettings settings;
+  PlacementDirections directions;
+  Surface& surface;
   QuietHost host;
   quillon::testing::FakeClock clock;
-  Context ctx;
   KeyWordMembership members;
 };
 
@@ -119,7 +128,7 @@ void BM_Render(benchmark::State& state) {
   Bench b(static_cast<int>(state.range(0)), surface);
   b.layout();
   surface.presents = surface.operations = 0;
-  for (auto _ : state) RenderGraph(b.ctx, b.members);
+  for (auto _ : state) b.render();
   state.counters["presents"] = static_cast<double>(surface.presents);
   state.counters["operations"] = static_cast<double>(surface.operations);
 }
@@ -130,7 +139,7 @@ void BM_DrawSimilarityGraph(benchmark::State& state) {
     state.PauseTiming();
     Bench b(static_cast<int>(state.range(0)), surface);
     state.ResumeTiming();
-    DrawSimilarityGraph(b.ctx);
+    DrawSimilarityGraph(Bench::kFolder, b.catalogue, b.directions, surface, b.host, b.clock);
   }
 }
 
@@ -140,7 +149,8 @@ void BM_DrawKeyWordGraph(benchmark::State& state) {
     state.PauseTiming();
     Bench b(static_cast<int>(state.range(0)), surface);
     state.ResumeTiming();
-    benchmark::DoNotOptimize(DrawKeyWordGraph(b.ctx).ok());
+    benchmark::DoNotOptimize(
+        DrawKeyWordGraph(Bench::kFolder, b.catalogue, b.directions, surface, b.host).ok());
   }
 }
 
@@ -157,7 +167,7 @@ void BM_RenderImage(benchmark::State& state) {
   ImageSurface surface(QSize(844, 564));
   Bench b(static_cast<int>(state.range(0)), surface);
   b.layout();
-  for (auto _ : state) RenderGraph(b.ctx, b.members);
+  for (auto _ : state) b.render();
 }
 BENCHMARK(BM_RenderImage) QUILLON_SIZES;
 #endif

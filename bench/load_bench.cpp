@@ -18,21 +18,18 @@
 #include "common/code_page.h"
 #include "common/working_folder.h"
 #include "grapher/catalogue/load_product_data.h"
-#include "grapher/commands/context.h"
 
 #ifdef QUILLON_BENCH_WINDOW
 #include <QApplication>
 #include <QPushButton>
 
 #include "grapher/ui/form_main.h"
-#include "tests/support/recording_surface.h"
 #endif
 
 namespace {
 
 using namespace quillon;
 using namespace quillon::grapher;
-using namespace quillon::grapher::testing;
 
 constexpr int kKeyWords = 50;
 constexpr int kSimilar = 5;
@@ -115,14 +112,12 @@ class QuietHost final : public Host {
 void BM_LoadProductData(benchmark::State& state) {
   const RecordFolder& folder = FolderOf(static_cast<int>(state.range(0)));
   QuietHost host;
-  NullSurface surface;  // loading draws nothing
-  SteadyClock clock;
-  Context ctx(folder.path(), host, surface, clock);
+  Catalogue catalogue;
   for (auto _ : state) {
-    const Status loaded = LoadProductData(ctx);
-    if (!loaded || ctx.catalogue.ProductTable.size() != folder.asins().size())
+    const Status loaded = LoadProductData(folder.path(), catalogue, host);
+    if (!loaded || catalogue.ProductTable.size() != folder.asins().size())
       state.SkipWithError("the load did not reach every product");
-    benchmark::DoNotOptimize(ctx.catalogue.ProductTable.data());
+    benchmark::DoNotOptimize(catalogue.ProductTable.data());
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -190,7 +185,7 @@ void BM_LoadInWindow(benchmark::State& state) {
   auto* button = form.findChild<QPushButton*>("CommandGetData");
   for (auto _ : state) {
     button->click();
-    if (form.context().catalogue.ProductTable.size() != folder.asins().size())
+    if (form.catalogue().ProductTable.size() != folder.asins().size())
       state.SkipWithError("the load did not reach every product");
   }
   state.counters["label_repaints"] = form.host().labelRepaints();

@@ -14,15 +14,11 @@
 
 #include "common/host.h"
 #include "grapher/catalogue/load_product_data.h"
-#include "grapher/commands/context.h"
-#include "tests/support/fake_clock.h"
-#include "tests/support/recording_surface.h"
 
 namespace {
 
 using namespace quillon;
 using namespace quillon::grapher;
-using namespace quillon::grapher::testing;
 
 class QuietHost final : public Host {
  public:
@@ -69,11 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     writeFile("P" + std::to_string(i - 1) + ".xml", parts[i]);
 
   QuietHost host;
-  NullSurface surface;
-  quillon::testing::FakeClock clock;
-  Context ctx(folder(), host, surface, clock);
-  if (!LoadProductData(ctx).ok()) return 0;
-  const auto& products = ctx.catalogue.ProductTable;
+  Catalogue catalogue;
+  if (!LoadProductData(folder(), catalogue, host).ok()) return 0;
+  const auto& products = catalogue.ProductTable;
   check(!products.empty() && products[0].ASIN == "P0");
   std::unordered_set<std::string> seen;
   for (const Product& p : products) {
@@ -81,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(p.SimilarASIN.size() == p.SimilarIndex.size());
     check(p.ReferrerASIN.size() == p.ReferrerIndex.size());
     check(p.KeyWordIndex >= -1 &&
-          p.KeyWordIndex < static_cast<std::int32_t>(ctx.catalogue.KeyWordTable.size()));
+          p.KeyWordIndex < static_cast<std::int32_t>(catalogue.KeyWordTable.size()));
     for (std::size_t k = 0; k < p.SimilarIndex.size(); ++k) {
       const std::int32_t index = p.SimilarIndex[k];
       check(index >= 0 && static_cast<std::size_t>(index) < products.size());

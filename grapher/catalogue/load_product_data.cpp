@@ -87,13 +87,11 @@ void FillProduct(Catalogue& catalogue, std::int32_t current, RecordFields fields
 
 }  // namespace
 
-Status LoadProductData(Context& ctx) {
-  auto inputs = ReadLoadInputs(ctx.programFolder);
+Status LoadProductData(const std::string& programFolder, Catalogue& catalogue, Host& host) {
+  auto inputs = ReadLoadInputs(programFolder);
   if (!inputs) return Failure{inputs.error()};
   LoadInputs loaded = std::move(inputs).value();
 
-  Catalogue& catalogue = ctx.catalogue;
-  Host& host = ctx.host;
   host.setLabel(Label::Status, "商品データ読み込み中");
 
   // The tables are replaced now and then grow in place: a drawing may look at

@@ -2,15 +2,19 @@
 // product through the product record files, and the keywords.
 #pragma once
 
+#include <string>
+
 #include "common/expected.h"
-#include "grapher/commands/context.h"
+#include "common/host.h"
+#include "grapher/catalogue/catalogue.h"
 
 namespace quillon::grapher {
 
-// Rebuilds ctx.catalogue from keywords.txt, StartProductASIN.txt and the record
-// files. Bad input (a missing keywords.txt or start product file, no start ASIN,
-// a record folder that cannot be entered) gives a failure naming the file and
-// leaves the previous catalogue untouched. Throws EndProgram on a close request.
-Status LoadProductData(Context& ctx);
+// Rebuilds `catalogue` from keywords.txt, StartProductASIN.txt and the record
+// files of `programFolder`; progress goes to the host's labels. Bad input (a
+// missing keywords.txt or start product file, no start ASIN, a record folder
+// that cannot be entered) gives a failure naming the file and leaves the
+// previous catalogue untouched. Throws EndProgram on a close request.
+Status LoadProductData(const std::string& programFolder, Catalogue& catalogue, Host& host);
 
 }  // namespace quillon::grapher

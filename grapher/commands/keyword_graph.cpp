@@ -6,6 +6,7 @@
 
 #include "common/text_compare.h"
 #include "grapher/catalogue/keyword_membership.h"
+#include "grapher/layout/layout_settings.h"
 #include "grapher/layout/placement.h"
 #include "grapher/layout/single_float.h"
 #include "grapher/render/render_graph.h"
@@ -29,17 +30,17 @@ std::int32_t FirstOtherKeyWord(const std::vector<std::int32_t>& candidates, std:
 
 }  // namespace
 
-void ExtractKeyWordRelations(Context& ctx) {
-  const auto& products = ctx.catalogue.ProductTable;
-  auto& keyWords = ctx.catalogue.KeyWordTable;
+void ExtractKeyWordRelations(Catalogue& catalogue, Host& host) {
+  const auto& products = catalogue.ProductTable;
+  auto& keyWords = catalogue.KeyWordTable;
   // A hand-built catalogue may lack some weights; they start at 0 like a load's.
   for (KeyWord& key : keyWords)
     if (key.Relation.size() < keyWords.size()) key.Relation.resize(keyWords.size(), 0.0f);
 
-  const KeyWordMembership members(ctx.catalogue);
+  const KeyWordMembership members(catalogue);
   const std::string total = std::to_string(products.size());
   for (std::size_t i = 0; i < products.size(); ++i) {
-    ctx.host.setLabel(Label::Status2, std::to_string(i) + "/" + total);
+    host.setLabel(Label::Status2, std::to_string(i) + "/" + total);
     const auto& own = members.keyWordsOf(i);
     std::size_t nextOwn = 0;  // position in `own`, which is in table order like k
     for (std::size_t k = 0; k < keyWords.size(); ++k) {
@@ -56,7 +57,7 @@ void ExtractKeyWordRelations(Context& ctx) {
           relation = ToSingle(relation + weight);
         }
       }
-      ctx.host.processEvents();
+      host.processEvents();
     }
   }
 }
@@ -70,10 +71,9 @@ std::int32_t ChooseRootKeyWord(const Catalogue& catalogue) {
   return last;
 }
 
-void PlaceRelatedKeyWords(Context& ctx, std::int32_t index) {
-  auto& keyWords = ctx.catalogue.KeyWordTable;
+void PlaceRelatedKeyWords(std::vector<KeyWord>& keyWords, std::int32_t index, float distance,
+                          PlacementDirections& directions) {
   const auto count = static_cast<std::int32_t>(keyWords.size());
-  const double distance = ctx.settings.GraphDefaultDistance;
   // One frame per keyword whose relations are being walked; `next` is the next candidate.
   struct Frame {
     std::int32_t keyWord;
@@ -90,7 +90,7 @@ void PlaceRelatedKeyWords(Context& ctx, std::int32_t index) {
     const KeyWord& from = keyWords[top.keyWord];
     const bool related = static_cast<std::size_t>(i) < from.Relation.size() && from.Relation[i] > 0;
     if (i == top.keyWord || !related || keyWords[i].Placed) continue;
-    const double angle = NextPlacementAngle(ctx);
+    const double angle = NextPlacementAngle(directions);
     keyWords[i].X = ToSingle(distance * std::cos(angle) + from.X);
     keyWords[i].Y = ToSingle(from.Y - distance * std::sin(angle));
     keyWords[i].Placed = true;
@@ -98,47 +98,47 @@ void PlaceRelatedKeyWords(Context& ctx, std::int32_t index) {
   }
 }
 
-void RenderKeyWordGraph(Context& ctx) {
-  ctx.surface.setForeColor(kBlack);
-  for (const KeyWord& key : ctx.catalogue.KeyWordTable) {
+void RenderKeyWordGraph(const std::vector<KeyWord>& keyWords, Surface& surface, const Host& host) {
+  surface.setForeColor(kBlack);
+  for (const KeyWord& key : keyWords) {
     if (key.Placed) {
-      DrawKeyWordLabel(ctx.surface, key.Text, key.X, key.Y);
-      ctx.surface.present();
+      DrawKeyWordLabel(surface, key.Text, key.X, key.Y);
+      surface.present();
     }
-    ctx.host.checkQuit();
+    host.checkQuit();
   }
 }
 
-Status DrawKeyWordGraph(Context& ctx) {
-  if (ctx.catalogue.ProductTable.empty())
+Status DrawKeyWordGraph(const std::string& programFolder, Catalogue& catalogue,
+                        PlacementDirections& directions, Surface& surface, Host& host) {
+  if (catalogue.ProductTable.empty())
     return Failure{"No product data is loaded, so there is no keyword graph to draw."};
-  if (ctx.catalogue.KeyWordTable.empty())
+  if (catalogue.KeyWordTable.empty())
     return Failure{"keywords.txt holds no keyword, so there is no keyword graph to draw."};
 
-  Host& host = ctx.host;
-  ctx.surface.clear();
-  ctx.random.reseed();
-  ReadLayoutSettings(ctx.programFolder, ctx.settings, false);
-  for (KeyWord& key : ctx.catalogue.KeyWordTable) {
+  surface.clear();
+  directions.random.reseed();
+  const LayoutSettings settings = ReadLayoutSettings(programFolder, false);
+  for (KeyWord& key : catalogue.KeyWordTable) {
     key.HasProduct = false;
     key.Placed = false;
   }
   host.setLabel(Label::Status, "キーワードの関係を抽出中");
-  ExtractKeyWordRelations(ctx);
+  ExtractKeyWordRelations(catalogue, host);
 
   host.setLabel(Label::Status, "キーワードを配置中");
   host.setLabel(Label::Status2, "");
-  const std::int32_t root = ChooseRootKeyWord(ctx.catalogue);
-  KeyWord& rootKey = ctx.catalogue.KeyWordTable[root];
-  rootKey.X = ctx.surface.width() / 2;
-  rootKey.Y = ctx.surface.height() / 2;
+  const std::int32_t root = ChooseRootKeyWord(catalogue);
+  KeyWord& rootKey = catalogue.KeyWordTable[root];
+  rootKey.X = surface.width() / 2;
+  rootKey.Y = surface.height() / 2;
   rootKey.Placed = true;
-  PlaceRelatedKeyWords(ctx, root);
+  PlaceRelatedKeyWords(catalogue.KeyWordTable, root, settings.GraphDefaultDistance, directions);
 
   host.setLabel(Label::Status, "ぬるぽ");
   host.setLabel(Label::Status2, "");
-  ctx.surface.clear();
-  RenderKeyWordGraph(ctx);
+  surface.clear();
+  RenderKeyWordGraph(catalogue.KeyWordTable, surface, host);
   return Success();
 }
 

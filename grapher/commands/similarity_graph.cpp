@@ -3,6 +3,7 @@
 #include <string>
 
 #include "grapher/catalogue/keyword_membership.h"
+#include "grapher/layout/layout_settings.h"
 #include "grapher/layout/placement.h"
 #include "grapher/layout/relaxation.h"
 #include "grapher/render/render_graph.h"
@@ -14,49 +15,52 @@ constexpr std::int64_t kPauseMs = 3000;
 
 }  // namespace
 
-void DrawSimilarityGraph(Context& ctx) {
-  Host& host = ctx.host;
-  for (Product& p : ctx.catalogue.ProductTable) p.Placed = 0;
-  ctx.surface.clear();
-  ctx.random.reseed();
-  ReadLayoutSettings(ctx.programFolder, ctx.settings);
+void DrawSimilarityGraph(const std::string& programFolder, Catalogue& catalogue,
+                         PlacementDirections& directions, Surface& surface, Host& host,
+                         Clock& clock) {
+  auto& products = catalogue.ProductTable;
+  auto& keyWords = catalogue.KeyWordTable;
+  for (Product& p : products) p.Placed = 0;
+  surface.clear();
+  directions.random.reseed();
+  const LayoutSettings settings = ReadLayoutSettings(programFolder);
 
   host.setLabel(Label::Status, "商品を配置中");
   host.setLabel(Label::Status2, "");
-  PlaceProducts(ctx);
-  CenterProducts(ctx);
+  PlaceProducts(products, settings, directions, surface, host);
+  CenterProducts(products, surface, host);
 
-  ctx.surface.clear();
+  surface.clear();
   host.setLabel(Label::Status, "キーワードを配置中");
   // Titles cannot change during a drawing, so membership is worked out once.
-  const KeyWordMembership members(ctx.catalogue);
-  PlaceKeyWords(ctx, members);
-  if (ctx.settings.DrawKeyWord) {
-    RenderGraph(ctx, members);
-    ctx.clock.sleepMs(kPauseMs);
+  const KeyWordMembership members(catalogue);
+  PlaceKeyWords(products, keyWords, members, host);
+  if (settings.DrawKeyWord) {
+    RenderGraph(catalogue, members, settings.DrawProductName, surface, host);
+    clock.sleepMs(kPauseMs);
   }
 
-  const std::int32_t iterations = ctx.settings.CloseCount;
+  const std::int32_t iterations = settings.CloseCount;
   // A 64-bit counter: the bound may be the largest 32-bit number.
   for (std::int64_t n = 1; n <= iterations; ++n) {
     host.setLabel(Label::Status2, std::to_string(n) + "/" + std::to_string(iterations));
     host.setLabel(Label::Status, "商品の位置を変更中");
-    PullToReferrers(ctx);
+    PullToReferrers(products, settings.ProductCloseForce, host);
     host.setLabel(Label::Status, "商品の位置を変更中");
-    PullProductsToKeyWords(ctx, members);
+    PullProductsToKeyWords(products, keyWords, members, settings.ProductCloseForceByKeyWord, host);
     host.setLabel(Label::Status, "キーワードの位置を変更中");
-    PullKeyWordsToProducts(ctx, members);
-    if (ctx.settings.DrawKeyWord) {
-      RenderGraph(ctx, members);
+    PullKeyWordsToProducts(products, keyWords, members, settings.KeyWordCloseForce, host);
+    if (settings.DrawKeyWord) {
+      RenderGraph(catalogue, members, settings.DrawProductName, surface, host);
       host.processEvents();
-      ctx.clock.sleepMs(kPauseMs);
+      clock.sleepMs(kPauseMs);
     }
   }
 
-  CenterProducts(ctx);
+  CenterProducts(products, surface, host);
   host.setLabel(Label::Status, "グラフ描画中");
   host.setLabel(Label::Status2, "");
-  RenderGraph(ctx, members);
+  RenderGraph(catalogue, members, settings.DrawProductName, surface, host);
   host.setLabel(Label::Status, "正常終了");
 }
 

@@ -21,8 +21,17 @@ struct LayoutSettings {
 };
 
 // Reads every key in table order (withKeyWordDistances false skips the two
-// keyword distances, as the keyword relation graph does).
+// keyword distances, as the keyword relation graph does, leaving them as they were).
 void ReadLayoutSettings(const std::string& programFolder, LayoutSettings& settings,
                         bool withKeyWordDistances = true);
+
+// The same as a fresh value, as each drawing command reads it at its start;
+// skipped distances stay 0.
+inline LayoutSettings ReadLayoutSettings(const std::string& programFolder,
+                                         bool withKeyWordDistances = true) {
+  LayoutSettings settings;
+  ReadLayoutSettings(programFolder, settings, withKeyWordDistances);
+  return settings;
+}
 
 }  // namespace quillon::grapher

@@ -2,45 +2,96 @@
 
 #include <cmath>
 #include <string>
-#include <vector>
 
-#include "common/numbers.h"
 #include "grapher/layout/single_float.h"
 #include "grapher/render/render_graph.h"
 
 namespace quillon::grapher {
 namespace {
 
-constexpr double kPi = 3.14159265358979;  // the directions depend on these exact digits
+// One tree placement: the table it writes and what it reads, draws on and reports to.
+struct TreePlacement {
+  std::vector<Product>& products;
+  const LayoutSettings& settings;
+  PlacementDirections& directions;
+  Surface& surface;
+  Host& host;
 
-void PlaceChild(Context& ctx, const Product& parent, Product& child) {
-  const float d = EdgeLength(ctx.settings, parent, child);
-  const double angle = NextPlacementAngle(ctx);
-  child.X = ToSingle(static_cast<double>(parent.X) + static_cast<double>(d) * std::cos(angle));
-  child.Y = ToSingle(static_cast<double>(parent.Y) - static_cast<double>(d) * std::sin(angle));
-}
-
-// Draws a child as the settings ask, then shows it and lets the window breathe.
-void DrawChild(Context& ctx, const Product& parent, const Product& child) {
-  Surface& surface = ctx.surface;
-  if (ctx.settings.DrawProductName) {
-    surface.setCurrentPosition(child.X, child.Y);
-    surface.print(child.Title);
+  void placeChild(const Product& parent, Product& child) {
+    const float d = EdgeLength(settings, parent, child);
+    const double angle = NextPlacementAngle(directions);
+    child.X = ToSingle(static_cast<double>(parent.X) + static_cast<double>(d) * std::cos(angle));
+    child.Y = ToSingle(static_cast<double>(parent.Y) - static_cast<double>(d) * std::sin(angle));
   }
-  if (ctx.settings.DrawCircle)
-    surface.circle(child.X, child.Y, kProductMarkerRadius, kProductMarkerColor);
-  if (ctx.settings.DrawLine) surface.line(parent.X, parent.Y, child.X, child.Y);
-  surface.present();
-  ctx.host.processEvents();
-}
+
+  // Draws a child as the settings ask, then shows it and lets the window breathe.
+  void drawChild(const Product& parent, const Product& child) {
+    if (settings.DrawProductName) {
+      surface.setCurrentPosition(child.X, child.Y);
+      surface.print(child.Title);
+    }
+    if (settings.DrawCircle)
+      surface.circle(child.X, child.Y, kProductMarkerRadius, kProductMarkerColor);
+    if (settings.DrawLine) surface.line(parent.X, parent.Y, child.X, child.Y);
+    surface.present();
+    host.processEvents();
+  }
+
+  void placeFromStart() {
+    if (products.empty()) return;  // nothing loaded: nothing to place
+    Product& start = products[0];
+    start.X = surface.width() / 2;
+    start.Y = surface.height() / 2;
+    start.Placed = 1;
+    if (settings.DrawProductName) {
+      surface.setCurrentPosition(start.X, start.Y);
+      surface.print(std::to_string(start.SalesRank));
+      surface.present();
+    }
+    for (std::size_t e = 0; e < products[0].SimilarIndex.size(); ++e) {
+      const std::int32_t c = products[0].SimilarIndex[e];
+      placeChild(products[0], products[c]);
+      products[c].Placed = 1;
+      drawChild(products[0], products[c]);
+      placeSubtree(c);
+    }
+  }
+
+  void placeSubtree(std::int32_t parent) {
+    // One frame per product whose list is being walked; `next` is the entry in hand.
+    struct Frame {
+      std::int32_t product;
+      std::size_t next;
+    };
+    std::vector<Frame> stack{{parent, 0}};
+    while (!stack.empty()) {
+      const Frame top = stack.back();
+      const auto& list = products[top.product].SimilarIndex;
+      if (top.next == list.size()) {
+        stack.pop_back();
+        host.checkQuit();
+        if (stack.empty()) break;
+        // The entry that started this subtree is drawn after the whole subtree.
+        Frame& caller = stack.back();
+        drawChild(products[caller.product],
+                  products[products[caller.product].SimilarIndex[caller.next]]);
+        ++caller.next;
+        continue;
+      }
+      const std::int32_t c = list[top.next];
+      if (products[c].Placed == 0) {
+        products[c].Placed = 1;
+        placeChild(products[top.product], products[c]);
+        stack.push_back({c, 0});
+        continue;
+      }
+      drawChild(products[top.product], products[c]);
+      ++stack.back().next;
+    }
+  }
+};
 
 }  // namespace
-
-std::int32_t NextPlacementAngle(Context& ctx) {
-  const double r = ctx.random.nextSingle();
-  ctx.PlacementAngle = static_cast<std::int32_t>(RoundHalfEven((r + r) * kPi));
-  return ctx.PlacementAngle;
-}
 
 float EdgeLength(const LayoutSettings& settings, const Product& parent, const Product& child) {
   if (parent.KeyWordIndex == -1 || child.KeyWordIndex == -1) return settings.GraphDefaultDistance;
@@ -48,75 +99,31 @@ float EdgeLength(const LayoutSettings& settings, const Product& parent, const Pr
   return settings.GraphDifferentKeyWordDistance;
 }
 
-void PlaceProducts(Context& ctx) {
-  auto& table = ctx.catalogue.ProductTable;
-  if (table.empty()) return;  // nothing loaded: nothing to place
-  Product& start = table[0];
-  start.X = ctx.surface.width() / 2;
-  start.Y = ctx.surface.height() / 2;
-  start.Placed = 1;
-  if (ctx.settings.DrawProductName) {
-    ctx.surface.setCurrentPosition(start.X, start.Y);
-    ctx.surface.print(std::to_string(start.SalesRank));
-    ctx.surface.present();
-  }
-  for (std::size_t e = 0; e < table[0].SimilarIndex.size(); ++e) {
-    const std::int32_t c = table[0].SimilarIndex[e];
-    PlaceChild(ctx, table[0], table[c]);
-    table[c].Placed = 1;
-    DrawChild(ctx, table[0], table[c]);
-    PlaceSubtree(ctx, c);
-  }
+void PlaceProducts(std::vector<Product>& products, const LayoutSettings& settings,
+                   PlacementDirections& directions, Surface& surface, Host& host) {
+  TreePlacement{products, settings, directions, surface, host}.placeFromStart();
 }
 
-void PlaceSubtree(Context& ctx, std::int32_t parent) {
-  auto& table = ctx.catalogue.ProductTable;
-  // One frame per product whose list is being walked; `next` is the entry in hand.
-  struct Frame {
-    std::int32_t product;
-    std::size_t next;
-  };
-  std::vector<Frame> stack{{parent, 0}};
-  while (!stack.empty()) {
-    const Frame top = stack.back();
-    const auto& list = table[top.product].SimilarIndex;
-    if (top.next == list.size()) {
-      stack.pop_back();
-      ctx.host.checkQuit();
-      if (stack.empty()) break;
-      // The entry that started this subtree is drawn after the whole subtree.
-      Frame& caller = stack.back();
-      DrawChild(ctx, table[caller.product], table[table[caller.product].SimilarIndex[caller.next]]);
-      ++caller.next;
-      continue;
-    }
-    const std::int32_t c = list[top.next];
-    if (table[c].Placed == 0) {
-      table[c].Placed = 1;
-      PlaceChild(ctx, table[top.product], table[c]);
-      stack.push_back({c, 0});
-      continue;
-    }
-    DrawChild(ctx, table[top.product], table[c]);
-    ++stack.back().next;
-  }
+void PlaceSubtree(std::vector<Product>& products, std::int32_t parent,
+                  const LayoutSettings& settings, PlacementDirections& directions, Surface& surface,
+                  Host& host) {
+  TreePlacement{products, settings, directions, surface, host}.placeSubtree(parent);
 }
 
-void CenterProducts(Context& ctx) {
-  ctx.host.setLabel(Label::Status, "商品をセンタリング中");
-  ctx.host.setLabel(Label::Status2, "");
-  auto& table = ctx.catalogue.ProductTable;
-  if (table.empty()) return;  // no centre of mass to move
+void CenterProducts(std::vector<Product>& products, const Surface& surface, Host& host) {
+  host.setLabel(Label::Status, "商品をセンタリング中");
+  host.setLabel(Label::Status2, "");
+  if (products.empty()) return;  // no centre of mass to move
   float sumX = 0;
   float sumY = 0;
-  for (const Product& p : table) {
+  for (const Product& p : products) {
     sumX = ToSingle(static_cast<double>(sumX) + p.X);
     sumY = ToSingle(static_cast<double>(sumY) + p.Y);
   }
-  const double n = static_cast<double>(table.size());
-  const float offsetX = ToSingle(sumX / n - ctx.surface.width() / 2.0);
-  const float offsetY = ToSingle(sumY / n - ctx.surface.height() / 2.0);
-  for (Product& p : table) {
+  const double n = static_cast<double>(products.size());
+  const float offsetX = ToSingle(sumX / n - surface.width() / 2.0);
+  const float offsetY = ToSingle(sumY / n - surface.height() / 2.0);
+  for (Product& p : products) {
     p.X = ToSingle(static_cast<double>(p.X) - offsetX);
     p.Y = ToSingle(static_cast<double>(p.Y) - offsetY);
   }

@@ -26,16 +26,15 @@ void PullLogarithmic(float& x, float& y, float towardX, float towardY, double we
   y = ToSingle(y - weight * std::log(std::fabs(static_cast<double>(dy)) + 1) * dy * force);
 }
 
-void YieldAndCheck(Context& ctx) {
-  ctx.host.processEvents();
-  ctx.host.checkQuit();
+void YieldAndCheck(Host& host) {
+  host.processEvents();
+  host.checkQuit();
 }
 
 }  // namespace
 
-void PlaceKeyWords(Context& ctx, const KeyWordMembership& members) {
-  auto& keyWords = ctx.catalogue.KeyWordTable;
-  const auto& products = ctx.catalogue.ProductTable;
+void PlaceKeyWords(const std::vector<Product>& products, std::vector<KeyWord>& keyWords,
+                   const KeyWordMembership& members, Host& host) {
   for (std::size_t k = 0; k < keyWords.size(); ++k) {
     float sumX = 0;
     float sumY = 0;
@@ -50,27 +49,26 @@ void PlaceKeyWords(Context& ctx, const KeyWordMembership& members) {
       keyWords[k].X = ToSingle(sumX / n);
       keyWords[k].Y = ToSingle(sumY / n);
     }
-    YieldAndCheck(ctx);
+    YieldAndCheck(host);
   }
 }
 
-void PullToReferrers(Context& ctx) {
-  auto& products = ctx.catalogue.ProductTable;
-  const float force = ctx.settings.ProductCloseForce;
+void PullToReferrers(std::vector<Product>& products, float productCloseForce, Host& host) {
+  const float force = productCloseForce;
   for (Product& i : products) {
     for (const std::int32_t k : i.ReferrerIndex) {
       const double weight = RankWeight(products[k].SalesRank, 100);
       if (weight == 0) continue;
       PullLogarithmic(i.X, i.Y, products[k].X, products[k].Y, weight, force);
     }
-    YieldAndCheck(ctx);
+    YieldAndCheck(host);
   }
 }
 
-void PullProductsToKeyWords(Context& ctx, const KeyWordMembership& members) {
-  auto& products = ctx.catalogue.ProductTable;
-  const auto& keyWords = ctx.catalogue.KeyWordTable;
-  const float force = ctx.settings.ProductCloseForceByKeyWord;
+void PullProductsToKeyWords(std::vector<Product>& products, const std::vector<KeyWord>& keyWords,
+                            const KeyWordMembership& members, float productCloseForceByKeyWord,
+                            Host& host) {
+  const float force = productCloseForceByKeyWord;
   for (std::size_t k = 0; k < keyWords.size(); ++k) {
     if (keyWords[k].HasProduct) {
       for (const std::int32_t j : members.productsOf(k)) {
@@ -79,14 +77,13 @@ void PullProductsToKeyWords(Context& ctx, const KeyWordMembership& members) {
         PullLogarithmic(products[j].X, products[j].Y, keyWords[k].X, keyWords[k].Y, weight, force);
       }
     }
-    YieldAndCheck(ctx);
+    YieldAndCheck(host);
   }
 }
 
-void PullKeyWordsToProducts(Context& ctx, const KeyWordMembership& members) {
-  const auto& products = ctx.catalogue.ProductTable;
-  auto& keyWords = ctx.catalogue.KeyWordTable;
-  const float force = ctx.settings.KeyWordCloseForce;
+void PullKeyWordsToProducts(const std::vector<Product>& products, std::vector<KeyWord>& keyWords,
+                            const KeyWordMembership& members, float keyWordCloseForce, Host& host) {
+  const float force = keyWordCloseForce;
   for (std::size_t k = 0; k < keyWords.size(); ++k) {
     KeyWord& key = keyWords[k];
     if (key.HasProduct) {
@@ -99,7 +96,7 @@ void PullKeyWordsToProducts(Context& ctx, const KeyWordMembership& members) {
         key.Y = ToSingle(key.Y - weight * dy * force);
       }
     }
-    YieldAndCheck(ctx);
+    YieldAndCheck(host);
   }
 }
 

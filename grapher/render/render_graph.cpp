@@ -4,29 +4,29 @@ namespace quillon::grapher {
 namespace {
 
 // Every step of a pass ends the same way, so a long drawing can be watched and closed.
-void PresentAndCheck(Context& ctx) {
-  ctx.surface.present();
-  ctx.host.processEvents();
-  ctx.host.checkQuit();
+void PresentAndCheck(Surface& surface, Host& host) {
+  surface.present();
+  host.processEvents();
+  host.checkQuit();
 }
 
 }  // namespace
 
-void RenderGraph(Context& ctx, const KeyWordMembership& members) {
-  Surface& surface = ctx.surface;
-  const auto& products = ctx.catalogue.ProductTable;
-  const auto& keyWords = ctx.catalogue.KeyWordTable;
+void RenderGraph(const Catalogue& catalogue, const KeyWordMembership& members, bool drawProductName,
+                 Surface& surface, Host& host) {
+  const auto& products = catalogue.ProductTable;
+  const auto& keyWords = catalogue.KeyWordTable;
 
   surface.clear();
   for (const Product& p : products) {
-    if (ctx.settings.DrawProductName) {
+    if (drawProductName) {
       surface.setCurrentPosition(p.X, p.Y);
       surface.print(p.Title);
     }
     surface.circle(p.X, p.Y, kProductMarkerRadius, kProductMarkerColor);
     for (const std::int32_t s : p.SimilarIndex)
       surface.line(p.X, p.Y, products[s].X, products[s].Y);
-    PresentAndCheck(ctx);
+    PresentAndCheck(surface, host);
   }
 
   surface.setForeColor(kKeyWordLineColor);
@@ -36,19 +36,19 @@ void RenderGraph(Context& ctx, const KeyWordMembership& members) {
       for (const std::int32_t p : members.productsOf(k))
         surface.line(key.X, key.Y, products[p].X, products[p].Y);
     }
-    PresentAndCheck(ctx);
+    PresentAndCheck(surface, host);
   }
 
   surface.setForeColor(kBlack);
   for (const KeyWord& key : keyWords) {
     if (key.HasProduct) DrawKeyWordLabel(surface, key.Text, key.X, key.Y);
-    PresentAndCheck(ctx);
+    PresentAndCheck(surface, host);
   }
   surface.present();
 }
 
-void RenderGraph(Context& ctx) {
-  RenderGraph(ctx, KeyWordMembership(ctx.catalogue));
+void RenderGraph(const Catalogue& catalogue, bool drawProductName, Surface& surface, Host& host) {
+  RenderGraph(catalogue, KeyWordMembership(catalogue), drawProductName, surface, host);
 }
 
 void DrawKeyWordLabel(Surface& surface, std::string_view text, float x, float y) {

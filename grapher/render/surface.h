@@ -25,8 +25,8 @@ class Surface {
   virtual void clear() = 0;
   // Colour of printed text and of lines drawn without a colour of their own.
   virtual void setForeColor(Rgb color) = 0;
-  virtual float textWidth(std::string_view text) = 0;
-  virtual float textHeight(std::string_view text) = 0;
+  virtual float textWidth(std::string_view text) const = 0;
+  virtual float textHeight(std::string_view text) const = 0;
   virtual void setCurrentPosition(float x, float y) = 0;
   // Prints text (glyphs only) with its top-left corner at the current position.
   virtual void print(std::string_view text) = 0;
@@ -37,8 +37,8 @@ class Surface {
   virtual void rectangle(float x1, float y1, float x2, float y2, Rgb color) = 0;
   virtual void circle(float x, float y, float radius, Rgb color) = 0;
   // Drawable size in surface units.
-  virtual float width() = 0;
-  virtual float height() = 0;
+  virtual float width() const = 0;
+  virtual float height() const = 0;
   virtual void present() = 0;
 };
 

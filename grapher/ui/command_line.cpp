@@ -11,12 +11,13 @@
 #include "common/clock.h"
 #include "common/terminal_host.h"
 #include "common/working_folder.h"
+#include "grapher/catalogue/catalogue.h"
 #include "grapher/catalogue/load_product_data.h"
-#include "grapher/commands/context.h"
 #include "grapher/commands/keyword_graph.h"
 #include "grapher/commands/similarity_graph.h"
 #include "grapher/export/catalogue_json.h"
 #include "grapher/export/graphml_export.h"
+#include "grapher/layout/placement_directions.h"
 #include "grapher/ui/form_main.h"
 #include "grapher/ui/image_surface.h"
 #include "grapher/ui/svg_surface.h"
@@ -79,8 +80,8 @@ bool HasWindowSystem() {
 }
 
 // Writes every output that was asked for; false when one of them failed.
-bool WriteOutputs(const CommandLineOptions& options, Context& ctx, ImageSurface* image,
-                  SvgSurface* svg, Host& host) {
+bool WriteOutputs(const CommandLineOptions& options, const Catalogue& catalogue,
+                  ImageSurface* image, SvgSurface* svg, Host& host) {
   bool ok = true;
   const auto report = [&](const Status& status) {
     if (!status) {
@@ -91,8 +92,8 @@ bool WriteOutputs(const CommandLineOptions& options, Context& ctx, ImageSurface*
   if (!options.png.empty())
     report(svg != nullptr ? svg->savePng(options.png) : image->savePng(options.png));
   if (!options.svg.empty()) report(svg->saveSvg(options.svg));
-  if (!options.graphml.empty()) report(WriteGraphMl(ctx.catalogue, options.graphml));
-  if (!options.json.empty()) report(WriteCatalogueJson(ctx.catalogue, options.json));
+  if (!options.graphml.empty()) report(WriteGraphMl(catalogue, options.graphml));
+  if (!options.json.empty()) report(WriteCatalogueJson(catalogue, options.json));
   return ok;
 }
 
@@ -188,27 +189,32 @@ int RunHeadless(const CommandLineOptions& options, const std::string& programFol
   Surface& surface = options.svg.empty() ? static_cast<Surface&>(image.emplace(size))
                                          : static_cast<Surface&>(svg.emplace(size));
   NoPauseClock clock;
-  Context ctx(programFolder, host, surface, clock, RandomSource(options.seed));
+  Catalogue catalogue;
+  PlacementDirections directions(RandomSource(options.seed));
   try {
-    if (const Status loaded = LoadProductData(ctx); !loaded) {
+    if (const Status loaded = LoadProductData(programFolder, catalogue, host); !loaded) {
       host.showError(loaded.error());
       return 1;
     }
     if (options.drawing()) {
       if (options.keywordGraph) {
-        if (const Status drawn = DrawKeyWordGraph(ctx); !drawn) {
+        if (const Status drawn =
+                DrawKeyWordGraph(programFolder, catalogue, directions, surface, host);
+            !drawn) {
           host.showError(drawn.error());
           return 1;
         }
       } else {
-        DrawSimilarityGraph(ctx);
+        DrawSimilarityGraph(programFolder, catalogue, directions, surface, host, clock);
       }
     }
   } catch (const EndProgram&) {
     host.showError("interrupted; no file was written.");
     return 130;
   }
-  return WriteOutputs(options, ctx, image ? &*image : nullptr, svg ? &*svg : nullptr, host) ? 0 : 1;
+  return WriteOutputs(options, catalogue, image ? &*image : nullptr, svg ? &*svg : nullptr, host)
+             ? 0
+             : 1;
 }
 
 int GrapherMain(int argc, char** argv) {

@@ -37,7 +37,8 @@ FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed,
       Graph(this),
       CommandDrawGraph(QStringLiteral("グラフ作成"), this),
       host_(*this, LabelStatus, LabelStatus2),
-      ctx_(std::move(programFolder), host_, Graph.surface(), clock_, RandomSource(seed)),
+      programFolder_(std::move(programFolder)),
+      directions_(RandomSource(seed)),
       endProgram_([](int code) { QCoreApplication::exit(code); }) {
   setObjectName(QStringLiteral("FormMain"));
   setWindowTitle(QStringLiteral("Quillon グラフ作成"));
@@ -93,7 +94,8 @@ void FormMain::CommandGetData_Click() {
   const bool wasLoading = loading_;
   loading_ = true;
   Status result = Success();
-  const bool running = runCommand([this, &result] { result = LoadProductData(ctx_); });
+  const bool running =
+      runCommand([this, &result] { result = LoadProductData(programFolder_, catalogue_, host_); });
   loading_ = wasLoading;
   if (!running) return;
   CommandGetData.setEnabled(true);
@@ -113,7 +115,9 @@ void FormMain::CommandDrawGraph_Click() {
   CommandGetData.setEnabled(false);
   setDrawingButtons(false);
   if (!runCommand([this] {
-        if (!ctx_.catalogue.ProductTable.empty()) DrawSimilarityGraph(ctx_);
+        if (!catalogue_.ProductTable.empty())
+          DrawSimilarityGraph(programFolder_, catalogue_, directions_, Graph.surface(), host_,
+                              clock_);
       }))
     return;
   // A load interrupted by this drawing keeps its button off until it ends.
@@ -125,7 +129,10 @@ void FormMain::CommandDrawGraphAlt_Click() {
   CommandGetData.setEnabled(false);
   setDrawingButtons(false);
   Status result = Success();
-  if (!runCommand([this, &result] { result = DrawKeyWordGraph(ctx_); })) return;
+  if (!runCommand([this, &result] {
+        result = DrawKeyWordGraph(programFolder_, catalogue_, directions_, Graph.surface(), host_);
+      }))
+    return;
   CommandGetData.setEnabled(!loading_);
   setDrawingButtons(true);
   if (!result) host_.showError(result.error());

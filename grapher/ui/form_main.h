@@ -11,7 +11,8 @@
 #include <string>
 
 #include "common/clock.h"
-#include "grapher/commands/context.h"
+#include "grapher/catalogue/catalogue.h"
+#include "grapher/layout/placement_directions.h"
 #include "grapher/ui/graph_widget.h"
 #include "grapher/ui/window_host.h"
 
@@ -27,7 +28,7 @@ class FormMain final : public QWidget {
   void CommandDrawGraph_Click();
   void CommandDrawGraphAlt_Click();
 
-  Context& context() { return ctx_; }
+  const Catalogue& catalogue() const { return catalogue_; }
   WindowHost& host() { return host_; }
   GraphWidget& graph() { return Graph; }
 
@@ -55,7 +56,9 @@ class FormMain final : public QWidget {
 
   WindowHost host_;
   SteadyClock clock_;
-  Context ctx_;
+  const std::string programFolder_;
+  Catalogue catalogue_;  // replaced by each load, read and laid out by the drawings
+  PlacementDirections directions_;
   std::function<void(int)> endProgram_;
   bool loading_ = false;  // a load runs (possibly under a drawing started meanwhile)
 };

@@ -80,11 +80,11 @@ void ImageSurface::clear() {
   image_.fill(Qt::white);
 }
 
-float ImageSurface::textWidth(std::string_view text) {
+float ImageSurface::textWidth(std::string_view text) const {
   return static_cast<float>(QFontMetricsF(font_, &image_).horizontalAdvance(ToQString(text)));
 }
 
-float ImageSurface::textHeight(std::string_view) {
+float ImageSurface::textHeight(std::string_view) const {
   return lineHeight_;
 }
 

@@ -38,8 +38,8 @@ class ImageSurface final : public Surface {
 
   void clear() override;
   void setForeColor(Rgb color) override { fore_ = ToColor(color); }
-  float textWidth(std::string_view text) override;
-  float textHeight(std::string_view text) override;
+  float textWidth(std::string_view text) const override;
+  float textHeight(std::string_view text) const override;
   void setCurrentPosition(float x, float y) override {
     currentX_ = x;
     currentY_ = y;
@@ -49,8 +49,8 @@ class ImageSurface final : public Surface {
   void coloredLine(float x1, float y1, float x2, float y2, Rgb color) override;
   void rectangle(float x1, float y1, float x2, float y2, Rgb color) override;
   void circle(float x, float y, float radius, Rgb color) override;
-  float width() override { return static_cast<float>(size_.width()); }
-  float height() override { return static_cast<float>(size_.height()); }
+  float width() const override { return static_cast<float>(size_.width()); }
+  float height() const override { return static_cast<float>(size_.height()); }
   void present() override;
 
  private:

@@ -25,12 +25,12 @@ SvgSurface::SvgSurface(QSize size)
   lineHeight_ = static_cast<float>(metrics.height());
 }
 
-float SvgSurface::textWidth(std::string_view text) {
+float SvgSurface::textWidth(std::string_view text) const {
   return static_cast<float>(
       QFontMetricsF(font_, &metricDevice_).horizontalAdvance(ToQString(text)));
 }
 
-float SvgSurface::textHeight(std::string_view) {
+float SvgSurface::textHeight(std::string_view) const {
   return lineHeight_;
 }
 

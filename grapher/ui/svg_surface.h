@@ -29,8 +29,8 @@ class SvgSurface final : public Surface {
 
   void clear() override { ops_.clear(); }
   void setForeColor(Rgb color) override { fore_ = QColor(color.r, color.g, color.b); }
-  float textWidth(std::string_view text) override;
-  float textHeight(std::string_view text) override;
+  float textWidth(std::string_view text) const override;
+  float textHeight(std::string_view text) const override;
   void setCurrentPosition(float x, float y) override {
     currentX_ = x;
     currentY_ = y;
@@ -40,8 +40,8 @@ class SvgSurface final : public Surface {
   void coloredLine(float x1, float y1, float x2, float y2, Rgb color) override;
   void rectangle(float x1, float y1, float x2, float y2, Rgb color) override;
   void circle(float x, float y, float radius, Rgb color) override;
-  float width() override { return static_cast<float>(size_.width()); }
-  float height() override { return static_cast<float>(size_.height()); }
+  float width() const override { return static_cast<float>(size_.width()); }
+  float height() const override { return static_cast<float>(size_.height()); }
   void present() override {}
 
  private:

@@ -1,5 +1,6 @@
-// What the drawing tests share: a context over a fake host, a fake clock, a
-// recording surface, a fixed seed and a real settings file in a temporary folder.
+// What the drawing tests share: a catalogue, layout settings, directions with a
+// fixed seed, a fake host, a fake clock, a recording surface and a real
+// settings file in a temporary folder.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +12,10 @@
 #include "common/random_source.h"
 #include "common/text_compare.h"
 #include "grapher/catalogue/catalogue.h"
-#include "grapher/commands/context.h"
+#include "grapher/commands/keyword_graph.h"
+#include "grapher/commands/similarity_graph.h"
+#include "grapher/layout/layout_settings.h"
+#include "grapher/layout/placement_directions.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/recording_surface.h"
@@ -25,20 +29,35 @@ using quillon::testing::TempFolder;
 inline constexpr std::uint32_t kSeed = 20240601;
 
 struct Drawing {
-  explicit Drawing(std::string settings = "", float width = 400, float height = 300)
-      : surface(width, height), ctx(folder.path(), host, surface, clock, RandomSource(kSeed)) {
-    if (!settings.empty()) folder.write("setting.ini", "[DefaultSetting]\r\n" + settings);
+  // `settingLines` go to setting.ini; the drawing commands read them, the
+  // phases take `settings` (all 0 until a test sets or reads them).
+  explicit Drawing(std::string settingLines = "", float width = 400, float height = 300)
+      : surface(width, height), directions(RandomSource(kSeed)) {
+    if (!settingLines.empty()) folder.write("setting.ini", "[DefaultSetting]\r\n" + settingLines);
   }
 
-  Catalogue& catalogue() { return ctx.catalogue; }
-  Product& product(std::size_t i) { return ctx.catalogue.ProductTable.at(i); }
-  KeyWord& keyWord(std::size_t k) { return ctx.catalogue.KeyWordTable.at(k); }
+  Catalogue& catalogue() { return catalogue_; }
+  std::vector<Product>& products() { return catalogue_.ProductTable; }
+  std::vector<KeyWord>& keyWords() { return catalogue_.KeyWordTable; }
+  Product& product(std::size_t i) { return catalogue_.ProductTable.at(i); }
+  KeyWord& keyWord(std::size_t k) { return catalogue_.KeyWordTable.at(k); }
+
+  void drawSimilarityGraph() {
+    DrawSimilarityGraph(folder.path(), catalogue_, directions, surface, host, clock);
+  }
+  Status drawKeyWordGraph() {
+    return DrawKeyWordGraph(folder.path(), catalogue_, directions, surface, host);
+  }
 
   TempFolder folder;
   FakeHost host;
   quillon::testing::FakeClock clock;
   RecordingSurface surface;
-  Context ctx;
+  LayoutSettings settings;
+  PlacementDirections directions;
+
+ private:
+  Catalogue catalogue_;
 };
 
 // Appends a product with a title, a rank and its similar products; referrer

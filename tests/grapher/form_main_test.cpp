@@ -112,7 +112,7 @@ TEST_F(FormMainTest, LoadEnablesTheDrawingButtonsAndShowsTheFinalTexts) {
   EXPECT_EQ(text("LabelStatus"), "正常終了");
   EXPECT_EQ(text("LabelStatus2"), "4/4");
   EXPECT_FALSE(button("CommandDrawGraphAlt")->isVisible());
-  EXPECT_EQ(form->context().catalogue.ProductTable.size(), 4u);
+  EXPECT_EQ(form->catalogue().ProductTable.size(), 4u);
 }
 
 TEST_F(FormMainTest, BadInputIsShownAndLeavesTheDrawingButtonsAsTheyWere) {
@@ -136,7 +136,7 @@ TEST_F(FormMainTest, BadInputIsShownAndLeavesTheDrawingButtonsAsTheyWere) {
     EXPECT_THAT(boxes.texts[0], HasSubstr("keywords.txt"));
   }
   EXPECT_TRUE(button("CommandDrawGraph")->isEnabled());
-  EXPECT_EQ(form->context().catalogue.ProductTable.size(), 4u);
+  EXPECT_EQ(form->catalogue().ProductTable.size(), 4u);
 }
 
 TEST_F(FormMainTest, DrawingDisablesAllThreeButtonsAndDrawsOnGraph) {
@@ -179,12 +179,12 @@ TEST_F(FormMainTest, DrawingDuringASecondLoadLeavesTheLoadButtonOffUntilTheLoadE
   QTimer::singleShot(0, form.operator->(), [&] {
     button("CommandDrawGraph")->click();
     loadButtonAfterDrawing = button("CommandGetData")->isEnabled();
-    productsWhenDrawn = form->context().catalogue.ProductTable.size();
+    productsWhenDrawn = form->catalogue().ProductTable.size();
   });
   load();
   EXPECT_FALSE(loadButtonAfterDrawing);  // a second load could not start inside the first
   EXPECT_EQ(productsWhenDrawn, 3u);      // the drawing saw the table as far as it was built
-  EXPECT_EQ(form->context().catalogue.ProductTable.size(), 4u);
+  EXPECT_EQ(form->catalogue().ProductTable.size(), 4u);
   EXPECT_EQ(text("LabelStatus"), "正常終了");
   EXPECT_TRUE(button("CommandGetData")->isEnabled());
   EXPECT_TRUE(endCodes.empty());
@@ -197,7 +197,7 @@ TEST_F(FormMainTest, ClosingDuringALoadEndsTheProgramAtTheNextCheck) {
   EXPECT_THAT(endCodes, ElementsAre(0));
   EXPECT_TRUE(form->host().QuitRequested);
   EXPECT_FALSE(form->isVisible());
-  EXPECT_EQ(form->context().catalogue.ProductTable.size(), 3u);  // stopped after product 1
+  EXPECT_EQ(form->catalogue().ProductTable.size(), 3u);  // stopped after product 1
   EXPECT_TRUE(boxes.texts.empty());
 }
 

@@ -28,7 +28,7 @@ TEST(ExtractKeyWordRelationsTest, WeightsFollowTheSimilarProductsRanks) {
   AddProduct(c, "b best", 0);
   AddProduct(c, "c worse", 100000);
   Link(c);
-  ExtractKeyWordRelations(d.ctx);
+  ExtractKeyWordRelations(d.catalogue(), d.host);
   EXPECT_FLOAT_EQ(d.keyWord(0).Relation[1], kRank0);
   EXPECT_FLOAT_EQ(d.keyWord(0).Relation[2], kRank100000);
   EXPECT_NEAR(kRank0, 0.1448, 1e-4);
@@ -49,7 +49,7 @@ TEST(ExtractKeyWordRelationsTest, FirstOtherKeyWordOfTheSimilarProductTakesTheWe
   AddProduct(c, "nothing", 0);  // no keyword: no weight
   AddProduct(c, "c", -1000);    // undefined logarithm: no weight, but c has products
   Link(c);
-  ExtractKeyWordRelations(d.ctx);
+  ExtractKeyWordRelations(d.catalogue(), d.host);
   const auto& a = d.keyWord(0).Relation;
   const auto& b = d.keyWord(1).Relation;
   EXPECT_FLOAT_EQ(a[1], kRank0);
@@ -69,8 +69,8 @@ TEST(ExtractKeyWordRelationsTest, ASecondRunDoublesEveryWeight) {
   AddProduct(c, "a", 0, {1});
   AddProduct(c, "b", 0, {0});
   Link(c);
-  ASSERT_TRUE(DrawKeyWordGraph(d.ctx).ok());
-  ASSERT_TRUE(DrawKeyWordGraph(d.ctx).ok());
+  ASSERT_TRUE(d.drawKeyWordGraph().ok());
+  ASSERT_TRUE(d.drawKeyWordGraph().ok());
   EXPECT_FLOAT_EQ(d.keyWord(0).Relation[1], 2 * kRank0);
   EXPECT_FLOAT_EQ(d.keyWord(1).Relation[0], 2 * kRank0);
 }
@@ -80,7 +80,7 @@ TEST(DrawKeyWordGraphTest, OneKeyWordIsTheRootInTheMiddle) {
   AddKeyWords(d.catalogue(), {"solo"});
   AddProduct(d.catalogue(), "nothing in common", 5, {0});
   Link(d.catalogue());
-  ASSERT_TRUE(DrawKeyWordGraph(d.ctx).ok());
+  ASSERT_TRUE(d.drawKeyWordGraph().ok());
   EXPECT_TRUE(d.keyWord(0).Placed);
   EXPECT_FLOAT_EQ(d.keyWord(0).X, 200);
   EXPECT_FLOAT_EQ(d.keyWord(0).Y, 150);
@@ -111,7 +111,7 @@ TEST(DrawKeyWordGraphTest, UnreachableKeyWordsStayUnplacedAndUndrawn) {
   AddProduct(c, "c", 1, {3});  // c -> d, but nothing leads to c
   AddProduct(c, "d", 1);
   Link(c);
-  ASSERT_TRUE(DrawKeyWordGraph(d.ctx).ok());
+  ASSERT_TRUE(d.drawKeyWordGraph().ok());
   EXPECT_TRUE(d.keyWord(0).Placed);
   EXPECT_TRUE(d.keyWord(1).Placed);
   EXPECT_FALSE(d.keyWord(2).Placed);
@@ -123,16 +123,16 @@ TEST(DrawKeyWordGraphTest, UnreachableKeyWordsStayUnplacedAndUndrawn) {
 }
 
 // A plain recursive placement: the explicit stack must place in its order.
-void ReferencePlace(Context& ctx, std::int32_t index) {
-  auto& keys = ctx.catalogue.KeyWordTable;
+void ReferencePlace(Drawing& d, std::int32_t index) {
+  auto& keys = d.keyWords();
   const auto count = static_cast<std::int32_t>(keys.size());
   for (std::int32_t i = 0; i < count; ++i) {
     if (i == index || !(keys[index].Relation[i] > 0) || keys[i].Placed) continue;
-    const double a = NextPlacementAngle(ctx);
-    keys[i].X = static_cast<float>(ctx.settings.GraphDefaultDistance * std::cos(a) + keys[index].X);
-    keys[i].Y = static_cast<float>(keys[index].Y - ctx.settings.GraphDefaultDistance * std::sin(a));
+    const double a = NextPlacementAngle(d.directions);
+    keys[i].X = static_cast<float>(d.settings.GraphDefaultDistance * std::cos(a) + keys[index].X);
+    keys[i].Y = static_cast<float>(keys[index].Y - d.settings.GraphDefaultDistance * std::sin(a));
     keys[i].Placed = true;
-    ReferencePlace(ctx, i);
+    ReferencePlace(d, i);
   }
 }
 
@@ -147,10 +147,11 @@ TEST(PlaceRelatedKeyWordsTest, DepthFirstInTheRecursiveOrder) {
         if ((k * 7 + m * 13) % 11 == 0 && (k + m) % 3 != 0) d->keyWord(k).Relation[m] = 0.5f;
     }
     d->keyWord(5).Placed = true;
-    d->ctx.settings.GraphDefaultDistance = 40;
+    d->settings.GraphDefaultDistance = 40;
   }
-  PlaceRelatedKeyWords(actual.ctx, 5);
-  ReferencePlace(reference.ctx, 5);
+  PlaceRelatedKeyWords(actual.keyWords(), 5, actual.settings.GraphDefaultDistance,
+                       actual.directions);
+  ReferencePlace(reference, 5);
   int placed = 0;
   for (int k = 0; k < kCount; ++k) {
     EXPECT_EQ(actual.keyWord(k).Placed, reference.keyWord(k).Placed) << k;
@@ -164,7 +165,7 @@ TEST(PlaceRelatedKeyWordsTest, DepthFirstInTheRecursiveOrder) {
 TEST(DrawKeyWordGraphTest, WithoutKeyWordsOrProductsItSaysSoAndChangesNothing) {
   Drawing d;
   AddProduct(d.catalogue(), "a product");
-  const Status noKeyWord = DrawKeyWordGraph(d.ctx);
+  const Status noKeyWord = d.drawKeyWordGraph();
   ASSERT_FALSE(noKeyWord.ok());
   EXPECT_NE(noKeyWord.error().find("keyword"), std::string::npos);
   EXPECT_TRUE(d.surface.ops.empty());
@@ -172,7 +173,7 @@ TEST(DrawKeyWordGraphTest, WithoutKeyWordsOrProductsItSaysSoAndChangesNothing) {
 
   Drawing empty;
   AddKeyWords(empty.catalogue(), {"k"});
-  const Status noProduct = DrawKeyWordGraph(empty.ctx);
+  const Status noProduct = empty.drawKeyWordGraph();
   ASSERT_FALSE(noProduct.ok());
   EXPECT_NE(noProduct.error().find("product"), std::string::npos);
 }
@@ -182,7 +183,7 @@ TEST(DrawKeyWordGraphTest, CloseRequestTakesEffectAfterTheFirstLabelStep) {
   AddKeyWords(d.catalogue(), {"a", "b"});
   AddProduct(d.catalogue(), "a", 1, {0});
   d.host.quitAfterPumps = 1;  // during the extraction, which does not look at it
-  EXPECT_THROW(static_cast<void>(DrawKeyWordGraph(d.ctx)), EndProgram);
+  EXPECT_THROW(static_cast<void>(d.drawKeyWordGraph()), EndProgram);
   EXPECT_EQ(d.host.label(Label::Status), "ぬるぽ");
   EXPECT_EQ(d.surface.count(Kind::Print), 1);
 }

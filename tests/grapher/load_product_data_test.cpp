@@ -12,10 +12,7 @@
 
 #include "common/code_page.h"
 #include "common/working_folder.h"
-#include "grapher/commands/context.h"
-#include "tests/support/fake_clock.h"
 #include "tests/support/fake_host.h"
-#include "tests/support/recording_surface.h"
 #include "tests/support/temp_folder.h"
 
 namespace quillon::grapher {
@@ -38,8 +35,6 @@ std::string Record(const std::string& title, const std::vector<std::string>& sim
 
 class LoadTest : public ::testing::Test {
  protected:
-  LoadTest() : ctx(folder.path(), host, surface, clock) {}
-
   void SetUp() override { setKeywords({"kw"}); }
 
   void setKeywords(const std::vector<std::string>& lines) {
@@ -51,19 +46,17 @@ class LoadTest : public ::testing::Test {
   void addRecord(const std::string& asin, const std::string& text) {
     ASSERT_TRUE(WriteProductRecord(folder.path(), asin, text));
   }
-  Status load() { return LoadProductData(ctx); }
+  Status load() { return LoadProductData(folder.path(), catalogue, host); }
   std::vector<std::string> asins() const {
     std::vector<std::string> result;
-    for (const Product& p : ctx.catalogue.ProductTable) result.push_back(p.ASIN);
+    for (const Product& p : catalogue.ProductTable) result.push_back(p.ASIN);
     return result;
   }
-  const Product& product(std::size_t i) const { return ctx.catalogue.ProductTable.at(i); }
+  const Product& product(std::size_t i) const { return catalogue.ProductTable.at(i); }
 
   TempFolder folder;
   FakeHost host;
-  quillon::testing::FakeClock clock;
-  testing::NullSurface surface;  // loading draws nothing
-  Context ctx;
+  Catalogue catalogue;
 };
 
 TEST_F(LoadTest, StartProductWithoutRecordIsASingleLeaf) {
@@ -223,7 +216,7 @@ TEST_F(LoadTest, GarbageRecordsLoadWithoutHarm) {
   EXPECT_EQ(product(3).SimilarIndex.size(), 20000u);
   EXPECT_EQ(product(4).SimilarASIN.size(), 20000u);  // entries without text name ASIN ""
   EXPECT_EQ(product(4).SimilarASIN[0], "");
-  EXPECT_EQ(ctx.catalogue.ProductTable.size(), 5u + 1u + 50u + 1u);  // Q, H0 to H49, ""
+  EXPECT_EQ(catalogue.ProductTable.size(), 5u + 1u + 50u + 1u);  // Q, H0 to H49, ""
   EXPECT_THAT(product(1).SimilarASIN, ElementsAre("Q"));
   EXPECT_FALSE(product(2).Title.empty());  // undecodable bytes arrive replaced, not dropped
 }
@@ -232,9 +225,9 @@ TEST_F(LoadTest, KeyWordsKeepFileOrderAndStartCleared) {
   setKeywords({"b", "", "a"});
   setStart("A");
   ASSERT_TRUE(load());
-  ASSERT_EQ(ctx.catalogue.KeyWordTable.size(), 3u);
-  EXPECT_EQ(ctx.catalogue.KeyWordTable[1].Text, "");
-  for (const KeyWord& k : ctx.catalogue.KeyWordTable) {
+  ASSERT_EQ(catalogue.KeyWordTable.size(), 3u);
+  EXPECT_EQ(catalogue.KeyWordTable[1].Text, "");
+  for (const KeyWord& k : catalogue.KeyWordTable) {
     EXPECT_THAT(k.Relation, ElementsAre(0.0f, 0.0f, 0.0f));
     EXPECT_FALSE(k.HasProduct);
     EXPECT_FALSE(k.Placed);
@@ -246,7 +239,7 @@ TEST_F(LoadTest, KeyWordFileWithoutLinesGivesNoKeyWords) {
   setStart("A");
   addRecord("A", Record("anything", {}));
   ASSERT_TRUE(load());
-  EXPECT_THAT(ctx.catalogue.KeyWordTable, IsEmpty());
+  EXPECT_THAT(catalogue.KeyWordTable, IsEmpty());
   EXPECT_EQ(product(0).KeyWordIndex, -1);
 }
 
@@ -255,25 +248,25 @@ TEST_F(LoadTest, SecondLoadResetsWhatDrawingsWrote) {
   setStart("A");
   addRecord("A", Record("kw a", {"B"}));
   ASSERT_TRUE(load());
-  for (Product& p : ctx.catalogue.ProductTable) {
+  for (Product& p : catalogue.ProductTable) {
     p.X = 5;
     p.Y = 6;
     p.Placed = 1;
   }
-  for (KeyWord& k : ctx.catalogue.KeyWordTable) {
+  for (KeyWord& k : catalogue.KeyWordTable) {
     k.HasProduct = k.Placed = true;
     k.X = k.Y = 7;
     k.Relation.assign(k.Relation.size(), 3.0f);
   }
   ASSERT_TRUE(load());
   EXPECT_THAT(asins(), ElementsAre("A", "B"));
-  for (const Product& p : ctx.catalogue.ProductTable) {
+  for (const Product& p : catalogue.ProductTable) {
     EXPECT_EQ(p.X, 0);
     EXPECT_EQ(p.Y, 0);
     EXPECT_EQ(p.Placed, 0);
   }
   EXPECT_THAT(product(1).ReferrerIndex, IsEmpty());  // not doubled by the first load
-  for (const KeyWord& k : ctx.catalogue.KeyWordTable) {
+  for (const KeyWord& k : catalogue.KeyWordTable) {
     EXPECT_FALSE(k.HasProduct || k.Placed);
     EXPECT_EQ(k.X, 0);
     EXPECT_THAT(k.Relation, ElementsAre(0.0f, 0.0f));
@@ -327,7 +320,7 @@ TEST_P(BadInputTest, FailsNamingTheFileAndKeepsThePreviousCatalogue) {
   ASSERT_FALSE(result);
   EXPECT_THAT(result.error(), HasSubstr(GetParam().mentions));
   EXPECT_THAT(asins(), ElementsAre("OLD"));
-  EXPECT_EQ(ctx.catalogue.KeyWordTable.size(), 1u);
+  EXPECT_EQ(catalogue.KeyWordTable.size(), 1u);
   EXPECT_THAT(host.history, IsEmpty());
 }
 

@@ -9,7 +9,6 @@
 #include "common/numbers.h"
 #include "grapher/render/render_graph.h"
 #include "tests/grapher/drawing_fixture.h"
-#include "tests/support/fake_clock.h"
 
 namespace quillon::grapher {
 namespace {
@@ -40,10 +39,10 @@ TEST(PlacementAngleTest, WholeRadiansZeroToSixWithTheirShares) {
   std::array<int, 7> histogram{};
   constexpr int kDraws = 70000;
   for (int i = 0; i < kDraws; ++i) {
-    const std::int32_t a = NextPlacementAngle(d.ctx);
+    const std::int32_t a = NextPlacementAngle(d.directions);
     ASSERT_GE(a, 0);
     ASSERT_LE(a, 6);
-    EXPECT_EQ(d.ctx.PlacementAngle, a);
+    EXPECT_EQ(d.directions.PlacementAngle, a);
     ++histogram[a];
   }
   const double twoPi = 2 * 3.14159265358979;
@@ -54,7 +53,7 @@ TEST(PlacementAngleTest, WholeRadiansZeroToSixWithTheirShares) {
 
 TEST(PlaceProductsTest, EdgesFollowTheKeyWordsInWholeRadianDirections) {
   Drawing d("DrawLine=True\r\n");
-  ReadLayoutSettings(d.folder.path(), d.ctx.settings);
+  ReadLayoutSettings(d.folder.path(), d.settings);
   auto& c = d.catalogue();
   AddKeyWords(c, {"alpha", "beta"});
   AddProduct(c, "alpha start", 1, {1, 2, 3, 4});
@@ -65,7 +64,7 @@ TEST(PlaceProductsTest, EdgesFollowTheKeyWordsInWholeRadianDirections) {
   AddProduct(c, "alpha under plain");   // 5: 40 from 3
   AddProduct(c, "beta under beta");     // 6: 10 from 4
   Link(c);
-  PlaceProducts(d.ctx);
+  PlaceProducts(d.products(), d.settings, d.directions, d.surface, d.host);
 
   EXPECT_FLOAT_EQ(d.product(0).X, 200);
   EXPECT_FLOAT_EQ(d.product(0).Y, 150);
@@ -87,14 +86,14 @@ TEST(PlaceProductsTest, EdgesFollowTheKeyWordsInWholeRadianDirections) {
 
 TEST(PlaceProductsTest, StartProductChildrenArePlacedBesideItAgain) {
   Drawing d("DrawLine=True\r\nDrawProductName=True\r\n");
-  ReadLayoutSettings(d.folder.path(), d.ctx.settings);
+  ReadLayoutSettings(d.folder.path(), d.settings);
   auto& c = d.catalogue();
   AddProduct(c, "start", 4321, {1, 2});
   AddProduct(c, "first", 1, {2, 3});
   AddProduct(c, "second", 1, {});
   AddProduct(c, "grandchild", 1, {});
   Link(c);
-  PlaceProducts(d.ctx);
+  PlaceProducts(d.products(), d.settings, d.directions, d.surface, d.host);
   // 2 was placed from 1 first, then moved beside the start product; 3 stays put.
   EXPECT_NEAR(Distance(d.product(0), d.product(2)), 40, 1e-3);
   EXPECT_NEAR(Distance(d.product(1), d.product(3)), 40, 1e-3);
@@ -110,23 +109,23 @@ TEST(PlaceProductsTest, StartProductChildrenArePlacedBesideItAgain) {
 }
 
 // A plain recursive walk: the explicit stack must visit and draw in its order.
-void ReferencePlaceSubtree(Context& ctx, std::int32_t p) {
-  auto& table = ctx.catalogue.ProductTable;
+void ReferencePlaceSubtree(Drawing& drawing, std::int32_t p) {
+  auto& table = drawing.products();
   for (const std::int32_t c : table[p].SimilarIndex) {
     if (table[c].Placed == 0) {
       table[c].Placed = 1;
-      const float d = EdgeLength(ctx.settings, table[p], table[c]);
-      const double a = NextPlacementAngle(ctx);
+      const float d = EdgeLength(drawing.settings, table[p], table[c]);
+      const double a = NextPlacementAngle(drawing.directions);
       table[c].X = static_cast<float>(table[p].X + static_cast<double>(d) * std::cos(a));
       table[c].Y = static_cast<float>(table[p].Y - static_cast<double>(d) * std::sin(a));
-      ReferencePlaceSubtree(ctx, c);
+      ReferencePlaceSubtree(drawing, c);
     }
-    ctx.surface.setCurrentPosition(table[c].X, table[c].Y);
-    ctx.surface.print(table[c].Title);
-    ctx.surface.circle(table[c].X, table[c].Y, 2, kProductMarkerColor);
-    ctx.surface.line(table[p].X, table[p].Y, table[c].X, table[c].Y);
-    ctx.surface.present();
-    ctx.host.processEvents();
+    drawing.surface.setCurrentPosition(table[c].X, table[c].Y);
+    drawing.surface.print(table[c].Title);
+    drawing.surface.circle(table[c].X, table[c].Y, 2, kProductMarkerColor);
+    drawing.surface.line(table[p].X, table[p].Y, table[c].X, table[c].Y);
+    drawing.surface.present();
+    drawing.host.processEvents();
   }
 }
 
@@ -149,12 +148,13 @@ TEST(PlaceSubtreeTest, VisitsAndDrawsInTheRecursiveOrder) {
     build(actual.catalogue());
     gen.seed(seed);
     build(reference.catalogue());
-    ReadLayoutSettings(actual.folder.path(), actual.ctx.settings);
-    reference.ctx.settings = actual.ctx.settings;
+    ReadLayoutSettings(actual.folder.path(), actual.settings);
+    reference.settings = actual.settings;
     for (Drawing* d : {&actual, &reference}) d->product(0).Placed = 1;
 
-    PlaceSubtree(actual.ctx, 0);
-    ReferencePlaceSubtree(reference.ctx, 0);
+    PlaceSubtree(actual.products(), 0, actual.settings, actual.directions, actual.surface,
+                 actual.host);
+    ReferencePlaceSubtree(reference, 0);
 
     ASSERT_EQ(actual.surface.ops.size(), reference.surface.ops.size()) << seed;
     for (std::size_t i = 0; i < actual.surface.ops.size(); ++i) {
@@ -174,15 +174,14 @@ TEST(PlaceSubtreeTest, VisitsAndDrawsInTheRecursiveOrder) {
 
 TEST(PlaceSubtreeTest, AMillionFirstPlacementsInOneChain) {
   constexpr std::int32_t kLength = 1'000'000;
-  quillon::testing::FakeClock clock;
   testing::FakeHost host;
   testing::NullSurface surface;
-  Context ctx("", host, surface, clock, RandomSource(testing::kSeed));
-  ctx.settings.GraphDefaultDistance = 40;
-  auto& table = ctx.catalogue.ProductTable;
-  table.resize(kLength);
+  PlacementDirections directions(RandomSource(testing::kSeed));
+  LayoutSettings settings;
+  settings.GraphDefaultDistance = 40;
+  std::vector<Product> table(kLength);
   for (std::int32_t i = 0; i + 1 < kLength; ++i) table[i].SimilarIndex = {i + 1};
-  PlaceProducts(ctx);
+  PlaceProducts(table, settings, directions, surface, host);
   EXPECT_EQ(table.back().Placed, 1);
   EXPECT_NEAR(Distance(table[kLength - 2], table[kLength - 1]), 40, 1e-2);
   EXPECT_EQ(surface.presents, kLength - 1);
@@ -197,7 +196,7 @@ TEST(CenterProductsTest, MovesTheCentreOfMassToTheMiddle) {
   d.product(1).Y = 50;
   AddKeyWords(c, {"k"});
   d.keyWord(0).X = 7;
-  CenterProducts(d.ctx);
+  CenterProducts(d.products(), d.surface, d.host);
   EXPECT_FLOAT_EQ(d.product(0).X, 150);
   EXPECT_FLOAT_EQ(d.product(0).Y, 125);
   EXPECT_FLOAT_EQ(d.product(1).X, 250);

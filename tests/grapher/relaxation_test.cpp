@@ -17,9 +17,9 @@ using testing::Link;
 
 struct Relaxation : ::testing::Test {
   Relaxation() {
-    d.ctx.settings.ProductCloseForce = 0.05f;
-    d.ctx.settings.ProductCloseForceByKeyWord = 0.05f;
-    d.ctx.settings.KeyWordCloseForce = 0.05f;
+    d.settings.ProductCloseForce = 0.05f;
+    d.settings.ProductCloseForceByKeyWord = 0.05f;
+    d.settings.KeyWordCloseForce = 0.05f;
   }
   void place(std::size_t i, float x, float y) {
     d.product(i).X = x;
@@ -55,7 +55,7 @@ class ReferrerPull : public Relaxation, public ::testing::WithParamInterface<Pul
 TEST_P(ReferrerPull, MovesTowardTheReferrer) {
   const PullRow& row = GetParam();
   referrerPair(row.rank, row.startX, row.startY);
-  PullToReferrers(d.ctx);
+  PullToReferrers(d.products(), d.settings.ProductCloseForce, d.host);
   EXPECT_NEAR(d.product(1).X, row.endX, 1e-3);
   EXPECT_NEAR(d.product(1).Y, row.endY, 1e-3);
   EXPECT_EQ(d.product(0).X, 0);  // the referrer stays
@@ -77,12 +77,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Relaxation, ProductPullIsLogarithmicKeyWordPullLinear) {
   keyWordPair(1, 10, 10);
   const KeyWordMembership members(d.catalogue());
-  PullProductsToKeyWords(d.ctx, members);
+  PullProductsToKeyWords(d.products(), d.keyWords(), members, d.settings.ProductCloseForceByKeyWord,
+                         d.host);
   EXPECT_NEAR(d.product(0).X, 9.7402, 1e-4);
   EXPECT_NEAR(d.product(0).Y, 9.7402, 1e-4);
   EXPECT_EQ(d.keyWord(0).X, 0);  // only the product moves
   place(0, 10, 0);
-  PullKeyWordsToProducts(d.ctx, members);
+  PullKeyWordsToProducts(d.products(), d.keyWords(), members, d.settings.KeyWordCloseForce, d.host);
   EXPECT_NEAR(d.keyWord(0).X, 0.2085, 1e-4);
   EXPECT_EQ(d.keyWord(0).Y, 0);
 }
@@ -97,8 +98,9 @@ class KeyWordPullSkips : public Relaxation, public ::testing::WithParamInterface
 TEST_P(KeyWordPullSkips, RanksWithoutAUsableLogarithm) {
   keyWordPair(GetParam().rank, 10, 10);
   const KeyWordMembership members(d.catalogue());
-  PullProductsToKeyWords(d.ctx, members);
-  PullKeyWordsToProducts(d.ctx, members);
+  PullProductsToKeyWords(d.products(), d.keyWords(), members, d.settings.ProductCloseForceByKeyWord,
+                         d.host);
+  PullKeyWordsToProducts(d.products(), d.keyWords(), members, d.settings.KeyWordCloseForce, d.host);
   EXPECT_EQ(d.product(0).X, 10);
   EXPECT_EQ(d.keyWord(0).X, 0);
   EXPECT_EQ(d.keyWord(0).Y, 0);
@@ -119,7 +121,7 @@ TEST_F(Relaxation, PlaceKeyWordsAtTheCentreOfTheirProducts) {
   place(1, 10, 20);
   place(2, 1000, 1000);
   d.keyWord(1).X = 33;
-  PlaceKeyWords(d.ctx, KeyWordMembership(c));
+  PlaceKeyWords(d.products(), d.keyWords(), KeyWordMembership(c), d.host);
   EXPECT_TRUE(d.keyWord(0).HasProduct);
   EXPECT_FLOAT_EQ(d.keyWord(0).X, 5);
   EXPECT_FLOAT_EQ(d.keyWord(0).Y, 10);
@@ -139,7 +141,7 @@ TEST_F(Relaxation, LaterStepsSeeEarlierMoves) {
   Link(c);
   place(2, 100, 0);
   place(1, 50, 0);
-  PullToReferrers(d.ctx);
+  PullToReferrers(d.products(), d.settings.ProductCloseForce, d.host);
   const double afterFirst = 95;
   const double dx = afterFirst - 50;
   EXPECT_NEAR(d.product(2).X, afterFirst - std::log(dx + 1) / std::log(101.0) * dx * 0.05, 1e-3);
@@ -147,8 +149,8 @@ TEST_F(Relaxation, LaterStepsSeeEarlierMoves) {
 
 TEST_F(Relaxation, HugeForcesNeverLeaveTheFloatRange) {
   referrerPair(1, 1e30f, -1e30f);
-  d.ctx.settings.ProductCloseForce = -1e30f;
-  for (int i = 0; i < 3; ++i) PullToReferrers(d.ctx);
+  d.settings.ProductCloseForce = -1e30f;
+  for (int i = 0; i < 3; ++i) PullToReferrers(d.products(), d.settings.ProductCloseForce, d.host);
   EXPECT_TRUE(std::isfinite(d.product(1).X));
   EXPECT_TRUE(std::isfinite(d.product(1).Y));
   EXPECT_EQ(d.product(1).X, std::numeric_limits<float>::max());

@@ -77,7 +77,7 @@ struct RenderGraphTest : ::testing::Test {
 };
 
 TEST_F(RenderGraphTest, DrawsThePassesInOrderWithTheirColours) {
-  RenderGraph(d.ctx);
+  RenderGraph(d.catalogue(), d.settings.DrawProductName, d.surface, d.host);
   const std::vector<std::string> expected{
       "clear",
       // products: marker, similarity lines in the foreground colour
@@ -96,7 +96,7 @@ TEST_F(RenderGraphTest, DrawsThePassesInOrderWithTheirColours) {
 }
 
 TEST_F(RenderGraphTest, PresentsOncePerProductTwicePerKeyWordAndOnceMore) {
-  RenderGraph(d.ctx);
+  RenderGraph(d.catalogue(), d.settings.DrawProductName, d.surface, d.host);
   const int n = 3, keyWords = 3;
   EXPECT_EQ(d.surface.count(Kind::Present), n + 2 * keyWords + 1);
   EXPECT_EQ(d.host.eventPumps, n + 2 * keyWords);
@@ -104,7 +104,8 @@ TEST_F(RenderGraphTest, PresentsOncePerProductTwicePerKeyWordAndOnceMore) {
 
 TEST_F(RenderGraphTest, CloseRequestEndsAfterTheCurrentStep) {
   d.host.quitAfterPumps = 4;  // the first keyword step
-  EXPECT_THROW(RenderGraph(d.ctx), EndProgram);
+  EXPECT_THROW(RenderGraph(d.catalogue(), d.settings.DrawProductName, d.surface, d.host),
+               EndProgram);
   EXPECT_EQ(d.surface.count(Kind::Present), 4);
   EXPECT_EQ(d.surface.count(Kind::Rectangle), 0);
 }

@@ -38,21 +38,35 @@ void Generate(Catalogue& c, int n, std::uint32_t seed) {
 TEST(DrawSimilarityGraphTest, DefaultsGiveOneIterationAndTheStatusTexts) {
   Drawing d;
   Generate(d.catalogue(), 30, 1);
-  DrawSimilarityGraph(d.ctx);
+  d.drawSimilarityGraph();
   EXPECT_EQ(d.host.textsOf(Label::Status),
             (Texts{"商品を配置中", "商品をセンタリング中", "キーワードを配置中",
                    "商品の位置を変更中", "商品の位置を変更中", "キーワードの位置を変更中",
                    "商品をセンタリング中", "グラフ描画中", "正常終了"}));
   EXPECT_EQ(d.host.textsOf(Label::Status2), (Texts{"", "", "1/1", "", ""}));
   EXPECT_EQ(d.clock.sleepCount(), 0);
-  EXPECT_FLOAT_EQ(d.ctx.settings.GraphDifferentKeyWordDistance, 80);
+}
+
+TEST(DrawSimilarityGraphTest, ReadsTheKeyWordDistancesWithTheOtherSettings) {
+  Drawing d("CloseCount=0\r\n");  // no relaxation: only the centring moves the tree
+  AddKeyWords(d.catalogue(), {"red", "blue"});
+  AddProduct(d.catalogue(), "red start", 1, {1, 2});
+  AddProduct(d.catalogue(), "blue other");
+  AddProduct(d.catalogue(), "RED same");
+  Link(d.catalogue());
+  d.drawSimilarityGraph();
+  const auto gap = [&d](std::size_t i) {
+    return std::hypot(d.product(i).X - d.product(0).X, d.product(i).Y - d.product(0).Y);
+  };
+  EXPECT_NEAR(gap(1), 80, 1e-3);
+  EXPECT_NEAR(gap(2), 10, 1e-3);
 }
 
 TEST(DrawSimilarityGraphTest, NoIterationWhenCloseCountIsBelowOne) {
   for (const char* count : {"0", "-3"}) {
     Drawing d(std::string("CloseCount=") + count + "\r\n");
     Generate(d.catalogue(), 10, 2);
-    DrawSimilarityGraph(d.ctx);
+    d.drawSimilarityGraph();
     EXPECT_EQ(d.host.textsOf(Label::Status2), (Texts{"", "", "", ""})) << count;
     EXPECT_EQ(d.host.label(Label::Status), "正常終了");
   }
@@ -61,7 +75,7 @@ TEST(DrawSimilarityGraphTest, NoIterationWhenCloseCountIsBelowOne) {
 TEST(DrawSimilarityGraphTest, IntermediateRendersPauseThreeSecondsEach) {
   Drawing d("CloseCount=3\r\nDrawKeyWord=True\r\n");
   Generate(d.catalogue(), 10, 3);
-  DrawSimilarityGraph(d.ctx);
+  d.drawSimilarityGraph();
   EXPECT_EQ(d.host.textsOf(Label::Status2), (Texts{"", "", "1/3", "2/3", "3/3", "", ""}));
   EXPECT_EQ(d.clock.sleepCount(), 4);
   EXPECT_EQ(d.clock.totalSleptMs(), 12000);
@@ -73,7 +87,7 @@ TEST(DrawSimilarityGraphTest, SameSeedSameDrawingAndEveryPositionFinite) {
   const auto draw = [](std::vector<float>& out) {
     Drawing d("CloseCount=5\r\n");
     Generate(d.catalogue(), 300, 4);
-    DrawSimilarityGraph(d.ctx);
+    d.drawSimilarityGraph();
     for (const Product& p : d.catalogue().ProductTable) {
       ASSERT_TRUE(std::isfinite(p.X) && std::isfinite(p.Y)) << p.ASIN;
       out.push_back(p.X);

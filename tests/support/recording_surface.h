@@ -34,16 +34,16 @@ class RecordingSurface final : public Surface {
 
   void clear() override;
   void setForeColor(Rgb color) override;
-  float textWidth(std::string_view text) override { return FixedTextWidth(text); }
-  float textHeight(std::string_view) override { return kFixedTextHeight; }
+  float textWidth(std::string_view text) const override { return FixedTextWidth(text); }
+  float textHeight(std::string_view) const override { return kFixedTextHeight; }
   void setCurrentPosition(float x, float y) override;
   void print(std::string_view text) override;
   void line(float x1, float y1, float x2, float y2) override;
   void coloredLine(float x1, float y1, float x2, float y2, Rgb color) override;
   void rectangle(float x1, float y1, float x2, float y2, Rgb color) override;
   void circle(float x, float y, float radius, Rgb color) override;
-  float width() override { return width_; }
-  float height() override { return height_; }
+  float width() const override { return width_; }
+  float height() const override { return height_; }
   void present() override;
 
   void resize(float width, float height) {
@@ -71,16 +71,16 @@ class NullSurface final : public Surface {
   explicit NullSurface(float width = 844, float height = 564) : width_(width), height_(height) {}
   void clear() override { ++operations; }
   void setForeColor(Rgb) override { ++operations; }
-  float textWidth(std::string_view text) override { return FixedTextWidth(text); }
-  float textHeight(std::string_view) override { return kFixedTextHeight; }
+  float textWidth(std::string_view text) const override { return FixedTextWidth(text); }
+  float textHeight(std::string_view) const override { return kFixedTextHeight; }
   void setCurrentPosition(float, float) override { ++operations; }
   void print(std::string_view) override { ++operations; }
   void line(float, float, float, float) override { ++operations; }
   void coloredLine(float, float, float, float, Rgb) override { ++operations; }
   void rectangle(float, float, float, float, Rgb) override { ++operations; }
   void circle(float, float, float, Rgb) override { ++operations; }
-  float width() override { return width_; }
-  float height() override { return height_; }
+  float width() const override { return width_; }
+  float height() const override { return height_; }
   void present() override { ++presents; }
 
   std::int64_t operations = 0;

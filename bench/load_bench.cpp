@@ -173,13 +173,6 @@ void BM_RecordRead(benchmark::State& state) {
 // labels are repainted at most every 16 ms, so the window adds little.
 void BM_LoadInWindow(benchmark::State& state) {
   const RecordFolder& folder = FolderOf(static_cast<int>(state.range(0)));
-  static int argc = 1;
-  static char name[] = "load_bench";
-  static char* argv[] = {name, nullptr};
-  if (QApplication::instance() == nullptr) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QApplication app(argc, argv);
-  }
   FormMain form(folder.path());
   form.show();
   auto* button = form.findChild<QPushButton*>("CommandGetData");
@@ -212,4 +205,14 @@ BENCHMARK(BM_LoadProductData)
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+#ifdef QUILLON_BENCH_WINDOW
+  // Owned by main, so it ends before Qt's own globals do.
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+#endif
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

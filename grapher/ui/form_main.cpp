@@ -1,12 +1,10 @@
 #include "grapher/ui/form_main.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QIcon>
 #include <QResizeEvent>
 #include <algorithm>
 #include <cmath>
-#include <exception>
 
 #include "grapher/catalogue/load_product_data.h"
 #include "grapher/commands/keyword_graph.h"
@@ -37,8 +35,8 @@ FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed,
       Graph(this),
       CommandDrawGraph(QStringLiteral("グラフ作成"), this),
       host_(*this, LabelStatus, LabelStatus2),
-      ctx_(std::move(programFolder), host_, Graph.surface(), clock_, RandomSource(seed)),
-      endProgram_([](int code) { QCoreApplication::exit(code); }) {
+      runner_(*this, host_),
+      ctx_(std::move(programFolder), host_, Graph.surface(), clock_, RandomSource(seed)) {
   setObjectName(QStringLiteral("FormMain"));
   setWindowTitle(QStringLiteral("Quillon グラフ作成"));
   setWindowIcon(QIcon(QStringLiteral(":/grapher/grapher.png")));
@@ -70,30 +68,12 @@ FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed,
 
 FormMain::~FormMain() = default;
 
-bool FormMain::runCommand(const std::function<void()>& command) {
-  try {
-    command();
-    host_.flushLabels();
-    return true;
-  } catch (const EndProgram& end) {
-    // Commands further out end at their next check as well.
-    host_.QuitRequested = true;
-    hide();
-    endProgram_(end.exitCode);
-    return false;
-  } catch (const std::exception& failure) {
-    host_.flushLabels();
-    host_.showError(failure.what());
-    return true;
-  }
-}
-
 void FormMain::CommandGetData_Click() {
   CommandGetData.setEnabled(false);
   const bool wasLoading = loading_;
   loading_ = true;
   Status result = Success();
-  const bool running = runCommand([this, &result] { result = LoadProductData(ctx_); });
+  const bool running = runner_.run([this, &result] { result = LoadProductData(ctx_); });
   loading_ = wasLoading;
   if (!running) return;
   CommandGetData.setEnabled(true);
@@ -112,7 +92,7 @@ void FormMain::setDrawingButtons(bool enabled) {
 void FormMain::CommandDrawGraph_Click() {
   CommandGetData.setEnabled(false);
   setDrawingButtons(false);
-  if (!runCommand([this] {
+  if (!runner_.run([this] {
         if (!ctx_.catalogue.ProductTable.empty()) DrawSimilarityGraph(ctx_);
       }))
     return;
@@ -125,7 +105,7 @@ void FormMain::CommandDrawGraphAlt_Click() {
   CommandGetData.setEnabled(false);
   setDrawingButtons(false);
   Status result = Success();
-  if (!runCommand([this, &result] { result = DrawKeyWordGraph(ctx_); })) return;
+  if (!runner_.run([this, &result] { result = DrawKeyWordGraph(ctx_); })) return;
   CommandGetData.setEnabled(!loading_);
   setDrawingButtons(true);
   if (!result) host_.showError(result.error());

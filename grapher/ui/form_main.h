@@ -11,9 +11,10 @@
 #include <string>
 
 #include "common/clock.h"
+#include "common/ui/command_runner.h"
+#include "common/ui/window_host.h"
 #include "grapher/commands/context.h"
 #include "grapher/ui/graph_widget.h"
-#include "grapher/ui/window_host.h"
 
 namespace quillon::grapher {
 
@@ -33,7 +34,9 @@ class FormMain final : public QWidget {
 
   // What ends the program once a command has seen the close request; by
   // default the application's event loop is told to exit.
-  void setEndProgramHandler(std::function<void(int)> handler) { endProgram_ = std::move(handler); }
+  void setProgramEnder(CommandRunner::ProgramEnder ender) {
+    runner_.setProgramEnder(std::move(ender));
+  }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -42,8 +45,6 @@ class FormMain final : public QWidget {
  private:
   void Form_QueryUnload();
   void Form_Resize();
-  // Runs a command; false when it ended the program.
-  bool runCommand(const std::function<void()>& command);
   void setDrawingButtons(bool enabled);
 
   QPushButton CommandDrawGraphAlt;
@@ -54,9 +55,9 @@ class FormMain final : public QWidget {
   QPushButton CommandDrawGraph;
 
   WindowHost host_;
+  CommandRunner runner_;
   SteadyClock clock_;
   Context ctx_;
-  std::function<void(int)> endProgram_;
   bool loading_ = false;  // a load runs (possibly under a drawing started meanwhile)
 };
 

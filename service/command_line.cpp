@@ -1,9 +1,13 @@
 #include "service/command_line.h"
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <map>
 #include <optional>
+
+#include "common/program_usage.h"
 
 namespace quillon::service {
 
@@ -18,6 +22,80 @@ std::optional<Number> parseNumber(const std::string& text) {
   return value;
 }
 
+struct ValueOption {
+  const char* name;
+  const char* valueName;
+  const char* description;
+};
+
+// The options that take a value, in the order --help lists them.
+constexpr ValueOption kValueOptions[] = {
+    {"--catalogue", "FILE", "the catalogue: JSON Lines, one product a line"},
+    {"--port", "N", "the port on 127.0.0.1 (default 0: a free one)"},
+    {"--seed", "S", "fixes the faults, or with --generate the catalogue"},
+    {"--log", "FILE",
+     "write a line for every request: arrival and end in\nmilliseconds, path, user agent"},
+    {"--drop", "P", "share of requests whose connection closes unanswered"},
+    {"--empty", "P", "share of requests answered 200 with an empty body"},
+    {"--not-found", "P", "share of requests answered 404"},
+    {"--invalid", "P", "share of requests answered with IsValid False"},
+    {"--truncate", "P", "share of requests whose body breaks off part way"},
+    {"--delay", "P", "share of requests answered late, besides any fault"},
+    {"--delay-ms", "N", "how late a delayed answer comes, in milliseconds"},
+    {"--generate", "N", "write a synthetic catalogue of N products"},
+    {"--out", "FILE", "the catalogue file that --generate writes"},
+    {"--keywords-out", "FILE", "a keywords.txt for the generated catalogue"},
+    {"--shape", "tree|chain",
+     "tree: about five similar products each (default);\n"
+     "chain: each product lists the next one only"},
+    {"--write-records", "FOLDER", "store every product's answer in FOLDER"},
+};
+
+// Every value lands in slots under its option's name; -h/--help and --version come last.
+void DefineOptions(CLI::App& app, std::map<std::string, std::string>& slots) {
+  app.set_help_flag();
+  app.allow_extras();
+  app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  for (const ValueOption& option : kValueOptions)
+    app.add_option(option.name, slots[option.name], option.description)
+        ->type_name(option.valueName);
+  app.add_flag("-h,--help")
+      ->description(std::string(kHelpOptionDescription))
+      ->disable_flag_override();
+  app.add_flag("--version")
+      ->description(std::string(kVersionOptionDescription))
+      ->disable_flag_override();
+}
+
+// The rows of --help's option table, in the order of the options.
+std::vector<HelpOption> HelpOptions(const CLI::App& app) {
+  std::vector<HelpOption> rows;
+  for (const CLI::Option* option : app.get_options()) {
+    std::string names = option->get_name(false, true);  // "-h,--help"
+    for (std::size_t comma = names.find(','); comma != std::string::npos;
+         comma = names.find(',', comma + 2))
+      names.insert(comma + 1, " ");
+    if (option->get_expected_max() > 0) names += " " + option->get_type_name();
+    rows.push_back({names, option->get_description()});
+  }
+  return rows;
+}
+
+// CLI11's complaints about a value name the option first: a value is missing
+// after one that takes a value, or was given to one that takes none.
+std::string ParseErrorMessage(const CLI::App& app, const CLI::ParseError& error) {
+  const std::string text = error.what();
+  std::string name = text.substr(0, text.find_first_of(": "));
+  name.erase(0, name.find_first_not_of('-'));
+  for (const CLI::Option* option : app.get_options()) {
+    const std::vector<std::string>& longNames = option->get_lnames();
+    if (std::find(longNames.begin(), longNames.end(), name) == longNames.end()) continue;
+    return option->get_expected_max() > 0 ? MissingValueError("--" + name)
+                                          : UnexpectedValueError("--" + name);
+  }
+  return text;
+}
+
 Failure badValue(const std::string& option, const std::string& value, const std::string& what) {
   return Failure{"invalid value \"" + value + "\" for " + option + ": expected " + what};
 }
@@ -25,38 +103,52 @@ Failure badValue(const std::string& option, const std::string& value, const std:
 }  // namespace
 
 std::string UsageText() {
-  return "usage:\n"
-         "  product-service --catalogue FILE [--port N] [--seed S] [--log FILE]\n"
-         "                  [--drop P] [--empty P] [--not-found P] [--invalid P]\n"
-         "                  [--truncate P] [--delay P --delay-ms N]\n"
-         "  product-service --generate N --seed S --out FILE [--keywords-out FILE]\n"
-         "                  [--shape tree|chain]\n"
-         "  product-service --catalogue FILE --write-records FOLDER\n"
-         "Serves GET /products/ASIN.xml on 127.0.0.1 (port 0 picks a free port) until\n"
-         "SIGINT or SIGTERM. Each fault option gives the share (0 to 1) of requests\n"
-         "answered wrongly on purpose; --seed repeats the same faults.\n"
-         "--generate writes a synthetic catalogue (tree: about five similar products\n"
-         "each; chain: each product lists the next one only). --write-records stores\n"
-         "every product's answer in FOLDER as the fetcher would (ASIN.xml, plus\n"
-         "StartProductASIN.txt naming the first product), without any crawl.\n";
+  CLI::App app;
+  std::map<std::string, std::string> slots;
+  DefineOptions(app, slots);
+  HelpPage page;
+  page.synopses = {
+      "--catalogue FILE [--port N] [--seed S] [--log FILE]\n"
+      "[--drop P] [--empty P] [--not-found P] [--invalid P]\n"
+      "[--truncate P] [--delay P --delay-ms N]",
+      "--generate N --seed S --out FILE [--keywords-out FILE]\n"
+      "[--shape tree|chain]",
+      "--catalogue FILE --write-records FOLDER",
+  };
+  page.description =
+      "Serves GET /products/ASIN.xml on 127.0.0.1 until SIGINT or SIGTERM and prints\n"
+      "the Prefix= and Suffix= lines to use. Each fault option gives the share (0 to 1)\n"
+      "of requests answered wrongly on purpose; --seed repeats the same faults.\n"
+      "--generate writes a synthetic catalogue. --write-records stores every\n"
+      "product's answer in FOLDER as the fetcher would (ASIN.xml, plus\n"
+      "StartProductASIN.txt naming the first product), without any crawl.";
+  page.options = HelpOptions(app);
+  page.footer =
+      "Exit status: 0 when stopped by SIGINT or SIGTERM or when done, 1 on an error,\n"
+      "2 a command line it cannot use.";
+  return HelpText(kProgram, page);
 }
 
 Expected<Command> ParseCommandLine(const std::vector<std::string>& args) {
+  CLI::App app;
+  std::map<std::string, std::string> slots;
+  DefineOptions(app, slots);
+  // CLI11 reads the arguments from the back.
+  std::vector<std::string> reversed(args.rbegin(), args.rend());
+  try {
+    app.parse(reversed);
+  } catch (const CLI::ParseError& error) {
+    return Failure{ParseErrorMessage(app, error)};
+  }
+  if (const std::vector<std::string> extra = app.remaining(); !extra.empty()) {
+    return Failure{extra.front().starts_with("-") ? UnknownOptionError(extra.front())
+                                                  : UnexpectedArgumentError(extra.front())};
+  }
+  if (app.get_option("--help")->count() != 0) return Command{HelpCommand{}};
+  if (app.get_option("--version")->count() != 0) return Command{VersionCommand{}};
   std::map<std::string, std::string> values;
-  static const std::map<std::string, bool> kKnown = {
-      {"--catalogue", true}, {"--port", true},          {"--seed", true},      {"--log", true},
-      {"--drop", true},      {"--empty", true},         {"--not-found", true}, {"--invalid", true},
-      {"--truncate", true},  {"--delay", true},         {"--delay-ms", true},  {"--generate", true},
-      {"--out", true},       {"--keywords-out", true},  {"--help", false},     {"-h", false},
-      {"--shape", true},     {"--write-records", true},
-  };
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const auto known = kKnown.find(args[i]);
-    if (known == kKnown.end()) return Failure{"unknown argument \"" + args[i] + "\""};
-    if (!known->second) return Command{HelpCommand{}};
-    if (i + 1 >= args.size()) return Failure{args[i] + " needs a value"};
-    values[args[i]] = args[i + 1];
-    ++i;
+  for (const auto& [name, value] : slots) {
+    if (app.get_option(name)->count() != 0) values[name] = value;
   }
 
   std::optional<std::uint64_t> seed;

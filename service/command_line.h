@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -32,12 +33,17 @@ struct WriteRecordsCommand {
 };
 
 struct HelpCommand {};
+struct VersionCommand {};
 
-using Command = std::variant<ServeCommand, GenerateCommand, WriteRecordsCommand, HelpCommand>;
+using Command =
+    std::variant<ServeCommand, GenerateCommand, WriteRecordsCommand, HelpCommand, VersionCommand>;
+
+inline constexpr std::string_view kProgram = "product-service";
 
 // Parses the arguments after the program name.
 Expected<Command> ParseCommandLine(const std::vector<std::string>& args);
 
+// What --help prints.
 std::string UsageText();
 
 }  // namespace quillon::service

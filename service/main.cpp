@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/program_usage.h"
 #include "service/catalogue_generator.h"
 #include "service/command_line.h"
 #include "service/product_catalogue.h"
@@ -19,7 +20,7 @@ namespace {
 using namespace quillon::service;
 
 int fail(const std::string& message) {
-  std::cerr << "product-service: " << message << std::endl;
+  std::cerr << kProgram << ": " << message << std::endl;
   return 1;
 }
 
@@ -68,10 +69,7 @@ int writeRecords(const WriteRecordsCommand& command) {
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   const auto command = ParseCommandLine(args);
-  if (!command) {
-    std::cerr << "product-service: " << command.error() << "\n\n" << UsageText();
-    return 1;
-  }
+  if (!command) return quillon::ReportUsageError(kProgram, command.error());
   if (const auto* serveCommand = std::get_if<ServeCommand>(&command.value())) {
     return serve(*serveCommand);
   }
@@ -80,6 +78,10 @@ int main(int argc, char** argv) {
   }
   if (const auto* writeCommand = std::get_if<WriteRecordsCommand>(&command.value())) {
     return writeRecords(*writeCommand);
+  }
+  if (std::holds_alternative<VersionCommand>(command.value())) {
+    std::cout << quillon::VersionText(kProgram);
+    return 0;
   }
   std::cout << UsageText();
   return 0;

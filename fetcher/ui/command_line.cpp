@@ -3,10 +3,11 @@
 #include <unistd.h>
 
 #include <charconv>
-#include <filesystem>
 #include <iostream>
 
+#include "common/program_usage.h"
 #include "common/terminal_host.h"
+#include "common/ui/program_options.h"
 #include "fetcher/crawl.h"
 #include "fetcher/pacing_clock.h"
 
@@ -59,67 +60,62 @@ Expected<int> parseCount(std::string_view text) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || value < 1)
     return Failure{"--retries needs a whole number of at least 1, not \"" + std::string(text) +
-                   "\"."};
+                   "\""};
   return value;
+}
+
+// The fetcher's own options, in the order --help lists them.
+QList<QCommandLineOption> FetcherOptions() {
+  return {
+      {"folder",
+       "use DIR as the program folder (setting.ini, keywords.txt);\n"
+       "default: the folder that holds the fetcher",
+       "DIR"},
+      {"start",
+       "crawl from ASIN without a window, progress on stderr;\n"
+       "without it the window opens",
+       "ASIN"},
+      {"retries",
+       "without a window, give up after N failed retrievals in a row\n"
+       "of one product (default 5); each retry waits the interval",
+       "N"},
+  };
 }
 
 }  // namespace
 
-Expected<CommandLine> ParseCommandLine(std::span<const std::string_view> arguments) {
+Expected<CommandLine> ParseCommandLine(const std::vector<std::string>& arguments) {
+  ProgramOptions parser(FetcherOptions());
+  if (const Status read = parser.read(arguments); !read) return Failure{read.error()};
+  if (const QStringList stray = parser.positional(); !stray.isEmpty())
+    return Failure{UnexpectedArgumentError(stray.front().toStdString())};
   CommandLine line;
-  bool retriesGiven = false;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    std::string_view option = arguments[i];
-    std::optional<std::string_view> value;
-    if (const std::size_t equals = option.find('=');
-        option.starts_with("--") && equals != option.npos) {
-      value = option.substr(equals + 1);
-      option = option.substr(0, equals);
-    }
-    if (option == "--help" || option == "-h") {
-      line.help = true;
-      continue;
-    }
-    if (option != "--folder" && option != "--start" && option != "--retries")
-      return Failure{"Unknown argument \"" + std::string(arguments[i]) + "\"."};
-    if (!value) {
-      if (i + 1 >= arguments.size())
-        return Failure{"The option " + std::string(option) + " needs a value."};
-      value = arguments[++i];
-    }
-    if (option == "--folder") {
-      line.folder = std::string(*value);
-    } else if (option == "--start") {
-      line.start = std::string(*value);
-    } else {
-      Expected<int> retries = parseCount(*value);
-      if (!retries) return Failure{retries.error()};
-      line.retries = retries.value();
-      retriesGiven = true;
-    }
+  line.help = parser.helpAsked();
+  line.version = parser.versionAsked();
+  if (line.help || line.version) return line;
+  if (parser.isSet("folder")) line.folder = parser.value("folder");
+  if (parser.isSet("start")) line.start = parser.value("start");
+  if (parser.isSet("retries")) {
+    Expected<int> retries = parseCount(parser.value("retries"));
+    if (!retries) return Failure{retries.error()};
+    line.retries = retries.value();
   }
-  if (retriesGiven && !line.start)
-    return Failure{"--retries applies only to a crawl without a window (--start)."};
-  if (line.folder && !std::filesystem::is_directory(*line.folder))
-    return Failure{"The folder " + *line.folder + " does not exist."};
+  if (parser.isSet("retries") && !line.start)
+    return Failure{"--retries applies only to a crawl without a window (--start)"};
   return line;
 }
 
 std::string HelpText() {
-  return "Usage: fetcher [--folder DIR] [--start ASIN [--retries N]]\n"
-         "\n"
-         "Crawls the similar products of a start product from the product web service\n"
-         "and stores each answer as a record file for the grapher.\n"
-         "\n"
-         "  --folder DIR   use DIR as the program folder (setting.ini, keywords.txt);\n"
-         "                 default: the folder that holds the fetcher\n"
-         "  --start ASIN   crawl from ASIN without a window, progress on stderr;\n"
-         "                 without it the window opens\n"
-         "  --retries N    without a window, give up after N failed retrievals in a row\n"
-         "                 of one product (default 5); each retry waits the interval\n"
-         "  -h, --help     show this text\n"
-         "\n"
-         "Exit status: 0 when the crawl has finished, 1 on an error, 130 when interrupted.\n";
+  HelpPage page;
+  page.synopses = {"[--folder DIR] [--start ASIN [--retries N]]"};
+  page.description =
+      "Crawls the similar products of a start product from the product web service\n"
+      "and stores each answer as a record file for the grapher.";
+  page.options = ProgramOptions(FetcherOptions()).helpOptions();
+  page.footer =
+      "Exit status: 0 when the crawl has finished, 1 on an error, 2 a command line\n"
+      "it cannot use, 130 when interrupted.";
+  return quillon::HelpText(kProgram, page);
 }
 
 int RunHeadlessCrawl(const std::string& folder, const std::string& start, int retries,

@@ -2,9 +2,9 @@
 #pragma once
 
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/expected.h"
 #include "fetcher/http_retrieval.h"
@@ -16,10 +16,13 @@ struct CommandLine {
   std::optional<std::string> start;   // a start ASIN asks for a crawl without a window
   int retries = 5;                    // failed retrievals in a row before giving up
   bool help = false;
+  bool version = false;
 };
 
+inline constexpr std::string_view kProgram = "fetcher";
+
 // Parses the arguments after the program name.
-Expected<CommandLine> ParseCommandLine(std::span<const std::string_view> arguments);
+Expected<CommandLine> ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The text of --help.
 std::string HelpText();

@@ -1,11 +1,9 @@
 #include "fetcher/ui/form_main.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <exception>
 
 #include "fetcher/crawl.h"
 
@@ -38,9 +36,9 @@ FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWid
       LabelStatus(makeLabel(this, "LabelStatus", QString(), fromTwips(0, 960, 9135, 495))),
       LabelStatus2(makeLabel(this, "LabelStatus2", QString(), fromTwips(0, 1680, 9135, 255))),
       LabelStatus3(makeLabel(this, "LabelStatus3", QString(), fromTwips(0, 2160, 9135, 11175))),
-      host_(this, LabelStatus, LabelStatus2, LabelStatus3),
-      requester_(std::move(programFolder), host_, clock, std::move(get)),
-      endProgram_([](int exitCode) { QCoreApplication::exit(exitCode); }) {
+      host_(*this, *LabelStatus, *LabelStatus2, LabelStatus3),
+      runner_(*this, host_),
+      requester_(std::move(programFolder), host_, clock, std::move(get)) {
   setObjectName(QStringLiteral("FormMain"));
   setWindowTitle(QString::fromUtf8(kApplicationTitle.data(),
                                    static_cast<qsizetype>(kApplicationTitle.size())));
@@ -61,17 +59,11 @@ void FormMain::CommandGetSimilarities_Click() {
   CommandGetSimilarities->setEnabled(false);
   TextStartProductASIN->setEnabled(false);
   const std::string startAsin = TextStartProductASIN->text().toStdString();
-  // Nothing may escape into Qt's event loop: an end of the program is passed on,
-  // anything else is reported and the window stays usable.
-  try {
-    if (const Status crawled = CrawlSimilarProducts(requester_, startAsin); !crawled)
-      host_.showError(crawled.error());
-  } catch (const EndProgram& end) {
-    endProgram_(end.exitCode);
+  if (!runner_.run([&] {
+        if (const Status crawled = CrawlSimilarProducts(requester_, startAsin); !crawled)
+          host_.showError(crawled.error());
+      }))
     return;
-  } catch (const std::exception& failure) {
-    host_.showError(failure.what());
-  }
   CommandGetSimilarities->setEnabled(true);
   TextStartProductASIN->setEnabled(true);
 }

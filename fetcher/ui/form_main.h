@@ -2,13 +2,14 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
 #include <string>
+#include <string_view>
 
 #include "common/clock.h"
+#include "common/ui/command_runner.h"
+#include "common/ui/window_host.h"
 #include "fetcher/http_retrieval.h"
 #include "fetcher/product_request.h"
-#include "fetcher/ui/window_host.h"
 
 class QLabel;
 class QLineEdit;
@@ -16,11 +17,11 @@ class QPushButton;
 
 namespace quillon::fetcher {
 
+// The window's caption, which its message boxes carry as well.
+inline constexpr std::string_view kApplicationTitle = "Quillon 取得テスト";
+
 class FormMain : public QWidget {
  public:
-  // Receives the exit code when the program must end; by default the event loop ends.
-  using ProgramEnder = std::function<void(int exitCode)>;
-
   FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWidget* parent = nullptr);
 
   // Runs one crawl from the typed ASIN with the controls disabled.
@@ -29,7 +30,10 @@ class FormMain : public QWidget {
   void Form_QueryUnload();
 
   WindowHost& host() { return host_; }
-  void setProgramEnder(ProgramEnder ender) { endProgram_ = std::move(ender); }
+  // What ends the program once the crawl has ended it; by default the event loop ends.
+  void setProgramEnder(CommandRunner::ProgramEnder ender) {
+    runner_.setProgramEnder(std::move(ender));
+  }
 
   QPushButton* CommandGetSimilarities;
   QLineEdit* TextStartProductASIN;
@@ -43,8 +47,8 @@ class FormMain : public QWidget {
 
  private:
   WindowHost host_;
+  CommandRunner runner_;
   ProductRequester requester_;
-  ProgramEnder endProgram_;
 };
 
 }  // namespace quillon::fetcher

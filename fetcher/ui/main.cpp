@@ -1,10 +1,12 @@
 // The fetcher: a window by default, a crawl on the terminal with --start.
 #include <QApplication>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
-#include <string_view>
+#include <string>
 #include <vector>
 
+#include "common/program_usage.h"
 #include "common/working_folder.h"
 #include "fetcher/curl_easy.h"
 #include "fetcher/pacing_clock.h"
@@ -16,16 +18,21 @@ int main(int argc, char** argv) {
   using namespace quillon;
   using namespace quillon::fetcher;
   const CurlGlobal curl;
-  const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-  const Expected<CommandLine> parsed = ParseCommandLine(arguments);
-  if (!parsed) {
-    std::cerr << "fetcher: " << parsed.error() << "\nTry 'fetcher --help'.\n";
-    return 1;
-  }
+  const Expected<CommandLine> parsed =
+      ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (!parsed) return ReportUsageError(kProgram, parsed.error());
   const CommandLine& line = parsed.value();
   if (line.help) {
     std::cout << HelpText();
     return 0;
+  }
+  if (line.version) {
+    std::cout << VersionText(kProgram);
+    return 0;
+  }
+  if (std::error_code error; line.folder && !std::filesystem::is_directory(*line.folder, error)) {
+    std::cerr << "fetcher: the folder " << *line.folder << " does not exist or is not a folder.\n";
+    return 1;
   }
   const std::string folder = line.folder.value_or(ExecutableFolder());
   if (line.start) return RunHeadlessCrawl(folder, *line.start, line.retries, MakeCurlGetter());

@@ -9,7 +9,9 @@
 #include <optional>
 
 #include "common/clock.h"
+#include "common/program_usage.h"
 #include "common/terminal_host.h"
+#include "common/ui/program_options.h"
 #include "common/working_folder.h"
 #include "grapher/catalogue/catalogue.h"
 #include "grapher/catalogue/load_product_data.h"
@@ -25,6 +27,7 @@
 namespace quillon::grapher {
 namespace {
 
+constexpr std::string_view kProgram = "grapher";
 constexpr int kMaxSide = 8192;  // keeps a picture within 256 MB
 
 // The pauses that let a user watch the intermediate pictures; a run without a
@@ -59,7 +62,35 @@ Status ParseSize(std::string_view text, CommandLineOptions& options) {
     }
   }
   return Failure{"--size needs WIDTHxHEIGHT in pixels, each from 1 to " + std::to_string(kMaxSide) +
-                 ", not \"" + std::string(text) + "\"."};
+                 ", not \"" + std::string(text) + "\""};
+}
+
+// The grapher's own options, in the order --help lists them.
+QList<QCommandLineOption> GrapherOptions() {
+  return {
+      {"folder",
+       "program folder with setting.ini and keywords.txt\n"
+       "(default: the folder of the grapher executable)",
+       "DIR"},
+      {"json",
+       "write the catalogue as JSON: {\"products\": [...],\n"
+       "\"keywords\": [...]}; after the drawing when one is made",
+       "FILE"},
+      {"png", "draw the similarity graph and write it as PNG", "FILE"},
+      {"svg", "draw the similarity graph and write it as SVG", "FILE"},
+      {"graphml",
+       "draw the similarity graph and write products, keywords,\n"
+       "similarity and keyword edges with positions as GraphML",
+       "FILE"},
+      {"keyword-graph",
+       "draw the keyword relation graph instead of the similarity\n"
+       "graph (needs an output option)"},
+      {"seed", "fix the random directions of the layout (0 to 4294967295)", "N"},
+      {"size",
+       "size of the picture in pixels (default 844x564, the\n"
+       "window's picture; needs an output option)",
+       "WxH"},
+  };
 }
 
 QtMessageHandler defaultMessageHandler = nullptr;
@@ -100,86 +131,54 @@ bool WriteOutputs(const CommandLineOptions& options, const Catalogue& catalogue,
 }  // namespace
 
 Expected<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& args) {
+  ProgramOptions parser(GrapherOptions());
+  if (const Status read = parser.read(args); !read) return Failure{read.error()};
+  if (const QStringList stray = parser.positional(); !stray.isEmpty())
+    return Failure{UnexpectedArgumentError(stray.front().toStdString()) +
+                   "; the folder is given with --folder"};
   CommandLineOptions options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    std::optional<std::string> inlineValue;
-    if (const std::size_t equals = name.find('=');
-        name.rfind("--", 0) == 0 && equals != name.npos) {
-      inlineValue = name.substr(equals + 1);
-      name.resize(equals);
-    }
-    const auto value = [&]() -> Expected<std::string> {
-      if (inlineValue) {
-        if (inlineValue->empty()) return Failure{name + " needs a value."};
-        return *inlineValue;
-      }
-      if (i + 1 >= args.size() || args[i + 1].empty()) return Failure{name + " needs a value."};
-      return args[++i];
-    };
-    const bool flag = name == "--help" || name == "-h" || name == "--keyword-graph";
-    if (flag && inlineValue) return Failure{name + " takes no value."};
-
-    if (name == "--help" || name == "-h") {
-      options.help = true;
-    } else if (name == "--keyword-graph") {
-      options.keywordGraph = true;
-    } else if (name == "--folder" || name == "--json" || name == "--png" || name == "--svg" ||
-               name == "--graphml" || name == "--seed" || name == "--size") {
-      Expected<std::string> text = value();
-      if (!text) return Failure{text.error()};
-      const std::string& v = text.value();
-      if (name == "--folder") options.folder = v;
-      if (name == "--json") options.json = v;
-      if (name == "--png") options.png = v;
-      if (name == "--svg") options.svg = v;
-      if (name == "--graphml") options.graphml = v;
-      if (name == "--seed") {
-        const auto seed = ParseNumber<std::uint32_t>(v);
-        if (!seed)
-          return Failure{"--seed needs a whole number from 0 to 4294967295, not \"" + v + "\"."};
-        options.seed = *seed;
-      }
-      if (name == "--size") {
-        if (const Status size = ParseSize(v, options); !size) return Failure{size.error()};
-      }
-    } else if (name.rfind("-", 0) == 0) {
-      return Failure{"unknown option " + name + "."};
-    } else {
-      return Failure{"unexpected argument \"" + name + "\"; the folder is given with --folder."};
-    }
+  options.help = parser.helpAsked();
+  options.version = parser.versionAsked();
+  if (options.help || options.version) return options;
+  for (const char* name : {"folder", "json", "png", "svg", "graphml", "seed", "size"}) {
+    if (parser.isSet(name) && parser.value(name).empty())
+      return Failure{MissingValueError(std::string("--") + name)};
   }
-  if (!options.help && !options.headless() && (options.sizeGiven || options.keywordGraph))
+  if (parser.isSet("folder")) options.folder = parser.value("folder");
+  options.json = parser.value("json");
+  options.png = parser.value("png");
+  options.svg = parser.value("svg");
+  options.graphml = parser.value("graphml");
+  options.keywordGraph = parser.isSet("keyword-graph");
+  if (parser.isSet("seed")) {
+    const std::string seed = parser.value("seed");
+    const auto value = ParseNumber<std::uint32_t>(seed);
+    if (!value)
+      return Failure{"--seed needs a whole number from 0 to 4294967295, not \"" + seed + "\""};
+    options.seed = *value;
+  }
+  if (parser.isSet("size")) {
+    if (const Status size = ParseSize(parser.value("size"), options); !size)
+      return Failure{size.error()};
+  }
+  if (!options.headless() && (options.sizeGiven || options.keywordGraph))
     return Failure{std::string(options.keywordGraph ? "--keyword-graph" : "--size") +
-                   " needs an output: --png, --svg, --graphml or --json."};
+                   " needs an output: --png, --svg, --graphml or --json"};
   return options;
 }
 
 std::string UsageText() {
-  return "Usage: grapher [--folder DIR] [OUTPUT...] [--seed N] [--size WxH] [--keyword-graph]\n"
-         "\n"
-         "Shows the graph of similar products collected by the fetcher. Without an\n"
-         "output option the window opens; with one, the program runs without any\n"
-         "window or display, writes the files and exits.\n"
-         "\n"
-         "Options:\n"
-         "  --folder DIR     program folder with setting.ini and keywords.txt\n"
-         "                   (default: the folder of the grapher executable)\n"
-         "  --json FILE      write the catalogue as JSON: {\"products\": [...],\n"
-         "                   \"keywords\": [...]}; after the drawing when one is made\n"
-         "  --png FILE       draw the similarity graph and write it as PNG\n"
-         "  --svg FILE       draw the similarity graph and write it as SVG\n"
-         "  --graphml FILE   draw the similarity graph and write products, keywords,\n"
-         "                   similarity and keyword edges with positions as GraphML\n"
-         "  --keyword-graph  draw the keyword relation graph instead of the similarity\n"
-         "                   graph (needs an output option)\n"
-         "  --seed N         fix the random directions of the layout (0 to 4294967295)\n"
-         "  --size WxH       size of the picture in pixels (default 844x564, the\n"
-         "                   window's picture; needs an output option)\n"
-         "  -h, --help       show this text and exit\n"
-         "\n"
-         "Progress goes to standard error. Exit status: 0 done, 1 bad input or a\n"
-         "file that cannot be written, 130 interrupted.\n";
+  HelpPage page;
+  page.synopses = {"[--folder DIR] [OUTPUT...] [--seed N] [--size WxH] [--keyword-graph]"};
+  page.description =
+      "Shows the graph of similar products collected by the fetcher. Without an\n"
+      "output option the window opens; with one, the program runs without any\n"
+      "window or display, writes the files and exits.";
+  page.options = ProgramOptions(GrapherOptions()).helpOptions();
+  page.footer =
+      "Progress goes to standard error. Exit status: 0 done, 1 bad input or a\n"
+      "file that cannot be written, 2 a command line it cannot use, 130 interrupted.";
+  return HelpText(kProgram, page);
 }
 
 int RunHeadless(const CommandLineOptions& options, const std::string& programFolder, Host& host) {
@@ -220,13 +219,14 @@ int RunHeadless(const CommandLineOptions& options, const std::string& programFol
 int GrapherMain(int argc, char** argv) {
   const Expected<CommandLineOptions> parsed =
       ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-  if (!parsed) {
-    std::cerr << "grapher: " << parsed.error() << "\nTry 'grapher --help'.\n";
-    return 1;
-  }
+  if (!parsed) return ReportUsageError(kProgram, parsed.error());
   const CommandLineOptions& options = parsed.value();
   if (options.help) {
     std::cout << UsageText();
+    return 0;
+  }
+  if (options.version) {
+    std::cout << VersionText(kProgram);
     return 0;
   }
   std::error_code error;

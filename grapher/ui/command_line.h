@@ -14,6 +14,7 @@ namespace quillon::grapher {
 
 struct CommandLineOptions {
   bool help = false;
+  bool version = false;
   std::optional<std::string> folder;  // the program folder; default: the executable's
   std::string json;
   std::string png;

@@ -1,12 +1,10 @@
 #include "grapher/ui/form_main.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QIcon>
 #include <QResizeEvent>
 #include <algorithm>
 #include <cmath>
-#include <exception>
 
 #include "grapher/catalogue/load_product_data.h"
 #include "grapher/commands/keyword_graph.h"
@@ -37,9 +35,9 @@ FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed,
       Graph(this),
       CommandDrawGraph(QStringLiteral("グラフ作成"), this),
       host_(*this, LabelStatus, LabelStatus2),
+      runner_(*this, host_),
       programFolder_(std::move(programFolder)),
-      directions_(RandomSource(seed)),
-      endProgram_([](int code) { QCoreApplication::exit(code); }) {
+      directions_(RandomSource(seed)) {
   setObjectName(QStringLiteral("FormMain"));
   setWindowTitle(QStringLiteral("Quillon グラフ作成"));
   setWindowIcon(QIcon(QStringLiteral(":/grapher/grapher.png")));
@@ -71,31 +69,13 @@ FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed,
 
 FormMain::~FormMain() = default;
 
-bool FormMain::runCommand(const std::function<void()>& command) {
-  try {
-    command();
-    host_.flushLabels();
-    return true;
-  } catch (const EndProgram& end) {
-    // Commands further out end at their next check as well.
-    host_.QuitRequested = true;
-    hide();
-    endProgram_(end.exitCode);
-    return false;
-  } catch (const std::exception& failure) {
-    host_.flushLabels();
-    host_.showError(failure.what());
-    return true;
-  }
-}
-
 void FormMain::CommandGetData_Click() {
   CommandGetData.setEnabled(false);
   const bool wasLoading = loading_;
   loading_ = true;
   Status result = Success();
   const bool running =
-      runCommand([this, &result] { result = LoadProductData(programFolder_, catalogue_, host_); });
+      runner_.run([this, &result] { result = LoadProductData(programFolder_, catalogue_, host_); });
   loading_ = wasLoading;
   if (!running) return;
   CommandGetData.setEnabled(true);
@@ -114,7 +94,7 @@ void FormMain::setDrawingButtons(bool enabled) {
 void FormMain::CommandDrawGraph_Click() {
   CommandGetData.setEnabled(false);
   setDrawingButtons(false);
-  if (!runCommand([this] {
+  if (!runner_.run([this] {
         if (!catalogue_.ProductTable.empty())
           DrawSimilarityGraph(programFolder_, catalogue_, directions_, Graph.surface(), host_,
                               clock_);
@@ -129,7 +109,7 @@ void FormMain::CommandDrawGraphAlt_Click() {
   CommandGetData.setEnabled(false);
   setDrawingButtons(false);
   Status result = Success();
-  if (!runCommand([this, &result] {
+  if (!runner_.run([this, &result] {
         result = DrawKeyWordGraph(programFolder_, catalogue_, directions_, Graph.surface(), host_);
       }))
     return;

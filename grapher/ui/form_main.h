@@ -11,10 +11,11 @@
 #include <string>
 
 #include "common/clock.h"
+#include "common/ui/command_runner.h"
+#include "common/ui/window_host.h"
 #include "grapher/catalogue/catalogue.h"
 #include "grapher/layout/placement_directions.h"
 #include "grapher/ui/graph_widget.h"
-#include "grapher/ui/window_host.h"
 
 namespace quillon::grapher {
 
@@ -34,7 +35,9 @@ class FormMain final : public QWidget {
 
   // What ends the program once a command has seen the close request; by
   // default the application's event loop is told to exit.
-  void setEndProgramHandler(std::function<void(int)> handler) { endProgram_ = std::move(handler); }
+  void setProgramEnder(CommandRunner::ProgramEnder ender) {
+    runner_.setProgramEnder(std::move(ender));
+  }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -43,8 +46,6 @@ class FormMain final : public QWidget {
  private:
   void Form_QueryUnload();
   void Form_Resize();
-  // Runs a command; false when it ended the program.
-  bool runCommand(const std::function<void()>& command);
   void setDrawingButtons(bool enabled);
 
   QPushButton CommandDrawGraphAlt;
@@ -55,11 +56,11 @@ class FormMain final : public QWidget {
   QPushButton CommandDrawGraph;
 
   WindowHost host_;
+  CommandRunner runner_;
   SteadyClock clock_;
   const std::string programFolder_;
   Catalogue catalogue_;  // replaced by each load, read and laid out by the drawings
   PlacementDirections directions_;
-  std::function<void(int)> endProgram_;
   bool loading_ = false;  // a load runs (possibly under a drawing started meanwhile)
 };
 

@@ -200,7 +200,7 @@ TEST_F(ProgramTest, UsageErrorsAndHelp) {
   EXPECT_THAT(help.out, HasSubstr("--keyword-graph"));
 
   const ProgramRun bad = run("--bogus");
-  EXPECT_EQ(bad.exitCode, 1);
+  EXPECT_EQ(bad.exitCode, 2);
   EXPECT_THAT(bad.err, HasSubstr("--bogus"));
 
   const ProgramRun missingFolder = run("--folder /nonexistent/quillon --json x.json");

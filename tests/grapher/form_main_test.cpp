@@ -39,7 +39,7 @@ class FormMainTest : public ::testing::Test {
     Application();
     WriteSampleCatalogue(folder);
     form.emplace(folder.path(), 7u);
-    form->setEndProgramHandler([this](int code) { endCodes.push_back(code); });
+    form->setProgramEnder([this](int code) { endCodes.push_back(code); });
     form->show();
     for (const char* name : {"CommandGetData", "CommandDrawGraph", "CommandDrawGraphAlt"})
       log.watch(button(name));

@@ -1,13 +1,21 @@
-#include "grapher/ui/window_host.h"
+#include "common/ui/window_host.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QWidget>
 
 namespace quillon {
 namespace {
 
 QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+int ShowBox(QWidget& window, QMessageBox::Icon icon, std::string_view text,
+            QMessageBox::StandardButtons buttons) {
+  QMessageBox box(icon, window.windowTitle(), ToQString(text), buttons, &window);
+  return box.exec();
 }
 
 }  // namespace
@@ -24,12 +32,19 @@ WindowHost::WindowHost(QWidget& window, QLabel& status, QLabel& status2, QLabel*
 void WindowHost::setLabel(Label label, std::string_view text) {
   Slot& slot = slots_[static_cast<int>(label)];
   if (slot.label == nullptr) return;
-  slot.text = ToQString(text);
+  // Lines end with CR LF in the texts; a label breaks lines at LF alone.
+  const QString shown = ToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  if (slot.label->text() == shown) return;
+  const bool due = !sinceFlush_.isValid() || sinceFlush_.elapsed() >= kRepaintIntervalMs;
+  // Until its next flush the label asks for no repaint of its own: the event
+  // pump would otherwise paint it after every text.
+  if (!due) slot.label->setUpdatesEnabled(false);
+  slot.label->setText(shown);
   slot.pending = true;
-  if (!sinceFlush_.isValid() || sinceFlush_.elapsed() >= kRepaintIntervalMs) {
+  if (due) {
     flushLabels();
   } else if (!pendingFlush_.isActive()) {
-    // The text set last in a burst still shows once the interval is up.
+    // The text set last in a burst still reaches the screen once the interval is up.
     pendingFlush_.start(kRepaintIntervalMs - static_cast<int>(sinceFlush_.elapsed()));
   }
 }
@@ -40,8 +55,7 @@ void WindowHost::flushLabels() {
   for (Slot& slot : slots_) {
     if (!slot.pending) continue;
     slot.pending = false;
-    if (slot.label->text() == slot.text) continue;
-    slot.label->setText(slot.text);
+    slot.label->setUpdatesEnabled(true);
     slot.label->repaint();
     ++repaints_;
   }
@@ -52,21 +66,19 @@ void WindowHost::processEvents() {
 }
 
 bool WindowHost::askYesNo(std::string_view text) {
-  QMessageBox box(QMessageBox::Critical, window_.windowTitle(), ToQString(text),
-                  QMessageBox::Yes | QMessageBox::No, &window_);
-  return box.exec() == QMessageBox::Yes;
+  if (prompt_) return prompt_(text);
+  return ShowBox(window_, QMessageBox::Critical, text, QMessageBox::Yes | QMessageBox::No) ==
+         QMessageBox::Yes;
 }
 
 void WindowHost::showMessage(std::string_view text) {
-  QMessageBox box(QMessageBox::NoIcon, window_.windowTitle(), ToQString(text), QMessageBox::Ok,
-                  &window_);
-  box.exec();
+  if (message_) return message_(text);
+  ShowBox(window_, QMessageBox::NoIcon, text, QMessageBox::Ok);
 }
 
 void WindowHost::showError(std::string_view text) {
-  QMessageBox box(QMessageBox::Warning, window_.windowTitle(), ToQString(text), QMessageBox::Ok,
-                  &window_);
-  box.exec();
+  if (error_) return error_(text);
+  ShowBox(window_, QMessageBox::Warning, text, QMessageBox::Ok);
 }
 
 }  // namespace quillon

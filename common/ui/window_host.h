@@ -1,0 +1,66 @@
+// The Host of a program's window: status labels, the event pump and modal
+// message boxes captioned with the window's title.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QString>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <string_view>
+
+#include "common/host.h"
+
+class QLabel;
+class QWidget;
+
+namespace quillon {
+
+class WindowHost final : public Host {
+ public:
+  // Answers a Yes/No question; by default a modal box with the stop icon.
+  using Prompt = std::function<bool(std::string_view text)>;
+  // Shows a message or an error; by default a modal box with an OK button.
+  using Notice = std::function<void(std::string_view text)>;
+
+  // status3 may be null for a window with two status labels.
+  WindowHost(QWidget& window, QLabel& status, QLabel& status2, QLabel* status3 = nullptr);
+
+  // The text is the label's at once (CR LF breaks the line); the screen shows
+  // it within kRepaintIntervalMs.
+  void setLabel(Label label, std::string_view text) override;
+  void processEvents() override;
+  bool askYesNo(std::string_view text) override;
+  void showMessage(std::string_view text) override;
+  // A box with the warning icon: the window stays usable after a failure.
+  void showError(std::string_view text) override;
+
+  // Repaints every label whose text changed since its last repaint, now.
+  void flushLabels();
+  // Times a label was actually repainted.
+  int labelRepaints() const { return repaints_; }
+
+  // Replace the modal boxes, so that tests can answer them.
+  void setPrompt(Prompt prompt) { prompt_ = std::move(prompt); }
+  void setMessageNotice(Notice notice) { message_ = std::move(notice); }
+  void setErrorNotice(Notice notice) { error_ = std::move(notice); }
+
+  static constexpr int kRepaintIntervalMs = 16;
+
+ private:
+  struct Slot {
+    QLabel* label = nullptr;
+    bool pending = false;  // a text not repainted yet
+  };
+
+  QWidget& window_;
+  std::array<Slot, 3> slots_;
+  QElapsedTimer sinceFlush_;
+  QTimer pendingFlush_;
+  int repaints_ = 0;
+  Prompt prompt_;
+  Notice message_;
+  Notice error_;
+};
+
+}  // namespace quillon

@@ -1,13 +1,9 @@
 #include "grapher/export/graphml_export.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string_view>
-#include <system_error>
 
+#include "common/atomic_file.h"
 #include "grapher/catalogue/keyword_membership.h"
 
 namespace quillon::grapher {
@@ -150,29 +146,9 @@ void WriteDocument(std::ostream& out, const Catalogue& catalogue) {
 }  // namespace
 
 Status WriteGraphMl(const Catalogue& catalogue, const std::string& path) {
-  namespace fs = std::filesystem;
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return Failure{"Cannot write " + path + ": " + std::strerror(errno) + "."};
-    WriteDocument(out, catalogue);
-    out.flush();
-    if (!out) {
-      const std::string reason = std::strerror(errno);
-      out.close();
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      return Failure{"Cannot write " + path + ": " + reason + "."};
-    }
-  }
-  std::error_code error;
-  fs::rename(temporary, path, error);
-  if (error) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return Failure{"Cannot write " + path + ": " + error.message() + "."};
-  }
-  return Success();
+  AtomicFile file(path);
+  if (file.stream()) WriteDocument(file.stream(), catalogue);
+  return file.commit();
 }
 
 }  // namespace quillon::grapher

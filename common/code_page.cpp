@@ -8,9 +8,10 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <stdexcept>
+
+#include "common/atomic_file.h"
 
 namespace quillon {
 namespace {
@@ -98,12 +99,6 @@ class FileDescriptor {
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   int get() const { return fd_; }
-  // Closes now, reporting the error that a deferred write may only show here.
-  bool close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
 
  private:
   int fd_;
@@ -128,23 +123,6 @@ Expected<std::string> readBytes(const std::string& path) {
     bytes.append(buffer, static_cast<std::size_t>(n));
   }
   return bytes;
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    written += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-std::string failureText(const std::string& path, const char* what) {
-  return "Cannot write file " + path + ": " + what + ".";
 }
 
 }  // namespace
@@ -209,21 +187,9 @@ Status WriteTextLinesAtomic(const std::string& path, const std::vector<std::stri
     if (const Expected<std::string> old = readBytes(path); old && old.value() == bytes)
       return Success();
   }
-  const std::filesystem::path target(path);
-  const std::filesystem::path folder =
-      target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-  std::string pattern = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
-  FileDescriptor fd(::mkstemp(pattern.data()));
-  if (fd.get() < 0) return Failure{failureText(path, std::strerror(errno))};
-  auto fail = [&](int error) {
-    ::unlink(pattern.c_str());
-    return Failure{failureText(path, std::strerror(error))};
-  };
-  ::fchmod(fd.get(), 0644);
-  if (!writeAll(fd.get(), bytes)) return fail(errno);
-  if (!fd.close()) return fail(errno);
-  if (::rename(pattern.c_str(), path.c_str()) != 0) return fail(errno);
-  return Success();
+  AtomicFile file(path);
+  file.stream() << bytes;
+  return file.commit();
 }
 
 }  // namespace quillon

@@ -7,11 +7,16 @@
 
 namespace quillon {
 
+FoldedTag::FoldedTag(std::string_view tag)
+    : open_("<" + std::string(tag) + ">"), close_("</" + std::string(tag) + ">") {}
+
 TagWalker::TagWalker(std::string_view text, std::string_view tag)
-    : text_(text), open_("<" + std::string(tag) + ">"), closeTag_("</" + std::string(tag) + ">") {}
+    : text_(text), ownTag_(std::in_place, tag), tag_(&*ownTag_) {}
+
+TagWalker::TagWalker(std::string_view text, const FoldedTag& tag) : text_(text), tag_(&tag) {}
 
 bool TagWalker::next() {
-  const FoldedMatch match = open_.findIn(text_, searchFrom_);
+  const FoldedMatch match = tag_->open().findIn(text_, searchFrom_);
   if (!match.found()) {
     contentBegin_ = std::string_view::npos;
     searchFrom_ = text_.size();
@@ -28,11 +33,16 @@ std::string_view TagWalker::text() const {
   const bool known = closeFrom_ != std::string_view::npos &&
                      (close_.found() ? close_.begin >= contentBegin_ : closeFrom_ <= contentBegin_);
   if (!known) {
-    close_ = closeTag_.findIn(text_, contentBegin_);
+    close_ = tag_->close().findIn(text_, contentBegin_);
     closeFrom_ = contentBegin_;
   }
   if (!close_.found()) return {};
   return text_.substr(contentBegin_, close_.begin - contentBegin_);
+}
+
+std::string_view FirstTagText(std::string_view text, const FoldedTag& tag) {
+  TagWalker walker(text, tag);
+  return walker.next() ? walker.text() : std::string_view();
 }
 
 std::string GetTagText(std::string_view text, std::string_view tag, std::int32_t n) {

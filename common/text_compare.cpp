@@ -117,12 +117,42 @@ std::string FoldText(std::string_view text) {
   return out;
 }
 
-FoldedNeedle::FoldedNeedle(std::string_view needle) {
+FoldedNeedle::FoldedNeedle(std::string_view needle) : wholeCharacters_(true) {
+  folded_.reserve(needle.size());
+  bytes_.reserve(needle.size());
   for (std::size_t i = 0; i < needle.size();) {
+    const auto b = static_cast<unsigned char>(needle[i]);
+    if (b < 0x80) {  // ASCII folds on its own
+      folded_.push_back(static_cast<char32_t>(kLower[b]));
+      bytes_.push_back(kLower[b]);
+      ++i;
+      continue;
+    }
     const FoldedUnit unit = foldAt(needle, i);
     folded_.push_back(unit.value);
+    utf8::Append(bytes_, unit.value);
+    // Only a byte that is not UTF-8 folds to a value outside Unicode.
+    wholeCharacters_ = wholeCharacters_ && unit.value < utf8::kInvalidBase;
     i += unit.length;
   }
+}
+
+// Bytes that are not UTF-8 stay single bytes when the folded text is read back,
+// just as the comparison took them.
+bool FoldedNeedle::isInByCharacters(std::string_view haystack) const {
+  for (std::size_t i = 0; i < haystack.size();) {
+    const utf8::CodePoint start = utf8::Decode(haystack, i);
+    std::size_t j = i;
+    std::size_t k = 0;
+    for (; k < folded_.size() && j < haystack.size(); ++k) {
+      const utf8::CodePoint next = k == 0 ? start : utf8::Decode(haystack, j);
+      if (next.value != folded_[k]) break;
+      j += next.length;
+    }
+    if (k == folded_.size()) return true;
+    i += start.length;
+  }
+  return false;
 }
 
 FoldedMatch FoldedNeedle::findIn(std::string_view haystack, std::size_t from) const {

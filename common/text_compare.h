@@ -21,6 +21,19 @@ struct FoldedMatch {
   bool found() const { return begin != std::string_view::npos; }
 };
 
+// A text folded once, to be searched for many needles. Each character (a kana
+// with its sound mark counts as one) becomes one folded character, and bytes
+// that are not UTF-8 stay as they are.
+class FoldedText {
+ public:
+  explicit FoldedText(std::string_view text) : folded_(FoldText(text)) {}
+  bool empty() const { return folded_.empty(); }  // exactly when the text was empty
+  const std::string& folded() const { return folded_; }
+
+ private:
+  std::string folded_;
+};
+
 // A needle folded once and searched for in many texts.
 class FoldedNeedle {
  public:
@@ -28,9 +41,22 @@ class FoldedNeedle {
   bool empty() const { return folded_.empty(); }
   // First match starting at or after byte offset `from` (a code point boundary).
   FoldedMatch findIn(std::string_view haystack, std::size_t from = 0) const;
+  // Whether findIn(text) finds a match, answered from the text folded once. The
+  // folded text reads back as exactly the characters the comparison walks, so a
+  // needle of whole characters is found by a byte search (UTF-8 only matches at
+  // character starts); a needle with a byte that is not UTF-8 could match inside
+  // a character, and is compared character by character.
+  bool isIn(const FoldedText& text) const {
+    return wholeCharacters_ ? text.folded().find(bytes_) != std::string::npos
+                            : isInByCharacters(text.folded());
+  }
 
  private:
+  bool isInByCharacters(std::string_view folded) const;
+
   std::u32string folded_;
+  std::string bytes_;  // folded_ as it appears in a FoldedText
+  bool wholeCharacters_;
 };
 
 // First match of `needle` in `haystack` at or after byte offset `from`.
@@ -40,5 +66,8 @@ FoldedMatch FindFolded(std::string_view haystack, std::string_view needle, std::
 // contained in every non-empty text.
 bool ContainsText(std::string_view text, std::string_view keyword);
 bool ContainsText(std::string_view text, const FoldedNeedle& keyword);
+inline bool ContainsText(const FoldedText& text, const FoldedNeedle& keyword) {
+  return !text.empty() && keyword.isIn(text);
+}
 
 }  // namespace quillon

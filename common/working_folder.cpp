@@ -43,7 +43,10 @@ bool IsSafeAsin(std::string_view asin) {
 }
 
 bool IsValidResponse(std::string_view text) {
-  return GetTagText(GetTagText(text, "Request", 1), "IsValid", 1) == "True";
+  // Every record read asks for these two tags: they are folded once.
+  static const FoldedTag kRequest("Request");
+  static const FoldedTag kIsValid("IsValid");
+  return FirstTagText(FirstTagText(text, kRequest), kIsValid) == "True";
 }
 
 Expected<std::vector<std::string>> ReadKeywords(const std::string& programFolder) {

@@ -40,8 +40,10 @@ class ProductQueue {
 };
 
 bool TitleHasKeyword(std::string_view title, const std::vector<FoldedNeedle>& keywords) {
-  return std::any_of(keywords.begin(), keywords.end(),
-                     [title](const FoldedNeedle& keyword) { return ContainsText(title, keyword); });
+  const FoldedText folded(title);
+  return std::any_of(keywords.begin(), keywords.end(), [&folded](const FoldedNeedle& keyword) {
+    return ContainsText(folded, keyword);
+  });
 }
 
 // The similar products of one answer not yet queued, in the order listed; an

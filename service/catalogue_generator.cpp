@@ -1,18 +1,12 @@
 #include "service/catalogue_generator.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <memory>
 #include <random>
 #include <string_view>
 
+#include "common/atomic_file.h"
 #include "common/code_page.h"
 
 namespace quillon::service {
@@ -82,29 +76,6 @@ std::int64_t salesRank(std::mt19937_64& engine) {
   return static_cast<std::int64_t>(std::min(rank, 10'000'000.0));
 }
 
-Status writeFileAtomically(const std::string& path, const std::string& content) {
-  const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-  {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(temporary.c_str(), "wb"),
-                                                         &std::fclose);
-    if (!file) return Failure{"cannot write " + path + ": " + std::strerror(errno)};
-    const bool written =
-        std::fwrite(content.data(), 1, content.size(), file.get()) == content.size();
-    const bool flushed = std::fflush(file.get()) == 0;
-    if (!written || !flushed) {
-      std::remove(temporary.c_str());
-      return Failure{"cannot write " + path + ": " + std::strerror(errno)};
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::remove(temporary.c_str());
-    return Failure{"cannot write " + path + ": " + error.message()};
-  }
-  return Success();
-}
-
 }  // namespace
 
 std::string GeneratedAsin(std::uint64_t index) {
@@ -161,12 +132,9 @@ GeneratedCatalogue GenerateCatalogue(int count, std::uint64_t seed, CatalogueSha
 
 Status WriteGeneratedCatalogue(const GeneratedCatalogue& generated, const std::string& path,
                                const std::string& keywordsPath) {
-  std::string text;
-  for (const auto& product : generated.products) {
-    text += CatalogueLine(product);
-    text += '\n';
-  }
-  if (auto written = writeFileAtomically(path, text); !written) return written;
+  AtomicFile file(path);
+  for (const auto& product : generated.products) file.stream() << CatalogueLine(product) << '\n';
+  if (auto written = file.commit(); !written) return written;
   if (!keywordsPath.empty()) return WriteTextLinesAtomic(keywordsPath, generated.keywords);
   return Success();
 }

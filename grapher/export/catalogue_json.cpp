@@ -1,14 +1,10 @@
 #include "grapher/export/catalogue_json.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <sstream>
 
+#include "common/atomic_file.h"
 #include "common/utf8.h"
 
 namespace quillon::grapher {
@@ -140,10 +136,6 @@ void WriteCatalogue(std::ostream& out, const Catalogue& catalogue) {
   out << "\n]}\n";
 }
 
-Failure WriteFailure(const std::string& path, int error) {
-  return Failure{"Cannot write file " + path + ": " + std::strerror(error) + "."};
-}
-
 }  // namespace
 
 std::string CatalogueToJson(const Catalogue& catalogue) {
@@ -153,24 +145,9 @@ std::string CatalogueToJson(const Catalogue& catalogue) {
 }
 
 Status WriteCatalogueJson(const Catalogue& catalogue, const std::string& path) {
-  const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return WriteFailure(path, errno);
-    WriteCatalogue(out, catalogue);
-    out.flush();
-    if (!out) {
-      const int error = errno;
-      std::remove(temporary.c_str());
-      return WriteFailure(path, error);
-    }
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    const int error = errno;
-    std::remove(temporary.c_str());
-    return WriteFailure(path, error);
-  }
-  return Success();
+  AtomicFile file(path);
+  if (file.stream()) WriteCatalogue(file.stream(), catalogue);
+  return file.commit();
 }
 
 }  // namespace quillon::grapher

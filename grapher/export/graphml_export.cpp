@@ -1,42 +1,20 @@
 #include "grapher/export/graphml_export.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string_view>
-#include <system_error>
 
+#include "common/atomic_file.h"
+#include "common/utf8.h"
 #include "grapher/catalogue/keyword_membership.h"
 
 namespace quillon::grapher {
 namespace {
 
-// Length of the valid UTF-8 sequence at text[i], or 0 when it is not one.
-std::size_t Utf8Length(std::string_view text, std::size_t i) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  std::size_t length = 0;
-  char32_t min = 0;
-  if (lead < 0x80) return 1;
-  if ((lead & 0xE0) == 0xC0)
-    length = 2, min = 0x80;
-  else if ((lead & 0xF0) == 0xE0)
-    length = 3, min = 0x800;
-  else if ((lead & 0xF8) == 0xF0)
-    length = 4, min = 0x10000;
-  else
-    return 0;
-  if (i + length > text.size()) return 0;
-  char32_t code = lead & (0x7F >> length);
-  for (std::size_t k = 1; k < length; ++k) {
-    const auto next = static_cast<unsigned char>(text[i + k]);
-    if ((next & 0xC0) != 0x80) return 0;
-    code = (code << 6) | (next & 0x3F);
-  }
-  const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-  const bool nonCharacter = code == 0xFFFE || code == 0xFFFF;
-  return (code < min || code > 0x10FFFF || surrogate || nonCharacter) ? 0 : length;
+// Whether XML can hold the decoded character as it is: not broken UTF-8, a
+// surrogate or U+FFFE/U+FFFF.
+bool XmlCanHold(utf8::CodePoint cp) {
+  const bool surrogate = cp.value >= 0xD800 && cp.value <= 0xDFFF;
+  return cp.value < utf8::kInvalidBase && !surrogate && cp.value != 0xFFFE && cp.value != 0xFFFF;
 }
 
 // Text as XML character data: markup escaped, and what XML 1.0 cannot hold
@@ -46,12 +24,13 @@ std::string Escape(std::string_view text) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     const char c = text[i];
-    const std::size_t length = Utf8Length(text, i);
-    if (length == 0) {
-      out += "\xEF\xBF\xBD";  // U+FFFD
+    const utf8::CodePoint cp = utf8::Decode(text, i);
+    if (!XmlCanHold(cp)) {
+      out += "\xEF\xBF\xBD";  // U+FFFD for each byte
       ++i;
       continue;
     }
+    const std::size_t length = cp.length;
     if (length > 1) {
       out.append(text, i, length);
     } else if (c == '&') {
@@ -150,29 +129,9 @@ void WriteDocument(std::ostream& out, const Catalogue& catalogue) {
 }  // namespace
 
 Status WriteGraphMl(const Catalogue& catalogue, const std::string& path) {
-  namespace fs = std::filesystem;
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return Failure{"Cannot write " + path + ": " + std::strerror(errno) + "."};
-    WriteDocument(out, catalogue);
-    out.flush();
-    if (!out) {
-      const std::string reason = std::strerror(errno);
-      out.close();
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      return Failure{"Cannot write " + path + ": " + reason + "."};
-    }
-  }
-  std::error_code error;
-  fs::rename(temporary, path, error);
-  if (error) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return Failure{"Cannot write " + path + ": " + error.message() + "."};
-  }
-  return Success();
+  AtomicFile file(path);
+  if (file.stream()) WriteDocument(file.stream(), catalogue);
+  return file.commit();
 }
 
 }  // namespace quillon::grapher

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace quillon {
 namespace {
 
@@ -44,19 +47,52 @@ INSTANTIATE_TEST_SUITE_P(
                       TagCase{"n_zero", "<a>x</a>", "a", 0, "", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Texts whose elements are nested, unclosed, in other widths or cases, or
+// mixed with sound marks and bytes that are not UTF-8.
+const std::vector<std::string> kWalks = {
+    "",
+    "<a>x</a><a>y</a>",
+    "<A>x</a>",
+    "<a>x",
+    "<a><a>x</a></a>",
+    "<a></a>",
+    "<a>x</a><a>y",
+    "<a><a><a>",
+    "<a>1<a>2</a>3<a>4</a><a>5",
+    "<as>no</as><a>yes</a>",
+    "＜ａ＞全角＜／Ａ＞",
+    "<a>ｶﾞ</a><a>が</a>",
+    "か\u3099<a>mark before</a>",
+    "</a><a>closing first</a>",
+    "<a>\xff\xfe bytes</a>",
+};
+
 TEST(TagWalker, WalksEveryElementInOnePassLikeRepeatedScans) {
-  const std::string list =
-      "<SimilarProduct><ASIN>1</ASIN></SimilarProduct><SimilarProduct><ASIN>2</ASIN>"
-      "</SimilarProduct><similarproduct>open";
-  TagWalker walker(list, "SimilarProduct");
-  int n = 0;
-  while (walker.next()) {
-    ++n;
-    EXPECT_EQ(walker.text(), GetTagText(list, "SimilarProduct", n)) << n;
-    EXPECT_EQ(static_cast<int>(walker.contentOffset() + 1), GetTagEnd(list, "SimilarProduct", n));
+  const FoldedTag tag("a");
+  for (const std::string& text : kWalks) {
+    TagWalker walker(text, tag);
+    EXPECT_EQ(FirstTagText(text, tag), GetTagText(text, "a", 1)) << text;
+    std::int32_t n = 0;
+    while (walker.next()) {
+      ++n;
+      EXPECT_EQ(walker.text(), GetTagText(text, "a", n)) << text << " #" << n;
+      EXPECT_EQ(static_cast<std::int32_t>(walker.contentOffset() + 1), GetTagEnd(text, "a", n));
+    }
+    EXPECT_EQ(GetTagEnd(text, "a", n + 1), 0) << text;
   }
-  EXPECT_EQ(n, 3);
-  EXPECT_EQ(GetTagEnd(list, "SimilarProduct", 4), 0);
+}
+
+TEST(TagWalker, SearchesEachClosingTagOnce) {
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += "<a><b>" + std::to_string(i) + "</b>";
+  text += std::string(1'000'000, 'x');
+  TagWalker walker(text, "a");
+  int entries = 0;
+  while (walker.next()) {
+    ++entries;
+    EXPECT_TRUE(walker.text().empty());
+  }
+  EXPECT_EQ(entries, 20000);
 }
 
 }  // namespace

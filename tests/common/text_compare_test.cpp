@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace quillon {
 namespace {
 
@@ -65,6 +68,46 @@ INSTANTIATE_TEST_SUITE_P(
                      "b",
                      "ab", false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Texts where folding changes lengths, composes kana with sound marks, maps
+// several forms onto one, or meets bytes that are not UTF-8.
+const std::vector<std::string> kTexts = {
+    "",
+    "camera",
+    "ＣＡＭＥＲＡ ｶﾒﾗ",
+    "デジタルカメラ",
+    "ｶﾞｲﾄﾞ",
+    "ガイド",
+    "が",
+    "か\u3099",
+    "ﾞ",
+    "\u309B",
+    "\u3099",
+    "ﾊﾟﾝ",
+    "ｶｯﾌﾟ",
+    "かっぷ and cup",
+    "ぱん",
+    "\u212A elvin",
+    "ΣΑΣ σας",
+    "Straße",
+    "\u3000全角スペース",
+    "A\u30FCB",
+    "bad \xff\xfe bytes",
+    "\xE3\x82",
+    "\xE3\x81",
+    "broken \xE3\x81 bytes",
+    "a\xFF",
+    "\x81\x8B",
+};
+
+TEST(FoldedText, AnswersTheKeywordTestForEveryPair) {
+  for (const std::string& keyword : kTexts) {
+    const FoldedNeedle needle(keyword);
+    for (const std::string& text : kTexts)
+      EXPECT_EQ(ContainsText(FoldedText(text), needle), ContainsText(text, keyword))
+          << "text \"" << text << "\", keyword \"" << keyword << "\"";
+  }
+}
 
 TEST(FoldText, AgreesWithTheSearchOnComposedKana) {
   // ｶﾞ folds to the one character が.

@@ -1,0 +1,80 @@
+#include "common/atomic_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "tests/support/temp_folder.h"
+
+namespace quillon {
+namespace {
+
+using testing::TempFolder;
+
+int Entries(const TempFolder& folder) {
+  int entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
+    ++entries;
+  return entries;
+}
+
+TEST(AtomicFile, CommitReplacesTheTargetWithTheModeOfAnyNewFile) {
+  TempFolder folder;
+  folder.write("t.txt", "old");
+  {
+    AtomicFile file(folder.file("t.txt"));
+    file.stream() << "new " << 42 << std::string(100000, 'x');
+    ASSERT_TRUE(file.commit().ok());
+  }
+  EXPECT_EQ(folder.read("t.txt"), "new 42" + std::string(100000, 'x'));
+  EXPECT_EQ(Entries(folder), 1);
+  const mode_t umask = ::umask(0);
+  ::umask(umask);
+  struct stat info {};
+  ASSERT_EQ(::stat(folder.file("t.txt").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0666 & ~umask);
+}
+
+TEST(AtomicFile, WithoutCommitTheTargetStaysAndNothingIsLeft) {
+  TempFolder folder;
+  folder.write("t.txt", "old");
+  {
+    AtomicFile file(folder.file("t.txt"));
+    file.stream() << "new";
+  }
+  EXPECT_EQ(folder.read("t.txt"), "old");
+  EXPECT_EQ(Entries(folder), 1);
+}
+
+TEST(AtomicFile, WritersOfOneTargetAtOnceDoNotShareATemporaryFile) {
+  TempFolder folder;
+  AtomicFile first(folder.file("t.txt"));
+  AtomicFile second(folder.file("t.txt"));
+  first.stream() << "first";
+  second.stream() << "second";
+  ASSERT_TRUE(first.commit().ok());
+  ASSERT_TRUE(second.commit().ok());
+  EXPECT_EQ(folder.read("t.txt"), "second");
+  EXPECT_EQ(Entries(folder), 1);
+}
+
+TEST(AtomicFile, FailuresNameTheTargetAndTheReason) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder.file("d"));
+  folder.write("d/inner", "keep");
+  AtomicFile blocked(folder.file("d"));  // the rename fails: a folder is in the way
+  blocked.stream() << "x";
+  EXPECT_EQ(blocked.commit().error(),
+            "Cannot write file " + folder.file("d") + ": " + std::strerror(EISDIR) + ".");
+  AtomicFile missing(folder.file("none/t.txt"));  // the temporary file cannot be created
+  EXPECT_FALSE(missing.stream());
+  EXPECT_EQ(missing.commit().error(),
+            "Cannot write file " + folder.file("none/t.txt") + ": " + std::strerror(ENOENT) + ".");
+  EXPECT_EQ(Entries(folder), 1);
+}
+
+}  // namespace
+}  // namespace quillon

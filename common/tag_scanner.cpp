@@ -8,7 +8,10 @@
 namespace quillon {
 
 TagWalker::TagWalker(std::string_view text, std::string_view tag)
-    : text_(text), open_("<" + std::string(tag) + ">"), closeTag_("</" + std::string(tag) + ">") {}
+    // Appended rather than "<" + std::string(tag): GCC 12 warns falsely (-Wrestrict) at -O3.
+    : text_(text),
+      open_(std::string("<").append(tag).append(">")),
+      closeTag_(std::string("</").append(tag).append(">")) {}
 
 bool TagWalker::next() {
   const FoldedMatch match = open_.findIn(text_, searchFrom_);

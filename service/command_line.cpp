@@ -56,7 +56,7 @@ Expected<Command> ParseCommandLine(const std::vector<std::string>& args) {
     if (!known->second) return Command{HelpCommand{}};
     if (i + 1 >= args.size()) return Failure{args[i] + " needs a value"};
     values[args[i]] = args[i + 1];
-    ++i;
+    i += 1;  // the value just taken
   }
 
   std::optional<std::uint64_t> seed;

@@ -15,7 +15,8 @@ namespace quillon::grapher {
 class FirstTag {
  public:
   explicit FirstTag(std::string_view tag)
-      : open_("<" + std::string(tag) + ">"), close_("</" + std::string(tag) + ">") {}
+      : open_(std::string("<").append(tag).append(">")),
+        close_(std::string("</").append(tag).append(">")) {}
 
   // "" when the opening tag or the closing tag after it is missing.
   std::string_view textIn(std::string_view text) const {
@@ -36,7 +37,8 @@ class FirstTag {
 class EachTag {
  public:
   explicit EachTag(std::string_view tag)
-      : open_("<" + std::string(tag) + ">"), close_("</" + std::string(tag) + ">") {}
+      : open_(std::string("<").append(tag).append(">")),
+        close_(std::string("</").append(tag).append(">")) {}
 
   // A closing tag found for one element is the first one for every later
   // element that starts before it, and one missing is missing for all later

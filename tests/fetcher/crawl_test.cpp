@@ -243,7 +243,7 @@ TEST_F(CrawlTest, UnwritableRecordFolderStopsTheCrawl) {
 
 TEST_F(CrawlTest, WaitingListShowsOnlyWhatTheLabelCanHold) {
   std::vector<Similar> many;
-  for (int i = 0; i < 250; ++i) many.push_back({"P" + std::to_string(i), "t"});
+  for (int i = 0; i < 250; ++i) many.push_back({std::string("P").append(std::to_string(i)), "t"});
   product("S", "雑誌");
   catalogue.set("u/S", ProductAnswer("S", "本", many));
   host.quitAfterPumps = 251;  // stop after the start product's progress

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "common/host.h"
@@ -28,6 +29,8 @@ class WindowHost : public Host {
   bool askYesNo(std::string_view text) override;
   void showMessage(std::string_view text) override;
   void showError(std::string_view text) override;
+  std::string missingSettingText(std::string_view path, std::string_view section,
+                                 std::string_view key) const override;
 
   // Replace the modal boxes, so that tests can answer them.
   void setPrompt(Prompt prompt) { prompt_ = std::move(prompt); }

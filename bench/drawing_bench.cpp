@@ -54,7 +54,7 @@ const Catalogue& Generated(int n) {
   c.ProductTable.resize(n);
   for (int i = 0; i < n; ++i) {
     Product& p = c.ProductTable[i];
-    p.ASIN = "B" + std::to_string(1000000000 + i);
+    p.ASIN = std::string("B").append(std::to_string(1000000000 + i));
     p.Title = "Generated product number " + std::to_string(i);
     for (int extra = gen() % 3; extra > 0; --extra)
       p.Title += " topic" + std::to_string(gen() % kKeyWords) + "X";

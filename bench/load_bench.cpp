@@ -35,7 +35,7 @@ constexpr int kKeyWords = 50;
 constexpr int kSimilar = 5;
 
 std::string Asin(int i) {
-  return "B" + std::to_string(1000000000 + i);
+  return std::string("B").append(std::to_string(1000000000 + i));
 }
 
 // A catalogue folder on disk, removed when the program ends.

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
 #include <unicode/ustring.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <stdexcept>
 
 #include "common/atomic_file.h"
+#include "common/utf8.h"
 
 namespace quillon {
 namespace {
@@ -20,6 +22,16 @@ struct ConverterCloser {
   void operator()(UConverter* converter) const { ucnv_close(converter); }
 };
 using Converter = std::unique_ptr<UConverter, ConverterCloser>;
+
+// Writes "?" for every character the code page lacks. ICU's own substitute
+// callback drops the "default ignorable" ones (U+FEFF, soft hyphen, U+200B,
+// variation selectors) instead, so they would vanish from a record silently.
+void substituteEveryCharacter(const void*, UConverterFromUnicodeArgs* args, const UChar*, int32_t,
+                              UChar32, UConverterCallbackReason reason, UErrorCode* status) {
+  if (reason > UCNV_IRREGULAR) return;  // reset, close or clone: nothing to write
+  *status = U_ZERO_ERROR;
+  ucnv_cbFromUWriteSub(args, 0, status);
+}
 
 // One converter per thread, opened on first use: every record file and every
 // settings read converts, and opening a converter costs more than a short line.
@@ -30,6 +42,9 @@ UConverter* codePage() {
     Converter opened(ucnv_open("windows-31j", &status));
     if (U_FAILURE(status)) throw std::runtime_error("ICU has no Windows-31J converter");
     ucnv_setSubstChars(opened.get(), "?", 1, &status);
+    ucnv_setFromUCallBack(opened.get(), substituteEveryCharacter, nullptr, nullptr, nullptr,
+                          &status);
+    if (U_FAILURE(status)) throw std::runtime_error("ICU cannot set the substitute callback");
     return opened;
   }();
   return converter.get();
@@ -151,17 +166,41 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
   return lines;
 }
 
+std::vector<std::string> SplitUtf8Lines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + 1;
+    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+  }
+  return lines;
+}
+
+std::optional<std::string> Utf8FileText(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Bom)) {
+    const std::string_view text = bytes.substr(kUtf8Bom.size());
+    if (utf8::IsValid(text)) return std::string(text);
+    return utf16ToUtf8(utf8ToUtf16(text));
+  }
+  // Windows-31J text is almost never valid UTF-8 as well; plain ASCII is both
+  // and keeps the code page's line rules.
+  if (isAscii(bytes) || !utf8::IsValid(bytes)) return std::nullopt;
+  return std::string(bytes);
+}
+
 Expected<std::vector<std::string>> ReadTextLines(const std::string& path) {
   Expected<std::string> bytes = readBytes(path);
   if (!bytes) return Failure{bytes.error()};
-  std::string_view content = bytes.value();
-  // A file saved as UTF-8 with a byte order mark is taken as UTF-8.
-  const bool utf8 = content.substr(0, kUtf8Bom.size()) == kUtf8Bom;
-  if (utf8) content.remove_prefix(kUtf8Bom.size());
-  std::vector<std::string> lines = SplitLines(content);
-  if (!utf8) {
-    for (std::string& line : lines) line = fromCodePage(codePage(), line);
-  }
+  if (const std::optional<std::string> text = Utf8FileText(bytes.value()))
+    return SplitUtf8Lines(*text);
+  std::vector<std::string> lines = SplitLines(bytes.value());
+  for (std::string& line : lines) line = fromCodePage(codePage(), line);
   return lines;
 }
 
@@ -170,6 +209,18 @@ Expected<std::string> ReadFirstLine(const std::string& path) {
   if (!lines) return Failure{lines.error()};
   if (lines.value().empty()) return Failure{"File " + path + " is empty."};
   return std::move(lines).value().front();
+}
+
+Expected<std::string> ReadFirstCodePageLine(const std::string& path) {
+  Expected<std::string> bytes = readBytes(path);
+  if (!bytes) return Failure{bytes.error()};
+  std::string_view content = bytes.value();
+  const bool utf8 = content.starts_with(kUtf8Bom);
+  if (utf8) content.remove_prefix(kUtf8Bom.size());
+  std::vector<std::string> lines = SplitLines(content);
+  if (lines.empty()) return Failure{"File " + path + " is empty."};
+  if (utf8) return std::move(lines.front());
+  return fromCodePage(codePage(), lines.front());
 }
 
 Status WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines) {

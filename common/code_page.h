@@ -2,6 +2,7 @@
 // that they stay interchangeable with files written on Japanese Windows systems.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,11 +19,23 @@ std::string CodePageToUtf8(std::string_view bytes);
 // Splits code-page bytes into lines: a line ends at CR or CR LF; a lone LF
 // stays in the line. Text after the last line end is a line of its own.
 std::vector<std::string> SplitLines(std::string_view bytes);
+// Splits UTF-8 text into lines: a line ends at CR, CR LF or LF.
+std::vector<std::string> SplitUtf8Lines(std::string_view text);
 
-// Reads every line of a text file, converted to UTF-8.
+// The text of a file that a user writes (setting.ini, keywords.txt,
+// StartProductASIN.txt) when it is UTF-8: it starts with a UTF-8 byte order mark
+// (dropped; invalid sequences become U+FFFD), or it is valid UTF-8 and not plain
+// ASCII, as files written on Linux are. Nothing when it is in the code page.
+std::optional<std::string> Utf8FileText(std::string_view bytes);
+
+// Reads every line of a text file that a user writes, converted to UTF-8: a
+// UTF-8 file (see Utf8FileText) by SplitUtf8Lines, a code-page file by SplitLines.
 Expected<std::vector<std::string>> ReadTextLines(const std::string& path);
 // Reads the first line only (fails on an empty file).
 Expected<std::string> ReadFirstLine(const std::string& path);
+// The first line of a file this system writes (a record): the code page and its
+// line ends, or UTF-8 after a UTF-8 byte order mark; fails on an empty file.
+Expected<std::string> ReadFirstCodePageLine(const std::string& path);
 
 // Replaces a file by the given lines, each followed by CR LF. The text goes to a
 // temporary file in the same folder that is then renamed over the old one, so a

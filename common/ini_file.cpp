@@ -2,8 +2,10 @@
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "common/code_page.h"
+#include "common/utf8.h"
 #include "common/working_folder.h"
 
 namespace quillon {
@@ -25,6 +27,19 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (lower(a[i]) != lower(b[i])) return false;
   }
   return true;
+}
+
+// Cuts UTF-8 text to the buffer size without leaving part of a character.
+std::string cutUtf8ToBuffer(std::string text) {
+  if (text.size() <= kValueBytes) return text;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t width = utf8::Decode(text, i).length;
+    if (i + width > kValueBytes) break;
+    i += width;
+  }
+  text.resize(i);
+  return text;
 }
 
 // Cuts code-page bytes to the buffer size without leaving half a double-byte character.
@@ -80,14 +95,13 @@ std::string GetIniValue(const std::string& programFolder, std::string_view secti
     std::ifstream in(ProgramFilePath(programFolder, "setting.ini"), std::ios::binary);
     if (!in) return std::string(defaultValue);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    constexpr std::string_view bom = "\xEF\xBB\xBF";
-    const bool utf8 = std::string_view(bytes).substr(0, bom.size()) == bom;
-    const std::string text = utf8 ? bytes.substr(bom.size()) : CodePageToUtf8(bytes);
-    std::string value = FindIniValue(text, section, key);
-    value = CodePageToUtf8(cutToBuffer(Utf8ToCodePage(value)));
+    // A UTF-8 file's values are cut in its own bytes and never pass the code page.
+    const std::optional<std::string> utf8 = Utf8FileText(bytes);
+    std::string value = FindIniValue(utf8 ? *utf8 : CodePageToUtf8(bytes), section, key);
+    value = utf8 ? cutUtf8ToBuffer(std::move(value))
+                 : CodePageToUtf8(cutToBuffer(Utf8ToCodePage(value)));
     // The reader's buffer ends at the first zero byte.
     if (const std::size_t zero = value.find('\0'); zero != std::string::npos) value.resize(zero);
-    while (!value.empty() && value.back() == ' ') value.pop_back();
     if (value.empty()) return std::string(defaultValue);
     return value;
   } catch (...) {

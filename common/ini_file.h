@@ -9,7 +9,9 @@ namespace quillon {
 // Value of key in section of <programFolder>/setting.ini; the default when the
 // file, section or key is missing, the value is empty, or anything fails.
 // Section and key ignore letter case; blanks and one pair of quotes around the
-// value are removed; the value is cut to 1023 bytes of the code page.
+// value are removed (what is between the quotes is kept); the value is cut to
+// 1023 bytes of the code page, or of UTF-8 when the file is UTF-8 (see
+// Utf8FileText).
 std::string GetIniValue(const std::string& programFolder, std::string_view section,
                         std::string_view key, std::string_view defaultValue);
 

@@ -73,7 +73,8 @@ Status WriteProductRecord(const std::string& programFolder, std::string_view asi
 
 std::string LoadProductRecordFrom(const std::string& recordFolder, std::string_view asin) {
   if (!IsSafeAsin(asin)) return {};
-  Expected<std::string> line = ReadFirstLine(recordFolder + "/" + std::string(asin) + ".xml");
+  Expected<std::string> line =
+      ReadFirstCodePageLine(recordFolder + "/" + std::string(asin) + ".xml");
   if (!line || !IsValidResponse(line.value())) return {};
   return std::move(line).value();
 }

@@ -110,6 +110,10 @@ Status CrawlSimilarProducts(ProductRequester& requester, const std::string& star
   std::vector<FoldedNeedle> keywords;
   keywords.reserve(keywordLines.value().size());
   for (const std::string& keyword : keywordLines.value()) keywords.emplace_back(keyword);
+  // Without a Prefix every request fails; say so before the first one.
+  if (RequestUrlPrefix(folder).empty())
+    return Failure{
+        host.missingSettingText(ProgramFilePath(folder, "setting.ini"), "RequestURL", "Prefix")};
   if (Status written = WriteStartProductAsin(folder, startAsin); !written) return written;
 
   for (std::size_t cursor = 0; cursor < queue.size(); ++cursor) {

@@ -20,8 +20,8 @@ inline constexpr int kInvalidAnswersBeforeAsking = 10;
 inline constexpr std::size_t kWaitingListLines = 100;
 
 // Runs one crawl from startAsin through requester. Returns after "終了" has been
-// shown, or with the reason (unreadable keywords.txt, unwritable record folder,
-// unusable start ASIN) that stopped the crawl; throws EndProgram when the
+// shown, or with the reason (unreadable keywords.txt, no Prefix setting,
+// unwritable record folder, unusable start ASIN) that stopped the crawl; throws EndProgram when the
 // program must end. Record files already written stay.
 Status CrawlSimilarProducts(ProductRequester& requester, const std::string& startAsin);
 

@@ -12,7 +12,33 @@ namespace {
 
 constexpr std::int64_t kDefaultIntervalMs = 1000;
 
+bool carriedAsIs(char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) return true;
+  return std::string_view("-._~!$&'()*+,;=:@").find(c) != std::string_view::npos;
+}
+
 }  // namespace
+
+std::string UrlAsin(std::string_view asin) {
+  constexpr std::string_view kHex = "0123456789ABCDEF";
+  std::string url;
+  url.reserve(asin.size());
+  for (const char c : asin) {
+    if (carriedAsIs(c)) {
+      url.push_back(c);
+      continue;
+    }
+    const auto byte = static_cast<unsigned char>(c);
+    url.push_back('%');
+    url.push_back(kHex[byte >> 4]);
+    url.push_back(kHex[byte & 0x0F]);
+  }
+  return url;
+}
+
+std::string RequestUrlPrefix(const std::string& programFolder) {
+  return GetIniValue(programFolder, "RequestURL", "Prefix", "");
+}
 
 std::int64_t RequestIntervalMs(const std::string& programFolder) {
   const std::string text = GetIniValue(programFolder, "DefaultSetting", "RequestInterval", "1000");
@@ -25,7 +51,7 @@ ProductRequester::ProductRequester(std::string programFolder, Host& host, Clock&
     : programFolder_(std::move(programFolder)), host_(host), clock_(clock), get_(std::move(get)) {}
 
 std::string ProductRequester::requestUrl(const std::string& asin) const {
-  return GetIniValue(programFolder_, "RequestURL", "Prefix", "") + asin +
+  return RequestUrlPrefix(programFolder_) + UrlAsin(asin) +
          GetIniValue(programFolder_, "RequestURL", "Suffix", "");
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "common/clock.h"
 #include "common/host.h"
@@ -27,7 +28,8 @@ class ProductRequester {
   std::int64_t LastRequestTick() const { return lastRequestTick_; }
   // True when the last request got an answer from the service, valid or not.
   bool lastRequestAnswered() const { return lastRequestAnswered_; }
-  // The request URL of asin: setting Prefix, the ASIN, setting Suffix.
+  // The request URL of asin: setting Prefix, the ASIN as UrlAsin gives it,
+  // setting Suffix.
   std::string requestUrl(const std::string& asin) const;
 
   Host& host() const { return host_; }
@@ -44,6 +46,15 @@ class ProductRequester {
   std::int64_t lastRequestTick_ = 0;
   bool lastRequestAnswered_ = false;
 };
+
+// The ASIN as a URL can carry it: every byte other than the letters, digits and
+// the marks a URL path allows as they are (- . _ ~ ! $ & ' ( ) * + , ; = : @)
+// becomes %XX, so a blank, "%", "#", "?" or a non-ASCII letter reaches the
+// service as typed. Ordinary ASINs are unchanged.
+std::string UrlAsin(std::string_view asin);
+
+// Setting Prefix of section RequestURL: where the service lies, before the ASIN.
+std::string RequestUrlPrefix(const std::string& programFolder);
 
 // The minimum gap in milliseconds set by RequestInterval, rounded to a whole
 // number; text that is not a number counts as the default 1000.

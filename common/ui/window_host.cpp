@@ -81,4 +81,10 @@ void WindowHost::showError(std::string_view text) {
   ShowBox(window_, QMessageBox::Warning, text, QMessageBox::Ok);
 }
 
+std::string WindowHost::missingSettingText(std::string_view path, std::string_view section,
+                                           std::string_view key) const {
+  return std::string(path) + " の [" + std::string(section) + "] に " + std::string(key) +
+         " が無いか空なわけだが。書いてからもう一度押してくれ。";
+}
+
 }  // namespace quillon

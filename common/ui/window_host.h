@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "common/host.h"
@@ -34,6 +35,8 @@ class WindowHost final : public Host {
   void showMessage(std::string_view text) override;
   // A box with the warning icon: the window stays usable after a failure.
   void showError(std::string_view text) override;
+  std::string missingSettingText(std::string_view path, std::string_view section,
+                                 std::string_view key) const override;
 
   // Repaints every label whose text changed since its last repaint, now.
   void flushLabels();

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <ostream>
+
 #include "tests/support/temp_folder.h"
 
 namespace quillon {
@@ -25,6 +27,13 @@ TEST(CodePage, JapaneseTextRoundTripsThroughWindows31J) {
 TEST(CodePage, CharactersTheCodePageCannotHoldBecomeQuestionMarks) {
   EXPECT_EQ(Utf8ToCodePage("caf\xC3\xA9 \xF0\x9F\x98\x80!"), "caf? ?!");
   EXPECT_EQ(Utf8ToCodePage("\xD0\x96"), "\x84\x47");  // Cyrillic is in the code page
+  // Default-ignorable ones too: U+FEFF, soft hyphen, U+200B, a variation selector.
+  EXPECT_EQ(Utf8ToCodePage("a\xEF\xBB\xBF"
+                           "b\xC2\xAD"
+                           "c\xE2\x80\x8B"
+                           "d\xEF\xB8\x8F"
+                           "e"),
+            "a?b?c?d?e");
 }
 
 TEST(SplitLines, EndsLinesAtCrOrCrLfButNotAtALoneLf) {
@@ -51,6 +60,50 @@ TEST(TextFiles, Utf8WithByteOrderMarkIsReadAsUtf8) {
   const auto lines = ReadTextLines(folder.file("k.txt"));
   ASSERT_TRUE(lines.ok());
   EXPECT_EQ(lines.value(), (std::vector<std::string>{kJapanese, "abc"}));
+}
+
+struct UserFileCase {
+  const char* name;
+  std::string bytes;
+  std::vector<std::string> lines;
+  friend void PrintTo(const UserFileCase& row, std::ostream* out) { *out << row.name; }
+};
+
+class UserFileTest : public ::testing::TestWithParam<UserFileCase> {};
+
+TEST_P(UserFileTest, Utf8FilesAreReadAsUtf8WithLfEndingLinesTooAndOthersInTheCodePage) {
+  TempFolder folder;
+  folder.write("k.txt", GetParam().bytes);
+  const auto lines = ReadTextLines(folder.file("k.txt"));
+  ASSERT_TRUE(lines.ok());
+  EXPECT_EQ(lines.value(), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, UserFileTest,
+    ::testing::Values(
+        UserFileCase{"Utf8WithLf", kJapanese + "\n\nabc\n", {kJapanese, "", "abc"}},
+        UserFileCase{"Utf8AllLineEnds", "\xC3\xA9\r\nx\ry\nz", {"\xC3\xA9", "x", "y", "z"}},
+        UserFileCase{"BomAndAsciiWithLf",
+                     "\xEF\xBB\xBF"
+                     "a\nb",
+                     {"a", "b"}},
+        UserFileCase{"BomAndInvalidUtf8",
+                     "\xEF\xBB\xBF"
+                     "a\xFF",
+                     {"a\xEF\xBF\xBD"}},
+        UserFileCase{"CodePageKeepsLoneLf", kJapaneseSjis + "\nabc\r\n", {kJapanese + "\nabc"}},
+        UserFileCase{"AsciiKeepsLoneLf", "a\nb\r\nc", {"a\nb", "c"}}),
+    [](const ::testing::TestParamInfo<UserFileCase>& info) {
+      return std::string(info.param.name);
+    });
+
+TEST(TextFiles, RecordLinesAreReadInTheCodePageEvenWhenValidUtf8) {
+  TempFolder folder;
+  folder.write("r.xml", "\xC3\xA9\nx\r\nsecond");
+  const auto line = ReadFirstCodePageLine(folder.file("r.xml"));
+  ASSERT_TRUE(line.ok());
+  EXPECT_EQ(line.value(), CodePageToUtf8("\xC3\xA9") + "\nx");
 }
 
 TEST(TextFiles, ReadingFailuresNameTheFile) {

@@ -25,10 +25,17 @@ TEST(GetIniValue, SectionAndKeyIgnoreCaseAndBlanksAndQuotesAreRemoved) {
                "; comment\n[defaultsetting]\n  closecount =  3  \nPrefix=\"http://h/p \"\n"
                "Suffix='.xml'\nHalf=\"x\n[RequestURL]\nPrefix=second\n");
   EXPECT_EQ(GetIniValue(folder.path(), "DefaultSetting", "CloseCount", ""), "3");
-  EXPECT_EQ(GetIniValue(folder.path(), "DEFAULTSETTING", "prefix", ""), "http://h/p");
+  EXPECT_EQ(GetIniValue(folder.path(), "DEFAULTSETTING", "prefix", ""), "http://h/p ");
   EXPECT_EQ(GetIniValue(folder.path(), "DefaultSetting", "Suffix", ""), ".xml");
   EXPECT_EQ(GetIniValue(folder.path(), "DefaultSetting", "Half", ""), "\"x");
   EXPECT_EQ(GetIniValue(folder.path(), "RequestURL", "Prefix", ""), "second");
+}
+
+TEST(GetIniValue, QuotesKeepEveryBlankBetweenThem) {
+  TempFolder folder;
+  folder.write("setting.ini", "[S]\nq= \"  x  \" \nblank=\"   \"\n");
+  EXPECT_EQ(GetIniValue(folder.path(), "S", "q", "d"), "  x  ");
+  EXPECT_EQ(GetIniValue(folder.path(), "S", "blank", "d"), "   ");
 }
 
 TEST(GetIniValue, ValuesAreCutTo1023BytesOfTheCodePage) {
@@ -53,6 +60,24 @@ TEST(GetIniValue, JapaneseValuesAreReadFromTheCodePage) {
   TempFolder folder;
   folder.write("setting.ini", "[S]\nk=\x96\x7B\n");
   EXPECT_EQ(GetIniValue(folder.path(), "S", "k", ""), "\xE6\x9C\xAC");
+}
+
+TEST(GetIniValue, Utf8FilesNeverPassTheCodePageAndAreCutIn1023BytesOfUtf8) {
+  TempFolder folder;
+  std::string accents;
+  for (int i = 0; i < 600; ++i) accents += "\xC3\xA9";  // two bytes each
+  for (const std::string bom : {"", "\xEF\xBB\xBF"}) {
+    folder.write("setting.ini", bom +
+                                    "[S]\nk=donn\xC3\xA9"
+                                    "es\u200B\nlong=" +
+                                    accents + "\n");
+    EXPECT_EQ(GetIniValue(folder.path(), "S", "k", ""),
+              "donn\xC3\xA9"
+              "es\u200B");
+    const std::string cut = GetIniValue(folder.path(), "S", "long", "");
+    EXPECT_EQ(cut.size(), 1022u);
+    EXPECT_TRUE(accents.starts_with(cut));
+  }
 }
 
 }  // namespace

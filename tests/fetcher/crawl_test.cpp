@@ -6,6 +6,8 @@
 
 #include "common/code_page.h"
 #include "common/working_folder.h"
+#include "service/product_server.h"
+#include "service/xml_answer.h"
 #include "tests/fetcher/fake_catalogue.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/fake_host.h"
@@ -243,7 +245,7 @@ TEST_F(CrawlTest, UnwritableRecordFolderStopsTheCrawl) {
 
 TEST_F(CrawlTest, WaitingListShowsOnlyWhatTheLabelCanHold) {
   std::vector<Similar> many;
-  for (int i = 0; i < 250; ++i) many.push_back({"P" + std::to_string(i), "t"});
+  for (int i = 0; i < 250; ++i) many.push_back({std::string("P").append(std::to_string(i)), "t"});
   product("S", "雑誌");
   catalogue.set("u/S", ProductAnswer("S", "本", many));
   host.quitAfterPumps = 251;  // stop after the start product's progress
@@ -253,6 +255,30 @@ TEST_F(CrawlTest, WaitingListShowsOnlyWhatTheLabelCanHold) {
   EXPECT_EQ(std::count(waiting.begin(), waiting.end(), '\n'), 100);
   EXPECT_TRUE(waiting.starts_with("1 : P249 t\r\n"));
   EXPECT_TRUE(waiting.ends_with("100 : P150 t\r\n"));
+}
+
+// Typed, pasted or listed by the service, an ASIN with a blank is asked for over
+// the network and stored under its own name.
+TEST(CrawlOverLoopback, AsinsWithBlanksAreRequestedAndStoredUnderTheirName) {
+  service::ProductCatalogue products;
+  ASSERT_TRUE(products.add({" A B ", "a book", 1, {"C D"}}).ok());
+  ASSERT_TRUE(products.add({"C D", "other", 2, {}}).ok());
+  const service::ProductServer server(products);
+  TempFolder folder;
+  folder.write("setting.ini", "[RequestURL]\r\nPrefix=" + server.prefix() +
+                                  "\r\nSuffix=" + server.suffix() +
+                                  "\r\n[DefaultSetting]\r\nRequestInterval=0\r\n");
+  folder.write("keywords.txt", "book\r\n");
+  FakeHost host;
+  testing::FakeClock clock{1'000'000};
+  ProductRequester requester(folder.path(), host, clock, MakeCurlGetter());
+
+  ASSERT_TRUE(CrawlSimilarProducts(requester, " A B ").ok());
+  EXPECT_TRUE(host.questions.empty());
+  EXPECT_EQ(LoadProductRecord(folder.path(), " A B "),
+            service::ProductAnswer(products, *products.find(" A B ")));
+  EXPECT_EQ(LoadProductRecord(folder.path(), "C D"),
+            service::ProductAnswer(products, *products.find("C D")));
 }
 
 }  // namespace

@@ -167,5 +167,17 @@ TEST_F(FormMainTest, CrawlFailureIsReportedAndTheWindowStaysUsable) {
   EXPECT_TRUE(catalogue.requested.empty());
 }
 
+TEST_F(FormMainTest, MissingPrefixIsNamedInJapaneseBeforeAnyRequest) {
+  folder.write("setting.ini", "[RequestURL]\r\nPrefix=\r\n");
+  start(QStringLiteral("S"));
+  EXPECT_EQ(errors,
+            std::vector<std::string>{folder.file("setting.ini") +
+                                     " の [RequestURL] に Prefix "
+                                     "が無いか空なわけだが。書いてからもう一度押してくれ。"});
+  EXPECT_TRUE(catalogue.requested.empty());
+  EXPECT_FALSE(folder.exists("StartProductASIN.txt"));
+  EXPECT_TRUE(window.CommandGetSimilarities->isEnabled());
+}
+
 }  // namespace
 }  // namespace quillon::fetcher

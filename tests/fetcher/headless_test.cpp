@@ -93,6 +93,18 @@ TEST_F(HeadlessTest, UnreachableServiceFailsWithTheDefaultRetries) {
   EXPECT_NE(result.err.find("gave up after 5"), std::string::npos) << result.err;
 }
 
+TEST_F(HeadlessTest, MissingPrefixIsNamedBeforeAnyRequest) {
+  folder.write("setting.ini", "[RequestURL]\r\nSuffix=.xml\r\n");
+  const ProgramResult result = fetch();
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.err.find("error: The setting Prefix in section [RequestURL] of " +
+                            folder.file("setting.ini") + " is missing or empty."),
+            std::string::npos)
+      << result.err;
+  EXPECT_EQ(result.err.find("gave up"), std::string::npos);
+  EXPECT_FALSE(folder.exists("StartProductASIN.txt"));
+}
+
 struct BadRunCase {
   const char* name;
   std::vector<std::string> args;

@@ -53,11 +53,11 @@ TEST(CatalogueJson, MembersInRecordOrderWithTheirValues) {
 
   const auto& a = json["products"][0];
   EXPECT_EQ(a["Title"], "カメラ \"quoted\"");
-  EXPECT_EQ(a["SimilarIndex"], nlohmann::json::array({1}));
-  EXPECT_EQ(json["products"][1]["ReferrerASIN"], nlohmann::json::array({"A"}));
+  EXPECT_EQ(a["SimilarIndex"], nlohmann::ordered_json::array({1}));
+  EXPECT_EQ(json["products"][1]["ReferrerASIN"], nlohmann::ordered_json::array({"A"}));
   EXPECT_EQ(json["products"][1]["KeyWordIndex"], -1);
-  EXPECT_EQ(json["keywords"][0]["Relation"], nlohmann::json::array({0.0, 1.5}));
-  EXPECT_EQ(json["keywords"][1]["Relation"], nlohmann::json::array());
+  EXPECT_EQ(json["keywords"][0]["Relation"], nlohmann::ordered_json::array({0.0, 1.5}));
+  EXPECT_EQ(json["keywords"][1]["Relation"], nlohmann::ordered_json::array());
 }
 
 TEST(CatalogueJson, FloatsAreWrittenInTheirShortestFormAndNeverAsNaN) {

@@ -109,7 +109,9 @@ class ProgramTest : public ::testing::Test {
     return ProgramRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, output.read("out"),
                       output.read("err")};
   }
-  std::string in(const std::string& name) { return "'" + folder.file(name) + "'"; }
+  std::string in(const std::string& name) {
+    return std::string("'").append(folder.file(name)) + "'";
+  }
   std::string withFolder() { return "--folder '" + folder.path() + "' "; }
   nlohmann::json json(const std::string& name) { return nlohmann::json::parse(folder.read(name)); }
 

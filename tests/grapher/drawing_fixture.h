@@ -65,7 +65,7 @@ struct Drawing {
 inline void AddProduct(Catalogue& catalogue, std::string title, std::int32_t rank = 1,
                        std::vector<std::int32_t> similar = {}) {
   Product p;
-  p.ASIN = "A" + std::to_string(catalogue.ProductTable.size());
+  p.ASIN = std::string("A").append(std::to_string(catalogue.ProductTable.size()));
   p.Title = std::move(title);
   p.SalesRank = rank;
   p.SimilarIndex = std::move(similar);

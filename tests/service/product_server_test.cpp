@@ -133,7 +133,8 @@ TEST(ProductServer, DelaysAnswersAndCutsDelaysShortWhenStopping) {
 TEST(ProductServer, ServesHostileData) {
   ProductCatalogue catalogue;
   CatalogueProduct crowded{"CROWDED", "many", 1, {}};
-  for (int i = 0; i < 10000; ++i) crowded.similar.push_back("S" + std::to_string(i));
+  for (int i = 0; i < 10000; ++i)
+    crowded.similar.push_back(std::string("S").append(std::to_string(i)));
   (void)catalogue.add(crowded);
   (void)catalogue.add({"LONG", std::string(100000, 'x'), 1, {}});
   (void)catalogue.add({"HUGE", std::string(50 * 1024 * 1024, 'y'), 1, {}});

@@ -176,7 +176,7 @@ TEST(PlaceSubtreeTest, AMillionFirstPlacementsInOneChain) {
   constexpr std::int32_t kLength = 1'000'000;
   testing::FakeHost host;
   testing::NullSurface surface;
-  PlacementDirections directions(RandomSource(testing::kSeed));
+  PlacementDirections directions{RandomSource(testing::kSeed)};
   LayoutSettings settings;
   settings.GraphDefaultDistance = 40;
   std::vector<Product> table(kLength);

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -111,10 +110,10 @@ class FileDescriptor {
 
 Expected<std::string> readBytes(const std::string& path) {
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return Failure{"Cannot read file " + path + ": " + std::strerror(errno) + "."};
+  if (fd.get() < 0) return Failure{FailureKind::CannotReadFile, path, errno};
   struct stat info {};
   if (::fstat(fd.get(), &info) == 0 && S_ISDIR(info.st_mode))
-    return Failure{"Cannot read file " + path + ": it is a folder."};
+    return Failure{FailureKind::CannotReadFile, path, EISDIR};
   std::string bytes;
   if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
   char buffer[65536];
@@ -122,7 +121,7 @@ Expected<std::string> readBytes(const std::string& path) {
     const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return Failure{"Cannot read file " + path + ": " + std::strerror(errno) + "."};
+      return Failure{FailureKind::CannotReadFile, path, errno};
     }
     if (n == 0) break;
     bytes.append(buffer, static_cast<std::size_t>(n));
@@ -141,10 +140,6 @@ bool writeAll(int fd, std::string_view bytes) {
     written += static_cast<std::size_t>(n);
   }
   return true;
-}
-
-std::string failureText(const std::string& path, const char* what) {
-  return "Cannot write file " + path + ": " + what + ".";
 }
 
 }  // namespace
@@ -175,7 +170,7 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
 
 Expected<std::vector<std::string>> ReadTextLines(const std::string& path) {
   Expected<std::string> bytes = readBytes(path);
-  if (!bytes) return Failure{bytes.error()};
+  if (!bytes) return bytes.failure();
   std::string_view content = bytes.value();
   // A file saved as UTF-8 with a byte order mark is taken as UTF-8.
   const bool utf8 = content.substr(0, kUtf8Bom.size()) == kUtf8Bom;
@@ -189,8 +184,8 @@ Expected<std::vector<std::string>> ReadTextLines(const std::string& path) {
 
 Expected<std::string> ReadFirstLine(const std::string& path) {
   Expected<std::vector<std::string>> lines = ReadTextLines(path);
-  if (!lines) return Failure{lines.error()};
-  if (lines.value().empty()) return Failure{"File " + path + " is empty."};
+  if (!lines) return lines.failure();
+  if (lines.value().empty()) return Failure{FailureKind::EmptyFile, path};
   return std::move(lines).value().front();
 }
 
@@ -214,10 +209,10 @@ Status WriteTextLinesAtomic(const std::string& path, const std::vector<std::stri
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
   std::string pattern = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
   FileDescriptor fd(::mkstemp(pattern.data()));
-  if (fd.get() < 0) return Failure{failureText(path, std::strerror(errno))};
+  if (fd.get() < 0) return Failure{FailureKind::CannotWriteFile, path, errno};
   auto fail = [&](int error) {
     ::unlink(pattern.c_str());
-    return Failure{failureText(path, std::strerror(error))};
+    return Failure{FailureKind::CannotWriteFile, path, error};
   };
   ::fchmod(fd.get(), 0644);
   if (!writeAll(fd.get(), bytes)) return fail(errno);

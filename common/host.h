@@ -28,6 +28,9 @@ class Host {
   virtual void showMessage(std::string_view text) = 0;
   // A failure the user must read (missing file, unwritable folder, ...).
   virtual void showError(std::string_view text) = 0;
+  // The command is about to block for a while (a pause for the user to watch
+  // what it drew): everything set so far must be on screen before it does.
+  virtual void aboutToPause() {}
 
   // Set by the close request and never reset.
   bool QuitRequested = false;

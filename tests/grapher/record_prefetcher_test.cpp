@@ -2,8 +2,10 @@
 #include "grapher/catalogue/record_prefetcher.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
+#include <vector>
 
 #include "common/working_folder.h"
 #include "tests/support/temp_folder.h"
@@ -45,10 +47,21 @@ TEST_P(RecordPrefetcherTest, TakesComeInRequestOrderWhileRequestsKeepComing) {
 }
 
 TEST_P(RecordPrefetcherTest, StopsWithRequestsLeftUntaken) {
+  // Records that nobody ever writes: reading one blocks for good, so the test
+  // ends only if the destructor leaves them alone.
+  std::vector<std::string> blocking;
+  for (int i = 0; i < 3; ++i) {
+    blocking.push_back("FIFO" + std::to_string(i));
+    ASSERT_EQ(::mkfifo(folder.file(blocking.back() + ".xml").c_str(), 0600), 0);
+  }
   RecordPrefetcher records(reader, GetParam());
-  for (int i = 0; i < 600; ++i) records.request("P" + std::to_string(i));
+  records.request("P0");
+  // Requests that fill the read-ahead, so that no worker may start the blocking ones.
+  for (std::size_t i = 0; i < RecordPrefetcher::kReadAhead; ++i)
+    records.request("MISSING" + std::to_string(i));
+  for (const std::string& asin : blocking) records.request(asin);
   EXPECT_TRUE(records.take().valid);
-}  // the destructor must not wait for the untaken requests
+}
 
 INSTANTIATE_TEST_SUITE_P(Workers, RecordPrefetcherTest, ::testing::Values(0u, 1u, 4u),
                          [](const auto& info) { return std::to_string(info.param) + "Workers"; });

@@ -146,7 +146,7 @@ Status AtomicFile::commit() {
 Failure AtomicFile::fail(int error) {
   if (!temporary_.empty()) ::unlink(temporary_.c_str());
   temporary_.clear();
-  return Failure{"Cannot write file " + path_ + ": " + std::strerror(error) + "."};
+  return Failure{FailureKind::CannotWriteFile, path_, error};
 }
 
 }  // namespace quillon

@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 
@@ -121,10 +122,10 @@ class FileDescriptor {
 
 Expected<std::string> readBytes(const std::string& path) {
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return Failure{"Cannot read file " + path + ": " + std::strerror(errno) + "."};
+  if (fd.get() < 0) return Failure{FailureKind::CannotReadFile, path, errno};
   struct stat info {};
   if (::fstat(fd.get(), &info) == 0 && S_ISDIR(info.st_mode))
-    return Failure{"Cannot read file " + path + ": it is a folder."};
+    return Failure{FailureKind::CannotReadFile, path, EISDIR};
   std::string bytes;
   if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
   char buffer[65536];
@@ -132,7 +133,7 @@ Expected<std::string> readBytes(const std::string& path) {
     const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return Failure{"Cannot read file " + path + ": " + std::strerror(errno) + "."};
+      return Failure{FailureKind::CannotReadFile, path, errno};
     }
     if (n == 0) break;
     bytes.append(buffer, static_cast<std::size_t>(n));
@@ -196,7 +197,7 @@ std::optional<std::string> Utf8FileText(std::string_view bytes) {
 
 Expected<std::vector<std::string>> ReadTextLines(const std::string& path) {
   Expected<std::string> bytes = readBytes(path);
-  if (!bytes) return Failure{bytes.error()};
+  if (!bytes) return bytes.failure();
   if (const std::optional<std::string> text = Utf8FileText(bytes.value()))
     return SplitUtf8Lines(*text);
   std::vector<std::string> lines = SplitLines(bytes.value());
@@ -206,19 +207,19 @@ Expected<std::vector<std::string>> ReadTextLines(const std::string& path) {
 
 Expected<std::string> ReadFirstLine(const std::string& path) {
   Expected<std::vector<std::string>> lines = ReadTextLines(path);
-  if (!lines) return Failure{lines.error()};
-  if (lines.value().empty()) return Failure{"File " + path + " is empty."};
+  if (!lines) return lines.failure();
+  if (lines.value().empty()) return Failure{FailureKind::EmptyFile, path};
   return std::move(lines).value().front();
 }
 
 Expected<std::string> ReadFirstCodePageLine(const std::string& path) {
   Expected<std::string> bytes = readBytes(path);
-  if (!bytes) return Failure{bytes.error()};
+  if (!bytes) return bytes.failure();
   std::string_view content = bytes.value();
   const bool utf8 = content.starts_with(kUtf8Bom);
   if (utf8) content.remove_prefix(kUtf8Bom.size());
   std::vector<std::string> lines = SplitLines(content);
-  if (lines.empty()) return Failure{"File " + path + " is empty."};
+  if (lines.empty()) return Failure{FailureKind::EmptyFile, path};
   if (utf8) return std::move(lines.front());
   return fromCodePage(codePage(), lines.front());
 }

@@ -29,13 +29,9 @@ class Host {
   virtual void showMessage(std::string_view text) = 0;
   // A failure the user must read (missing file, unwritable folder, ...).
   virtual void showError(std::string_view text) = 0;
-  // The failure text for a setting a command cannot do without that is missing
-  // or empty in the settings file at path; a window words it in its own language.
-  virtual std::string missingSettingText(std::string_view path, std::string_view section,
-                                         std::string_view key) const {
-    return "The setting " + std::string(key) + " in section [" + std::string(section) + "] of " +
-           std::string(path) + " is missing or empty.";
-  }
+  // The command is about to block for a while (a pause for the user to watch
+  // what it drew): everything set so far must be on screen before it does.
+  virtual void aboutToPause() {}
 
   // Set by the close request and never reset.
   bool QuitRequested = false;

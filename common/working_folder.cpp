@@ -17,6 +17,14 @@ std::string ExecutableFolder() {
   return exe.parent_path().string();
 }
 
+Status CheckProgramFolder(const std::string& programFolder) {
+  std::error_code error;
+  if (std::filesystem::is_directory(programFolder, error)) return Success();
+  if (std::filesystem::exists(programFolder, error))
+    return Failure{FailureKind::ProgramFolderNotAFolder, programFolder};
+  return Failure{FailureKind::ProgramFolderMissing, programFolder};
+}
+
 std::string ProgramFilePath(const std::string& programFolder, std::string_view name) {
   if (!programFolder.empty() && programFolder.back() == '/')
     return programFolder + std::string(name);
@@ -64,9 +72,7 @@ Status WriteStartProductAsin(const std::string& programFolder, std::string_view 
 
 Status WriteProductRecord(const std::string& programFolder, std::string_view asin,
                           std::string_view text) {
-  if (!IsSafeAsin(asin))
-    return Failure{"Refused to write a record for the ASIN \"" + std::string(asin) +
-                   "\": it could name a file outside the record folder."};
+  if (!IsSafeAsin(asin)) return Failure{FailureKind::UnsafeAsin, std::string(asin)};
   return WriteTextLinesAtomic(RecordFilePath(programFolder, std::string(asin) + ".xml"),
                               {std::string(text)});
 }

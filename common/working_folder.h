@@ -13,6 +13,9 @@ namespace quillon {
 // The folder that holds the running executable.
 std::string ExecutableFolder();
 
+// A program folder named on a command line: fails when it is missing or is no folder.
+Status CheckProgramFolder(const std::string& programFolder);
+
 // A file in the program folder: folder, "/", name; no doubled "/" when the
 // folder already ends with one (the root folder).
 std::string ProgramFilePath(const std::string& programFolder, std::string_view name);

@@ -71,7 +71,7 @@ std::string RequestUntilValid(ProductRequester& requester, const std::string& as
     if (!text.empty()) return text;
     if (requester.lastRequestAnswered() && ++invalidInARow >= kInvalidAnswersBeforeAsking) {
       invalidInARow = 0;
-      AskToContinue(host, requester.requestUrl(asin));
+      AskToContinue(host, requester.requestUrl(asin), kInvalidAnswersPromptTail);
     }
     // Between attempts the window stays responsive, so closing it ends a hopeless retry.
     host.processEvents();
@@ -100,24 +100,27 @@ std::string WaitingList(const std::vector<std::string>& queue,
 Status CrawlSimilarProducts(ProductRequester& requester, const std::string& startAsin) {
   Host& host = requester.host();
   const std::string& folder = requester.programFolder();
-  if (!IsSafeAsin(startAsin))
-    return Failure{"The start ASIN \"" + startAsin +
-                   "\" cannot be used: it could name a file outside the record folder."};
+  if (!IsSafeAsin(startAsin)) return Failure{FailureKind::UnsafeAsin, startAsin};
 
   ProductQueue queue(startAsin);
   const Expected<std::vector<std::string>> keywordLines = ReadKeywords(folder);
-  if (!keywordLines) return Failure{keywordLines.error()};
+  if (!keywordLines) return keywordLines.failure();
   std::vector<FoldedNeedle> keywords;
   keywords.reserve(keywordLines.value().size());
   for (const std::string& keyword : keywordLines.value()) keywords.emplace_back(keyword);
   // Without a Prefix every request fails; say so before the first one.
   if (RequestUrlPrefix(folder).empty())
-    return Failure{
-        host.missingSettingText(ProgramFilePath(folder, "setting.ini"), "RequestURL", "Prefix")};
-  if (Status written = WriteStartProductAsin(folder, startAsin); !written) return written;
+    return Failure{FailureKind::MissingPrefix, ProgramFilePath(folder, "setting.ini")};
 
   for (std::size_t cursor = 0; cursor < queue.size(); ++cursor) {
     const std::string text = RequestUntilValid(requester, queue.asin(cursor));
+    if (cursor == 0) {
+      // The grapher draws from the start file, so the previous one stays until
+      // the service has named a product for the new start ASIN.
+      if (GetTagEnd(text, "Title", 1) == 0)
+        return Failure{FailureKind::UnknownStartProduct, startAsin};
+      if (Status written = WriteStartProductAsin(folder, startAsin); !written) return written;
+    }
     if (Status stored = WriteProductRecord(folder, queue.asin(cursor), text); !stored)
       return stored;
 

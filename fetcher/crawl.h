@@ -14,15 +14,19 @@ namespace quillon::fetcher {
 inline constexpr std::string_view kFetchedPrefix = "取得済 : ";
 inline constexpr std::string_view kFinishedMessage = "終了";
 // Invalid answers in a row for one product after which the user is asked whether
-// to go on trying it.
+// to go on trying it, and what the question says after the URL (with that number).
 inline constexpr int kInvalidAnswersBeforeAsking = 10;
+inline constexpr std::string_view kInvalidAnswersPromptTail =
+    "の応答が10回続けて無効だったわけだが。続ける？";
 // Lines of the waiting list that LabelStatus3 can show; the rest is never seen.
 inline constexpr std::size_t kWaitingListLines = 100;
 
 // Runs one crawl from startAsin through requester. Returns after "終了" has been
-// shown, or with the reason (unreadable keywords.txt, no Prefix setting,
-// unwritable record folder, unusable start ASIN) that stopped the crawl; throws EndProgram when the
-// program must end. Record files already written stay.
+// shown, or with the reason (unreadable keywords.txt, no Prefix setting, unwritable record folder,
+// unusable start ASIN, a start ASIN the service names no product for) that
+// stopped the crawl; throws EndProgram when the program must end. Record files
+// already written stay; StartProductASIN.txt is replaced only once the start
+// product's answer has come.
 Status CrawlSimilarProducts(ProductRequester& requester, const std::string& startAsin);
 
 // The waiting list from queue entry `first` on, one "k : ASIN title" line per

@@ -83,9 +83,9 @@ HttpGetter MakeCurlGetter(HttpTimeouts timeouts) {
   };
 }
 
-void AskToContinue(Host& host, std::string_view url) {
+void AskToContinue(Host& host, std::string_view url, std::string_view tail) {
   std::string question(url);
-  question += kFailurePromptTail;
+  question += tail;
   if (!host.askYesNo(question)) throw EndProgram{};
 }
 

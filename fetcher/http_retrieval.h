@@ -41,8 +41,9 @@ using HttpGetter =
 // The real retrieval through libcurl with the given limits and no proxy.
 HttpGetter MakeCurlGetter(HttpTimeouts timeouts = {});
 
-// Asks whether to go on after url could not be had; "No" ends the program.
-void AskToContinue(Host& host, std::string_view url);
+// Asks whether to go on with url, the question being url followed by tail;
+// "No" ends the program.
+void AskToContinue(Host& host, std::string_view url, std::string_view tail = kFailurePromptTail);
 
 // The decoded body of url (malformed bytes dropped), or "" after a failed
 // retrieval that the user chose to go on from.

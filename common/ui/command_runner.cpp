@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "common/ui/window_host.h"
+#include "common/ui/window_texts.h"
 
 namespace quillon {
 
@@ -26,7 +27,7 @@ bool CommandRunner::run(const std::function<void()>& command) {
     return false;
   } catch (const std::exception& failure) {
     host_.flushLabels();
-    host_.showError(failure.what());
+    host_.showError(UnexpectedFailureMessage(failure.what()).toStdString());
     return true;
   }
 }

@@ -1,9 +1,13 @@
 #include "common/ui/window_host.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QWidget>
+#include <utility>
+
+#include "common/ui/window_texts.h"
 
 namespace quillon {
 namespace {
@@ -12,10 +16,23 @@ QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+int ShowBox(QWidget* window, const QString& title, QMessageBox::Icon icon, const QString& text,
+            QMessageBox::StandardButtons buttons) {
+  QMessageBox box(icon, title, text, buttons, window);
+  const std::pair<QMessageBox::StandardButton, QString> texts[] = {
+      {QMessageBox::Yes, YesButtonText()},
+      {QMessageBox::No, NoButtonText()},
+      {QMessageBox::Ok, OkButtonText()},
+  };
+  for (const auto& [which, caption] : texts) {
+    if (QAbstractButton* button = box.button(which)) button->setText(caption);
+  }
+  return box.exec();
+}
+
 int ShowBox(QWidget& window, QMessageBox::Icon icon, std::string_view text,
             QMessageBox::StandardButtons buttons) {
-  QMessageBox box(icon, window.windowTitle(), ToQString(text), buttons, &window);
-  return box.exec();
+  return ShowBox(&window, window.windowTitle(), icon, ToQString(text), buttons);
 }
 
 }  // namespace
@@ -81,10 +98,18 @@ void WindowHost::showError(std::string_view text) {
   ShowBox(window_, QMessageBox::Warning, text, QMessageBox::Ok);
 }
 
-std::string WindowHost::missingSettingText(std::string_view path, std::string_view section,
-                                           std::string_view key) const {
-  return std::string(path) + " の [" + std::string(section) + "] に " + std::string(key) +
-         " が無いか空なわけだが。書いてからもう一度押してくれ。";
+void WindowHost::showFailure(const Failure& failure) {
+  showError(FailureMessage(failure).toStdString());
+}
+
+void WindowHost::aboutToPause() {
+  flushLabels();
+  if (pauseHook_) pauseHook_();
+}
+
+void ShowFailureBox(std::string_view windowTitle, const Failure& failure) {
+  ShowBox(nullptr, ToQString(windowTitle), QMessageBox::Warning, FailureMessage(failure),
+          QMessageBox::Ok);
 }
 
 }  // namespace quillon

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/failure.h"
 #include "common/host.h"
 
 class QLabel;
@@ -35,11 +36,16 @@ class WindowHost final : public Host {
   void showMessage(std::string_view text) override;
   // A box with the warning icon: the window stays usable after a failure.
   void showError(std::string_view text) override;
-  std::string missingSettingText(std::string_view path, std::string_view section,
-                                 std::string_view key) const override;
+  // The failure in the window's words, shown as showError shows a text.
+  void showFailure(const Failure& failure);
+  // Puts the latest label texts on screen and runs the pause hook.
+  void aboutToPause() override;
 
   // Repaints every label whose text changed since its last repaint, now.
   void flushLabels();
+  // What else must be on screen before a pause, such as a picture that
+  // repaints at a limited rate.
+  void setPauseHook(std::function<void()> hook) { pauseHook_ = std::move(hook); }
   // Times a label was actually repainted.
   int labelRepaints() const { return repaints_; }
 
@@ -64,6 +70,11 @@ class WindowHost final : public Host {
   Prompt prompt_;
   Notice message_;
   Notice error_;
+  std::function<void()> pauseHook_;
 };
+
+// A failure that keeps a window from opening, in a box of its own captioned
+// with the window's title. Needs a QApplication.
+void ShowFailureBox(std::string_view windowTitle, const Failure& failure);
 
 }  // namespace quillon

@@ -14,8 +14,18 @@
 namespace quillon::fetcher {
 namespace {
 
-// Answers the failure prompt with "go on" until too many failures in a row hit
-// one product; a stored product (a new progress count) starts the count again.
+// The URL a go-on question is about.
+std::string_view QuestionUrl(std::string_view question) {
+  for (const std::string_view tail : {kFailurePromptTail, kInvalidAnswersPromptTail}) {
+    if (question.ends_with(tail)) return question.substr(0, question.size() - tail.size());
+  }
+  return question;
+}
+
+// Answers the go-on questions with "go on" until too many of them in a row are
+// about one product; a stored product (a new progress count) starts the count
+// again. The requests of the product are counted apart: one question can stand
+// for several failed requests (a run of invalid answers).
 class HeadlessHost : public Host {
  public:
   HeadlessHost(TerminalHost& terminal, int retries)
@@ -24,7 +34,11 @@ class HeadlessHost : public Host {
   }
 
   void setLabel(Label label, std::string_view text) override {
-    if (label == Label::Status2) failuresInARow_ = 0;
+    if (label == Label::Status2) {
+      questionsInARow_ = 0;
+      requestsInARow_ = 0;
+    }
+    if (label == Label::Status && text.starts_with(kRequestingPrefix)) ++requestsInARow_;
     // Two request texts per product would flood a log; the count alone is enough there.
     if (label == Label::Status && !showRequests_) return;
     terminal_.setLabel(label, text);
@@ -34,10 +48,9 @@ class HeadlessHost : public Host {
     if (terminal_.QuitRequested) QuitRequested = true;
   }
   bool askYesNo(std::string_view text) override {
-    if (++failuresInARow_ >= retries_) {
-      terminal_.showError(std::string(text.substr(0, text.size() - kFailurePromptTail.size())) +
-                          ": gave up after " + std::to_string(failuresInARow_) +
-                          " failed attempts in a row.");
+    if (++questionsInARow_ >= retries_) {
+      terminal_.showError(std::string(QuestionUrl(text)) + ": gave up after " +
+                          std::to_string(requestsInARow_) + " failed attempts in a row.");
       throw EndProgram{1};
     }
     return terminal_.askYesNo(text);
@@ -52,7 +65,8 @@ class HeadlessHost : public Host {
   TerminalHost& terminal_;
   int retries_;
   bool showRequests_;
-  int failuresInARow_ = 0;
+  int questionsInARow_ = 0;
+  int requestsInARow_ = 0;
 };
 
 Expected<int> parseCount(std::string_view text) {
@@ -77,7 +91,8 @@ QList<QCommandLineOption> FetcherOptions() {
        "ASIN"},
       {"retries",
        "without a window, give up after N failed retrievals in a row\n"
-       "of one product (default 5); each retry waits the interval",
+       "of one product (default 5; ten invalid answers in a row count\n"
+       "as one); each retry waits the interval",
        "N"},
   };
 }

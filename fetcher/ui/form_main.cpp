@@ -61,7 +61,7 @@ void FormMain::CommandGetSimilarities_Click() {
   const std::string startAsin = TextStartProductASIN->text().toStdString();
   if (!runner_.run([&] {
         if (const Status crawled = CrawlSimilarProducts(requester_, startAsin); !crawled)
-          host_.showError(crawled.error());
+          host_.showFailure(crawled.failure());
       }))
     return;
   CommandGetSimilarities->setEnabled(true);

@@ -1,12 +1,12 @@
 // The fetcher: a window by default, a crawl on the terminal with --start.
 #include <QApplication>
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "common/program_usage.h"
+#include "common/ui/window_host.h"
 #include "common/working_folder.h"
 #include "fetcher/curl_easy.h"
 #include "fetcher/pacing_clock.h"
@@ -30,16 +30,24 @@ int main(int argc, char** argv) {
     std::cout << VersionText(kProgram);
     return 0;
   }
-  if (std::error_code error; line.folder && !std::filesystem::is_directory(*line.folder, error)) {
-    std::cerr << "fetcher: the folder " << *line.folder << " does not exist or is not a folder.\n";
-    return 1;
+  const bool display =
+      std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM");
+  if (line.folder) {
+    if (const Status usable = CheckProgramFolder(*line.folder); !usable) {
+      std::cerr << kProgram << ": error: " << usable.error() << "\n";
+      // Whoever asked for the window may not be looking at a terminal.
+      if (!line.start && display) {
+        QApplication app(argc, argv);
+        ShowFailureBox(kApplicationTitle, usable.failure());
+      }
+      return 1;
+    }
   }
   const std::string folder = line.folder.value_or(ExecutableFolder());
   if (line.start) return RunHeadlessCrawl(folder, *line.start, line.retries, MakeCurlGetter());
 
   // Qt would abort without a display; say what to do instead.
-  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
-      !std::getenv("QT_QPA_PLATFORM")) {
+  if (!display) {
     std::cerr << "fetcher: there is no display for the window; use --start ASIN to crawl "
                  "without one.\n";
     return 1;

@@ -24,23 +24,23 @@ struct LoadInputs {
 
 Status CheckRecordFolder(const std::string& folder) {
   std::error_code error;
+  if (!std::filesystem::exists(folder, error))
+    return Failure{FailureKind::RecordFolderMissing, folder};
   if (!std::filesystem::is_directory(folder, error))
-    return Failure{"The record folder " + folder + " does not exist or is not a folder."};
-  if (::access(folder.c_str(), X_OK) != 0)
-    return Failure{"The record folder " + folder + " cannot be opened (permission denied)."};
+    return Failure{FailureKind::RecordFolderNotAFolder, folder};
+  if (::access(folder.c_str(), X_OK) != 0) return Failure{FailureKind::RecordFolderLocked, folder};
   return Success();
 }
 
 Expected<LoadInputs> ReadLoadInputs(const std::string& programFolder) {
   auto keywords = ReadKeywords(programFolder);
-  if (!keywords) return Failure{keywords.error()};
+  if (!keywords) return keywords.failure();
   std::string recordFolder = RecordFolder(programFolder);
-  if (const Status folder = CheckRecordFolder(recordFolder); !folder)
-    return Failure{folder.error()};
+  if (const Status folder = CheckRecordFolder(recordFolder); !folder) return folder.failure();
   auto startAsin = ReadStartProductAsin(programFolder);
-  if (!startAsin) return Failure{startAsin.error()};
+  if (!startAsin) return startAsin.failure();
   if (startAsin.value().empty())
-    return Failure{"File " + recordFolder + "/StartProductASIN.txt has no ASIN on its first line."};
+    return Failure{FailureKind::NoStartAsin, recordFolder + "/StartProductASIN.txt"};
   return LoadInputs{std::move(keywords).value(), std::move(recordFolder),
                     std::move(startAsin).value()};
 }
@@ -89,7 +89,7 @@ void FillProduct(Catalogue& catalogue, std::int32_t current, RecordFields fields
 
 Status LoadProductData(const std::string& programFolder, Catalogue& catalogue, Host& host) {
   auto inputs = ReadLoadInputs(programFolder);
-  if (!inputs) return Failure{inputs.error()};
+  if (!inputs) return inputs.failure();
   LoadInputs loaded = std::move(inputs).value();
 
   host.setLabel(Label::Status, "商品データ読み込み中");

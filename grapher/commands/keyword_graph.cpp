@@ -111,10 +111,8 @@ void RenderKeyWordGraph(const std::vector<KeyWord>& keyWords, Surface& surface, 
 
 Status DrawKeyWordGraph(const std::string& programFolder, Catalogue& catalogue,
                         PlacementDirections& directions, Surface& surface, Host& host) {
-  if (catalogue.ProductTable.empty())
-    return Failure{"No product data is loaded, so there is no keyword graph to draw."};
-  if (catalogue.KeyWordTable.empty())
-    return Failure{"keywords.txt holds no keyword, so there is no keyword graph to draw."};
+  if (catalogue.ProductTable.empty()) return Failure{FailureKind::NoProductData};
+  if (catalogue.KeyWordTable.empty()) return Failure{FailureKind::NoKeyWords};
 
   surface.clear();
   directions.random.reseed();

@@ -37,6 +37,7 @@ void DrawSimilarityGraph(const std::string& programFolder, Catalogue& catalogue,
   PlaceKeyWords(products, keyWords, members, host);
   if (settings.DrawKeyWord) {
     RenderGraph(catalogue, members, settings.DrawProductName, surface, host);
+    host.aboutToPause();
     clock.sleepMs(kPauseMs);
   }
 
@@ -53,6 +54,7 @@ void DrawSimilarityGraph(const std::string& programFolder, Catalogue& catalogue,
     if (settings.DrawKeyWord) {
       RenderGraph(catalogue, members, settings.DrawProductName, surface, host);
       host.processEvents();
+      host.aboutToPause();
       clock.sleepMs(kPauseMs);
     }
   }

@@ -12,6 +12,7 @@
 #include "common/program_usage.h"
 #include "common/terminal_host.h"
 #include "common/ui/program_options.h"
+#include "common/ui/window_host.h"
 #include "common/working_folder.h"
 #include "grapher/catalogue/catalogue.h"
 #include "grapher/catalogue/load_product_data.h"
@@ -235,8 +236,13 @@ int GrapherMain(int argc, char** argv) {
       std::filesystem::absolute(options.folder.value_or(ExecutableFolder()), error)
           .lexically_normal()
           .string();
-  if (error || !std::filesystem::is_directory(folder, error)) {
-    std::cerr << "grapher: the folder " << folder << " does not exist or is not a folder.\n";
+  if (const Status usable = CheckProgramFolder(folder); !usable) {
+    std::cerr << kProgram << ": error: " << usable.error() << "\n";
+    // Whoever asked for the window may not be looking at a terminal.
+    if (!options.headless() && HasWindowSystem()) {
+      QApplication app(argc, argv);
+      ShowFailureBox(kApplicationTitle, usable.failure());
+    }
     return 1;
   }
 

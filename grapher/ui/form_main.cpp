@@ -39,7 +39,8 @@ FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed,
       programFolder_(std::move(programFolder)),
       directions_(RandomSource(seed)) {
   setObjectName(QStringLiteral("FormMain"));
-  setWindowTitle(QStringLiteral("Quillon グラフ作成"));
+  setWindowTitle(QString::fromUtf8(kApplicationTitle.data(),
+                                   static_cast<qsizetype>(kApplicationTitle.size())));
   setWindowIcon(QIcon(QStringLiteral(":/grapher/grapher.png")));
   resize(kInnerWidth, kInnerHeight);
 
@@ -61,6 +62,9 @@ FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed,
   setTabOrder(&LabelStatus2, &Graph);
   setTabOrder(&Graph, &CommandDrawGraph);
 
+  // A pause must not hide the picture just drawn behind the repaint limit.
+  host_.setPauseHook([this] { Graph.showNow(); });
+
   connect(&CommandGetData, &QPushButton::clicked, this, [this] { CommandGetData_Click(); });
   connect(&CommandDrawGraph, &QPushButton::clicked, this, [this] { CommandDrawGraph_Click(); });
   connect(&CommandDrawGraphAlt, &QPushButton::clicked, this,
@@ -80,7 +84,7 @@ void FormMain::CommandGetData_Click() {
   if (!running) return;
   CommandGetData.setEnabled(true);
   if (!result) {
-    host_.showError(result.error());
+    host_.showFailure(result.failure());
     return;
   }
   setDrawingButtons(true);
@@ -97,7 +101,7 @@ void FormMain::CommandDrawGraph_Click() {
   if (!runner_.run([this] {
         if (!catalogue_.ProductTable.empty())
           DrawSimilarityGraph(programFolder_, catalogue_, directions_, Graph.surface(), host_,
-                              clock_);
+                              *clock_);
       }))
     return;
   // A load interrupted by this drawing keeps its button off until it ends.
@@ -115,7 +119,7 @@ void FormMain::CommandDrawGraphAlt_Click() {
     return;
   CommandGetData.setEnabled(!loading_);
   setDrawingButtons(true);
-  if (!result) host_.showError(result.error());
+  if (!result) host_.showFailure(result.failure());
 }
 
 void FormMain::Form_QueryUnload() {

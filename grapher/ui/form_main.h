@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "common/clock.h"
 #include "common/ui/command_runner.h"
@@ -18,6 +19,9 @@
 #include "grapher/ui/graph_widget.h"
 
 namespace quillon::grapher {
+
+// The window's caption, which its message boxes carry as well.
+inline constexpr std::string_view kApplicationTitle = "Quillon グラフ作成";
 
 class FormMain final : public QWidget {
  public:
@@ -38,6 +42,9 @@ class FormMain final : public QWidget {
   void setProgramEnder(CommandRunner::ProgramEnder ender) {
     runner_.setProgramEnder(std::move(ender));
   }
+  // What times the pauses between the intermediate pictures of a drawing; by
+  // default the steady clock.
+  void setClock(Clock& clock) { clock_ = &clock; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -57,7 +64,8 @@ class FormMain final : public QWidget {
 
   WindowHost host_;
   CommandRunner runner_;
-  SteadyClock clock_;
+  SteadyClock steadyClock_;
+  Clock* clock_ = &steadyClock_;
   const std::string programFolder_;
   Catalogue catalogue_;  // replaced by each load, read and laid out by the drawings
   PlacementDirections directions_;

@@ -24,6 +24,12 @@ void GraphWidget::presentCoalesced() {
   }
 }
 
+void GraphWidget::showNow() {
+  if (!pendingRepaint_.isActive()) return;
+  pendingRepaint_.stop();
+  repaintNow();
+}
+
 void GraphWidget::repaintNow() {
   sinceRepaint_.start();
   ++repaints_;

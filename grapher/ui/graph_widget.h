@@ -17,6 +17,8 @@ class GraphWidget final : public QWidget {
   ImageSurface& surface() { return surface_; }
   // Repaints made so far (the drawings present far more often).
   int repaintCount() const { return repaints_; }
+  // Repaints now when a present is still waiting for the repaint interval.
+  void showNow();
 
   // Shortest time between two repaints caused by present().
   static constexpr int kRepaintIntervalMs = 16;

@@ -68,10 +68,11 @@ QImage ImageSurface::picture() {
 
 Status ImageSurface::savePng(const std::string& path) {
   const QImage content = picture();
-  if (content.isNull()) return Failure{"Cannot write file " + path + ": the picture is empty."};
+  if (content.isNull())
+    return Failure{FailureKind::CannotWriteFile, path, 0, "the picture is empty"};
   QSaveFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::WriteOnly) || !content.save(&file, "PNG") || !file.commit())
-    return Failure{"Cannot write file " + path + ": " + file.errorString().toStdString() + "."};
+    return Failure{FailureKind::CannotWriteFile, path, 0, file.errorString().toStdString()};
   return Success();
 }
 

@@ -11,7 +11,7 @@ namespace quillon::grapher {
 namespace {
 
 Failure WriteFailure(const std::string& path, const QString& reason) {
-  return Failure{"Cannot write file " + path + ": " + reason.toStdString() + "."};
+  return Failure{FailureKind::CannotWriteFile, path, 0, reason.toStdString()};
 }
 
 }  // namespace

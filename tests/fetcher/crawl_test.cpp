@@ -149,7 +149,8 @@ TEST_F(CrawlTest, TenInvalidAnswersInARowAskWhetherToGoOn) {
   product("S", "本");
   host.answers = {true};
   ASSERT_TRUE(crawl("S").ok());
-  EXPECT_EQ(host.questions, std::vector<std::string>{"u/Sの取得に失敗したわけだが。続ける？"});
+  EXPECT_EQ(host.questions,
+            std::vector<std::string>{"u/Sの応答が10回続けて無効だったわけだが。続ける？"});
   EXPECT_EQ(requested().size(), 13u);
 }
 
@@ -240,7 +241,22 @@ TEST_F(CrawlTest, UnwritableRecordFolderStopsTheCrawl) {
   const Status crawled = crawl("S");
   ASSERT_FALSE(crawled.ok());
   EXPECT_NE(crawled.error().find("StartProductASIN.txt"), std::string::npos);
-  EXPECT_TRUE(catalogue.requested.empty());
+  EXPECT_EQ(requested(), std::vector<std::string>{"S"});
+}
+
+TEST_F(CrawlTest, StartAsinTheServiceNamesNoProductForKeepsThePreviousStartFile) {
+  folder.write("StartProductASIN.txt", "OLD\r\n");
+  catalogue.set("u/NOSUCH",
+                "<Items><Request><IsValid>True</IsValid><Errors><Error><Message>NOSUCH is not a "
+                "valid value</Message></Error></Errors></Request></Items>");
+  const Status crawled = crawl("NOSUCH");
+  ASSERT_FALSE(crawled.ok());
+  EXPECT_EQ(crawled.failure().kind, FailureKind::UnknownStartProduct);
+  EXPECT_NE(crawled.error().find("NOSUCH"), std::string::npos);
+  EXPECT_EQ(requested(), std::vector<std::string>{"NOSUCH"});
+  EXPECT_EQ(folder.read("StartProductASIN.txt"), "OLD\r\n");
+  EXPECT_FALSE(folder.exists("NOSUCH.xml"));
+  EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(CrawlTest, WaitingListShowsOnlyWhatTheLabelCanHold) {

@@ -161,7 +161,8 @@ TEST_F(FormMainTest, CrawlFailureIsReportedAndTheWindowStaysUsable) {
   std::filesystem::remove(folder.file("keywords.txt"));
   start(QStringLiteral("S"));
   ASSERT_EQ(errors.size(), 1u);
-  EXPECT_NE(errors[0].find("keywords.txt"), std::string::npos);
+  EXPECT_EQ(errors[0], folder.file("keywords.txt") +
+                           " の読み込みに失敗したわけだが。（そのファイルやフォルダはない）");
   EXPECT_TRUE(window.CommandGetSimilarities->isEnabled());
   EXPECT_TRUE(window.TextStartProductASIN->isEnabled());
   EXPECT_TRUE(catalogue.requested.empty());
@@ -175,6 +176,16 @@ TEST_F(FormMainTest, MissingPrefixIsNamedInJapaneseBeforeAnyRequest) {
                                      " の [RequestURL] に Prefix "
                                      "が無いか空なわけだが。書いてからもう一度押してくれ。"});
   EXPECT_TRUE(catalogue.requested.empty());
+  EXPECT_FALSE(folder.exists("StartProductASIN.txt"));
+  EXPECT_TRUE(window.CommandGetSimilarities->isEnabled());
+}
+
+TEST_F(FormMainTest, StartAsinTheServiceNamesNoProductForIsReported) {
+  catalogue.set("u/B000NOTEXIST", "<Request><IsValid>True</IsValid><Errors></Errors></Request>");
+  start(QStringLiteral("B000NOTEXIST"));
+  EXPECT_EQ(errors,
+            std::vector<std::string>{"開始商品のASIN「B000NOTEXIST」の商品はないわけだが。"});
+  EXPECT_TRUE(messages.empty());  // no "終了"
   EXPECT_FALSE(folder.exists("StartProductASIN.txt"));
   EXPECT_TRUE(window.CommandGetSimilarities->isEnabled());
 }

@@ -40,8 +40,8 @@ class HeadlessTest : public ::testing::Test {
                                     "\r\n[DefaultSetting]\r\nRequestInterval=" + interval + "\r\n");
   }
 
-  ProgramResult fetch(std::vector<std::string> extra = {}) {
-    std::vector<std::string> args{"--folder", folder.path(), "--start", "S"};
+  ProgramResult fetch(std::vector<std::string> extra = {}, const std::string& start = "S") {
+    std::vector<std::string> args{"--folder", folder.path(), "--start", start};
     args.insert(args.end(), extra.begin(), extra.end());
     return RunProgram(BuiltProgram("fetcher/fetcher"), args);
   }
@@ -74,14 +74,38 @@ TEST_F(HeadlessTest, TransientFailuresAreRetriedUntilTheCrawlCompletes) {
 }
 
 TEST_F(HeadlessTest, GivesUpAfterTheRetriesWithFilesKept) {
+  folder.write("StartProductASIN.txt", "OLD\r\n");
   const ServiceProcess service({"--catalogue", folder.file("catalogue.jsonl"), "--drop", "1"});
   settings(service);
   const ProgramResult result = fetch({"--retries", "3"});
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_NE(result.err.find("gave up after 3"), std::string::npos) << result.err;
-  EXPECT_NE(result.err.find(service.url("S")), std::string::npos);
-  EXPECT_EQ(ReadStartProductAsin(folder.path()).value(), "S");
+  EXPECT_NE(result.err.find(service.url("S") + ": gave up after 3 failed attempts"),
+            std::string::npos)
+      << result.err;
+  EXPECT_EQ(ReadStartProductAsin(folder.path()).value(), "OLD");
   EXPECT_FALSE(folder.exists("S.xml"));
+}
+
+TEST_F(HeadlessTest, GivingUpOnInvalidAnswersCountsEveryRequest) {
+  const ServiceProcess service({"--catalogue", folder.file("catalogue.jsonl"), "--invalid", "1"});
+  settings(service);
+  const ProgramResult result = fetch({"--retries", "2"});
+  EXPECT_EQ(result.exitCode, 1);
+  // Two questions, each after ten invalid answers in a row.
+  EXPECT_NE(result.err.find(service.url("S") + ": gave up after 20 failed attempts"),
+            std::string::npos)
+      << result.err;
+}
+
+TEST_F(HeadlessTest, UnknownStartProductFailsNamingItAndKeepsTheStartFile) {
+  folder.write("StartProductASIN.txt", "S\r\n");
+  const ServiceProcess service({"--catalogue", folder.file("catalogue.jsonl")});
+  settings(service);
+  const ProgramResult result = fetch({}, "B000NOTEXIST");
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.err.find("\"B000NOTEXIST\" names no product"), std::string::npos) << result.err;
+  EXPECT_EQ(result.err.find("終了"), std::string::npos);
+  EXPECT_EQ(folder.read("StartProductASIN.txt"), "S\r\n");
 }
 
 TEST_F(HeadlessTest, UnreachableServiceFailsWithTheDefaultRetries) {
@@ -133,8 +157,14 @@ INSTANTIATE_TEST_SUITE_P(
         BadRunCase{"UnsafeStartAsin", {"--folder", "DIR", "--start", "../S"}, "../S", 1},
         BadRunCase{"UnknownOption", {"--verbose"}, "--verbose", 2},
         BadRunCase{"MissingValue", {"--folder"}, "--folder", 2},
-        BadRunCase{
-            "NoSuchFolder", {"--folder", "/no/such/folder", "--start", "S"}, "/no/such/folder", 1},
+        BadRunCase{"NoSuchFolder",
+                   {"--folder", "/no/such/folder", "--start", "S"},
+                   "The folder /no/such/folder does not exist",
+                   1},
+        BadRunCase{"FolderIsAFile",
+                   {"--folder", "/dev/null", "--start", "S"},
+                   "/dev/null is not a folder",
+                   1},
         BadRunCase{"RetriesNotANumber", {"--start", "S", "--retries", "many"}, "many", 2},
         BadRunCase{"RetriesWithoutStart", {"--retries", "3"}, "--start", 2},
         BadRunCase{"RetriesZero", {"--start", "S", "--retries=0"}, "--retries", 2}),

@@ -207,7 +207,11 @@ TEST_F(ProgramTest, UsageErrorsAndHelp) {
 
   const ProgramRun missingFolder = run("--folder /nonexistent/quillon --json x.json");
   EXPECT_EQ(missingFolder.exitCode, 1);
-  EXPECT_THAT(missingFolder.err, HasSubstr("/nonexistent/quillon"));
+  EXPECT_THAT(missingFolder.err, HasSubstr("The folder /nonexistent/quillon does not exist."));
+
+  const ProgramRun fileAsFolder = run("--folder " + in("keywords.txt") + " --json x.json");
+  EXPECT_EQ(fileAsFolder.exitCode, 1);
+  EXPECT_THAT(fileAsFolder.err, HasSubstr(folder.file("keywords.txt") + " is not a folder."));
 }
 
 TEST_F(ProgramTest, WindowWithoutADisplayIsRefusedClearly) {

@@ -7,7 +7,13 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <cmath>
 #include <filesystem>
+#include <iterator>
+#include <utility>
+
+#include "common/clock.h"
 
 #include "tests/grapher/qt_test_support.h"
 
@@ -18,6 +24,18 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using namespace quillon::grapher::testing;
 using quillon::testing::TempFolder;
+
+// Red pixels in the 7x7 square around a point of the picture.
+int RedPixelsAround(const QImage& image, float x, float y) {
+  int red = 0;
+  for (int dy = -3; dy <= 3; ++dy) {
+    for (int dx = -3; dx <= 3; ++dx) {
+      const QPoint at(static_cast<int>(std::lround(x)) + dx, static_cast<int>(std::lround(y)) + dy);
+      red += image.valid(at) && image.pixelColor(at) == QColor(255, 0, 0);
+    }
+  }
+  return red;
+}
 
 // Records every change of a watched widget's enabled state, in order.
 class EnabledLog final : public QObject {
@@ -121,7 +139,11 @@ TEST_F(FormMainTest, BadInputIsShownAndLeavesTheDrawingButtonsAsTheyWere) {
     MessageBoxCatcher boxes;
     load();
     ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_THAT(boxes.texts[0], HasSubstr("StartProductASIN.txt"));
+    EXPECT_EQ(boxes.texts[0],
+              folder.file("StartProductASIN.txt") +
+                  " の読み込みに失敗したわけだが。（そのファイルやフォルダはない）");
+    EXPECT_EQ(boxes.titles[0], "Quillon グラフ作成");
+    EXPECT_THAT(boxes.buttons[0], ElementsAre("OK"));
   }
   EXPECT_TRUE(button("CommandGetData")->isEnabled());
   EXPECT_FALSE(button("CommandDrawGraph")->isEnabled());
@@ -149,10 +171,71 @@ TEST_F(FormMainTest, DrawingDisablesAllThreeButtonsAndDrawsOnGraph) {
   EXPECT_EQ(text("LabelStatus"), "正常終了");
   EXPECT_EQ(text("LabelStatus2"), "");
   const QImage& image = form->graph().surface().image();
-  int red = 0;
-  for (int y = 0; y < 564; ++y)
-    for (int x = 0; x < 844; ++x) red += image.pixelColor(x, y) == QColor(255, 0, 0);
-  EXPECT_GT(red, 4);  // the markers of the four products
+  ASSERT_EQ(form->catalogue().ProductTable.size(), 4u);
+  for (const Product& product : form->catalogue().ProductTable) {
+    SCOPED_TRACE(product.ASIN);
+    EXPECT_GT(RedPixelsAround(image, product.X, product.Y), 0);  // the product's marker
+  }
+}
+
+// What the window shows when each pause between intermediate pictures begins,
+// and whether the screen still had repaints owed then.
+class PauseWatcher final : public Clock {
+ public:
+  struct Moment {
+    std::string status;
+    std::string status2;
+    int redInGraph = 0;
+    bool screenWasCurrent = false;
+  };
+
+  explicit PauseWatcher(FormMain& form) : form_(form) {}
+  std::int64_t nowMs() override { return 0; }
+  void sleepMs(std::int64_t) override {
+    const QImage atPause = screenImage();
+    // Whatever was deferred (label texts, the picture) reaches the screen now.
+    RunEventsFor(4 * WindowHost::kRepaintIntervalMs);
+    const QImage later = screenImage();
+    Moment moment;
+    moment.status = form_.findChild<QLabel*>("LabelStatus")->text().toStdString();
+    moment.status2 = form_.findChild<QLabel*>("LabelStatus2")->text().toStdString();
+    moment.screenWasCurrent = atPause == later;
+    const QRect graph = form_.graph().geometry();
+    const QImage shown = atPause.copy(graph);
+    for (int y = 0; y < shown.height(); ++y)
+      for (int x = 0; x < shown.width(); ++x)
+        moment.redInGraph += shown.pixelColor(x, y) == QColor(255, 0, 0);
+    moments.push_back(moment);
+  }
+  std::vector<Moment> moments;
+
+ private:
+  QImage screenImage() const {
+    return QGuiApplication::primaryScreen()->grabWindow(form_.winId()).toImage();
+  }
+  FormMain& form_;
+};
+
+TEST_F(FormMainTest, EachPauseShowsThePictureAndTextsOfTheStepJustDrawn) {
+  folder.write("setting.ini", "[DefaultSetting]\r\nDrawKeyWord=True\r\nCloseCount=2\r\n");
+  load();
+  PauseWatcher watcher(*form);
+  form->setClock(watcher);
+  button("CommandDrawGraph")->click();
+  const std::pair<const char*, const char*> texts[] = {
+      {"キーワードを配置中", ""},
+      {"キーワードの位置を変更中", "1/2"},
+      {"キーワードの位置を変更中", "2/2"},
+  };
+  ASSERT_EQ(watcher.moments.size(), std::size(texts));
+  for (std::size_t i = 0; i < std::size(texts); ++i) {
+    SCOPED_TRACE(i);
+    const PauseWatcher::Moment& moment = watcher.moments[i];
+    EXPECT_EQ(moment.status, texts[i].first);
+    EXPECT_EQ(moment.status2, texts[i].second);
+    EXPECT_TRUE(moment.screenWasCurrent);
+    EXPECT_GT(moment.redInGraph, 0);  // product markers, not a blank picture
+  }
 }
 
 TEST_F(FormMainTest, HiddenKeyWordGraphButtonRunsItsCommand) {
@@ -248,6 +331,25 @@ TEST(WindowHostTest, LabelsRepaintRarelyButEndOnTheLatestText) {
   RunEventsFor(3 * WindowHost::kRepaintIntervalMs);
   EXPECT_EQ(status2.text().toStdString(), "100000/100000");
   EXPECT_EQ(status.text().toStdString(), "正常終了");
+}
+
+TEST(WindowHostTest, BoxesSpeakJapaneseWithJapaneseButtons) {
+  Application();
+  QWidget window;
+  window.setWindowTitle(QStringLiteral("Quillon グラフ作成"));
+  QLabel status(&window), status2(&window);
+  WindowHost host(window, status, status2);
+  MessageBoxCatcher boxes;
+  host.askYesNo("続ける？");
+  host.showFailure(Failure{FailureKind::UnknownStartProduct, "B000NOTEXIST"});
+  // A window that cannot open has no window yet to carry its title.
+  ShowFailureBox("Quillon 取得テスト", Failure{FailureKind::ProgramFolderNotAFolder, "/x/y.txt"});
+  ASSERT_EQ(boxes.texts.size(), 3u);
+  EXPECT_THAT(boxes.buttons[0], ::testing::UnorderedElementsAre("はい", "いいえ"));
+  EXPECT_EQ(boxes.texts[1], "開始商品のASIN「B000NOTEXIST」の商品はないわけだが。");
+  EXPECT_THAT(boxes.buttons[1], ElementsAre("OK"));
+  EXPECT_EQ(boxes.texts[2], "/x/y.txt はフォルダではないわけだが。");
+  EXPECT_EQ(boxes.titles[2], "Quillon 取得テスト");
 }
 
 TEST(WindowHostTest, FirstTextShowsAtOnce) {

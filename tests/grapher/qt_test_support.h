@@ -2,6 +2,7 @@
 // platform, a sample catalogue on disk, and a catcher for message boxes.
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
@@ -44,7 +45,8 @@ inline void WriteSampleCatalogue(const quillon::testing::TempFolder& folder) {
   (void)WriteProductRecord(folder.path(), "C", SampleRecord("カメラバッグ", {"A", "D"}));
 }
 
-// Closes every message box that opens while it lives, keeping its text.
+// Closes every message box that opens while it lives, keeping its text, its
+// caption and the texts of its buttons.
 class MessageBoxCatcher {
  public:
   MessageBoxCatcher() {
@@ -52,12 +54,19 @@ class MessageBoxCatcher {
     QObject::connect(&timer_, &QTimer::timeout, [this] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         texts.push_back(box->text().toStdString());
+        titles.push_back(box->windowTitle().toStdString());
+        std::vector<std::string> captions;
+        for (const QAbstractButton* button : box->buttons())
+          captions.push_back(button->text().toStdString());
+        buttons.push_back(std::move(captions));
         box->done(QMessageBox::Ok);
       }
     });
     timer_.start();
   }
   std::vector<std::string> texts;
+  std::vector<std::string> titles;
+  std::vector<std::vector<std::string>> buttons;
 
  private:
   QTimer timer_;

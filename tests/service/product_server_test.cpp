@@ -17,6 +17,7 @@ namespace {
 using quillon::testing::RawAnswer;
 using quillon::testing::RawGet;
 using ::testing::HasSubstr;
+using ::testing::IsEmpty;
 using ::testing::Not;
 
 ProductCatalogue smallCatalogue() {
@@ -51,27 +52,29 @@ TEST(ProductServer, MapsEveryPathToAnAnswerWithoutFailing) {
     const char* name;
     std::string target;
     int status;
-    std::string contains;
+    ::testing::Matcher<const std::string&> body;
   };
   const Case cases[] = {
       {"product without rank", "/products/B000000002.xml", 200,
-       "<Title>ねこ</Title></ItemAttributes><SimilarProducts></SimilarProducts>"},
-      {"unknown ASIN", "/products/NOSUCH.xml", 200, "<IsValid>True</IsValid><Errors><Error><Code>"},
-      {"percent-encoded dots", "/products/..%2Fx.xml", 200, "<Title>dots</Title>"},
-      {"encoded blank", "/products/A%20B.xml", 200, "<Title>blank</Title>"},
-      {"query ignored", "/products/B000000002.xml?x=1", 200, "<ASIN>B000000002</ASIN>"},
-      {"broken escape kept", "/products/%zz.xml", 200, "%zz is not a valid value"},
-      {"empty ASIN", "/products/.xml", 200, "<Errors>"},
-      {"other suffix", "/products/B000000001.json", 404, "<title>404 Not Found</title>"},
-      {"root", "/", 404, "Not Found"},
-      {"script in path", "/%3Cscript%3E", 404, "&lt;script&gt;"},
-      {"very long path", "/products/" + std::string(100000, 'A') + ".xml", 414, ""},
+       HasSubstr("<Title>ねこ</Title></ItemAttributes><SimilarProducts></SimilarProducts>")},
+      {"unknown ASIN", "/products/NOSUCH.xml", 200,
+       HasSubstr("<IsValid>True</IsValid><Errors><Error><Code>")},
+      {"percent-encoded dots", "/products/..%2Fx.xml", 200, HasSubstr("<Title>dots</Title>")},
+      {"encoded blank", "/products/A%20B.xml", 200, HasSubstr("<Title>blank</Title>")},
+      {"query ignored", "/products/B000000002.xml?x=1", 200, HasSubstr("<ASIN>B000000002</ASIN>")},
+      {"broken escape kept", "/products/%zz.xml", 200, HasSubstr("%zz is not a valid value")},
+      {"empty ASIN", "/products/.xml", 200, HasSubstr("<Errors>")},
+      {"other suffix", "/products/B000000001.json", 404, HasSubstr("<title>404 Not Found</title>")},
+      {"root", "/", 404, HasSubstr("Not Found")},
+      {"script in path", "/%3Cscript%3E", 404, HasSubstr("&lt;script&gt;")},
+      // Refused before it is read: nothing of the path comes back.
+      {"very long path", "/products/" + std::string(100000, 'A') + ".xml", 414, IsEmpty()},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const RawAnswer answer = RawGet(server.port(), c.target);
     EXPECT_EQ(answer.status(), c.status);
-    EXPECT_THAT(answer.body(), HasSubstr(c.contains));
+    EXPECT_THAT(answer.body(), c.body);
   }
   const RawAnswer unknown = RawGet(server.port(), "/products/NOSUCH.xml");
   EXPECT_THAT(unknown.body(), Not(HasSubstr("<Title>")));

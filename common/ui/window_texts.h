@@ -1,0 +1,22 @@
+// What the windows say in their message boxes, worded once and in Japanese like
+// the windows themselves; the command lines word the same failures in English.
+#pragma once
+
+#include <QString>
+#include <string_view>
+
+#include "common/failure.h"
+
+namespace quillon {
+
+// A failure as a window reports it.
+QString FailureMessage(const Failure& failure);
+// A failure nobody foresaw, given by the text of its exception.
+QString UnexpectedFailureMessage(std::string_view what);
+
+// The buttons of the message boxes.
+QString YesButtonText();
+QString NoButtonText();
+QString OkButtonText();
+
+}  // namespace quillon

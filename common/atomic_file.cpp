@@ -1,6 +1,7 @@
 #include "common/atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -30,6 +31,13 @@ class AtomicFile::Buffer final : public std::streambuf {
   Buffer& operator=(const Buffer&) = delete;
 
   int error() const { return error_; }
+
+  bool setMode(mode_t mode) {
+    if (error_ != 0 || fd_ < 0) return false;
+    if (::fchmod(fd_, mode) == 0) return true;
+    error_ = errno;
+    return false;
+  }
 
   // Writes out what is buffered and closes the file, so that an error a
   // deferred write only shows at close is seen too.
@@ -136,6 +144,10 @@ AtomicFile::~AtomicFile() {
 
 Status AtomicFile::commit() {
   if (temporary_.empty()) return fail(buffer_->error() != 0 ? buffer_->error() : EBADF);
+  // A file that is replaced keeps its mode; a new one has the mode the umask gives.
+  struct stat existing {};
+  const bool replaces = ::stat(path_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+  if (replaces && !buffer_->setMode(existing.st_mode & 07777)) return fail(buffer_->error());
   if (!buffer_->finish()) return fail(buffer_->error());
   if (stream_.fail()) return fail(EIO);
   if (::rename(temporary_.c_str(), path_.c_str()) != 0) return fail(errno);

@@ -14,7 +14,8 @@ namespace quillon {
 class AtomicFile {
  public:
   // Creates the temporary file in the target's folder, readable as a file
-  // created by open(2) would be. A failure here shows in stream() and commit().
+  // created by open(2) would be; a target that exists keeps its own mode. A
+  // failure here shows in stream() and commit().
   explicit AtomicFile(std::string path);
   // Without a successful commit the temporary file is removed.
   ~AtomicFile();

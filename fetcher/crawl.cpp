@@ -7,6 +7,7 @@
 #include "common/tag_scanner.h"
 #include "common/text_compare.h"
 #include "common/working_folder.h"
+#include "common/xml_text.h"
 
 namespace quillon::fetcher {
 namespace {
@@ -56,7 +57,7 @@ std::vector<FoundProduct> NewSimilarProducts(std::string_view text, const Produc
     const std::string_view element = entries.text();
     std::string asin = GetTagText(element, "ASIN", 1);
     if (queue.contains(asin) || !IsSafeAsin(asin)) continue;
-    kept.push_back({std::move(asin), GetTagText(element, "Title", 1)});
+    kept.push_back({std::move(asin), DecodeXmlText(GetTagText(element, "Title", 1))});
   }
   return kept;
 }
@@ -124,7 +125,7 @@ Status CrawlSimilarProducts(ProductRequester& requester, const std::string& star
     if (Status stored = WriteProductRecord(folder, queue.asin(cursor), text); !stored)
       return stored;
 
-    if (TitleHasKeyword(GetTagText(text, "Title", 1), keywords)) {
+    if (TitleHasKeyword(DecodeXmlText(GetTagText(text, "Title", 1)), keywords)) {
       std::vector<FoundProduct> found = NewSimilarProducts(text, queue);
       // The first product listed goes last, as the queue has always been filled.
       for (auto it = found.rbegin(); it != found.rend(); ++it) {

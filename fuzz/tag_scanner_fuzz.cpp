@@ -1,6 +1,6 @@
-// Tag scanning and folded search on arbitrary bytes: no crash, the one-pass
-// walker agrees with the repeated scans, and a text folded once answers as the
-// search in the text itself.
+// Tag scanning, folded search and element text decoding on arbitrary bytes: no
+// crash, the one-pass walker agrees with the repeated scans, a text folded once
+// answers as the search in the text itself, and escaped text decodes back.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +9,30 @@
 
 #include "common/tag_scanner.h"
 #include "common/text_compare.h"
+#include "common/xml_text.h"
+
+namespace {
+
+std::string EscapeMarkup(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '&')
+      out += "&amp;";
+    else if (c == '<')
+      out += "&lt;";
+    else
+      out += c;
+  }
+  return out;
+}
+
+// Decoding never lengthens a text, and gives back a text that was escaped.
+void CheckDecoding(std::string_view text) {
+  if (quillon::DecodeXmlText(text).size() > text.size()) std::abort();
+  if (quillon::DecodeXmlText(EscapeMarkup(text)) != text) std::abort();
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
@@ -18,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view tag(reinterpret_cast<const char*>(data + 1), tagLength);
   const std::string_view text(reinterpret_cast<const char*>(data + 1 + tagLength),
                               size - 1 - tagLength);
+  CheckDecoding(text);
   // The search in a text folded once finds what the search with its fast skips finds.
   if (quillon::ContainsText(quillon::FoldedText(text), quillon::FoldedNeedle(tag)) !=
       quillon::ContainsText(text, tag))

@@ -4,6 +4,7 @@
 
 #include "common/numbers.h"
 #include "common/working_folder.h"
+#include "common/xml_text.h"
 
 namespace quillon::grapher {
 
@@ -15,7 +16,8 @@ RecordFields RecordReader::read(std::string_view asin) const {
   const std::string record = LoadProductRecordFrom(folder_, asin);
   if (record.empty()) return fields;
   fields.valid = true;
-  fields.title = title_.textIn(record);
+  // Decoded once here, so the keyword test and every later use see the text itself.
+  fields.title = DecodeXmlText(title_.textIn(record));
   fields.salesRank = RoundToInt32(LeadingNumber(salesRank_.textIn(record)));
   fields.keywordIndex = keywords_.find(fields.title);
   similarProduct_.forEachIn(similarProducts_.textIn(record), [&](std::string_view entry) {

@@ -21,7 +21,7 @@ int Entries(const TempFolder& folder) {
   return entries;
 }
 
-TEST(AtomicFile, CommitReplacesTheTargetWithTheModeOfAnyNewFile) {
+TEST(AtomicFile, CommitReplacesTheTarget) {
   TempFolder folder;
   folder.write("t.txt", "old");
   {
@@ -37,6 +37,56 @@ TEST(AtomicFile, CommitReplacesTheTargetWithTheModeOfAnyNewFile) {
   ASSERT_EQ(::stat(folder.file("t.txt").c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0666 & ~umask);
 }
+
+// Sets the process's umask for one test and puts the old one back.
+class UmaskScope {
+ public:
+  explicit UmaskScope(mode_t mask) : old_(::umask(mask)) {}
+  ~UmaskScope() { ::umask(old_); }
+  UmaskScope(const UmaskScope&) = delete;
+  UmaskScope& operator=(const UmaskScope&) = delete;
+
+ private:
+  mode_t old_;
+};
+
+struct ModeCase {
+  const char* name;
+  mode_t umask;
+  int existingMode;  // -1: no file there yet
+  mode_t expected;
+};
+
+class AtomicFileModeTest : public ::testing::TestWithParam<ModeCase> {};
+
+TEST_P(AtomicFileModeTest, NewFilesFollowTheUmaskAndReplacedOnesKeepTheirMode) {
+  const ModeCase& c = GetParam();
+  TempFolder folder;
+  const std::string path = folder.file("t.txt");
+  if (c.existingMode >= 0) {
+    folder.write("t.txt", "old");
+    ASSERT_EQ(::chmod(path.c_str(), static_cast<mode_t>(c.existingMode)), 0);
+  }
+  {
+    const UmaskScope scope(c.umask);
+    AtomicFile file(path);
+    file.stream() << "new";
+    ASSERT_TRUE(file.commit().ok());
+  }
+  struct stat info {};
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, c.expected);
+  EXPECT_EQ(folder.read("t.txt"), "new");
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, AtomicFileModeTest,
+                         ::testing::Values(ModeCase{"NewUmask022", 022, -1, 0644},
+                                           ModeCase{"NewUmask027", 027, -1, 0640},
+                                           ModeCase{"NewUmask002", 002, -1, 0664},
+                                           ModeCase{"ReplacedPrivate", 022, 0600, 0600},
+                                           ModeCase{"ReplacedGroupWritable", 022, 0664, 0664},
+                                           ModeCase{"ReplacedReadOnly", 002, 0444, 0444}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AtomicFile, WithoutCommitTheTargetStaysAndNothingIsLeft) {
   TempFolder folder;

@@ -79,6 +79,15 @@ TEST_F(CrawlTest, SimilarProductsAreQueuedInReverseAndListedWaiting) {
     EXPECT_TRUE(folder.exists(std::string(asin) + ".xml")) << asin;
 }
 
+TEST_F(CrawlTest, WaitingListShowsDecodedTitlesAndTheRecordKeepsTheAnswer) {
+  product("S", "本", {{"A", "Tom &amp; Jerry &#x41;&lt;"}});
+  product("A", "a");
+  ASSERT_TRUE(crawl("S").ok());
+  EXPECT_EQ(host.textsOf(Label::Status3).front(), "1 : A Tom & Jerry A<\r\n");
+  EXPECT_EQ(LoadProductRecord(folder.path(), "S"),
+            ProductAnswer("S", "本", {{"A", "Tom &amp; Jerry &#x41;&lt;"}}));
+}
+
 TEST_F(CrawlTest, BreadthFirstOverSeveralLevels) {
   product("S", "本", {{"A", ""}, {"B", ""}});
   product("A", "本", {{"A1", ""}, {"A2", ""}});
@@ -128,7 +137,10 @@ INSTANTIATE_TEST_SUITE_P(
                       KeywordCase{"SecondKeyword", {"xyz", "Book"}, "ABC Book", true},
                       KeywordCase{"EmptyLineMatchesAnyTitle", {"xyz", ""}, "ABC", true},
                       KeywordCase{"EmptyTitleMatchesNothing", {""}, "", false},
-                      KeywordCase{"NoKeywordLines", {}, "ABC", false}),
+                      KeywordCase{"NoKeywordLines", {}, "ABC", false},
+                      KeywordCase{"EscapedTitleIsText", {"Tom & Jerry"}, "Tom &amp; Jerry", true},
+                      KeywordCase{"EntityNameIsNoText", {"amp"}, "Tom &amp; Jerry", false},
+                      KeywordCase{"CharacterReference", {"本"}, "&#26412;", true}),
     [](const ::testing::TestParamInfo<KeywordCase>& info) { return std::string(info.param.name); });
 
 TEST_F(CrawlTest, InvalidAnswersAreRetriedPacedAndNeverStored) {

@@ -153,8 +153,16 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyWordCase{"CaseIgnored", {"red", "PEN"}, "Fountain Pen", 1},
                       KeyWordCase{"WidthAndKanaIgnored", {"ｶﾒﾗ"}, "デジタルかめら", 0},
                       KeyWordCase{"EmptyFirstLineMatchesEveryTitle", {"", "pen"}, "pen", 0},
-                      KeyWordCase{"EmptyLineMatchesNoEmptyTitle", {"", "pen"}, "", -1}),
+                      KeyWordCase{"EmptyLineMatchesNoEmptyTitle", {"", "pen"}, "", -1},
+                      KeyWordCase{"EscapedTitleIsText", {"amp", "R&D"}, "R&amp;D", 1}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LoadTest, TitlesAreDecodedText) {
+  setStart("P");
+  addRecord("P", Record("Tom &amp; Jerry &#x3042;&#0; &bogus;", {}));
+  ASSERT_TRUE(load());
+  EXPECT_EQ(product(0).Title, "Tom & Jerry \xE3\x81\x82&#0; &bogus;");
+}
 
 struct RankCase {
   const char* name;

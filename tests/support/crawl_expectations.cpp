@@ -10,7 +10,6 @@
 #include "common/tag_scanner.h"
 #include "common/text_compare.h"
 #include "common/working_folder.h"
-#include "service/xml_answer.h"
 
 namespace quillon::testing {
 
@@ -24,9 +23,9 @@ std::set<std::string> ProductsReached(const service::ProductCatalogue& catalogue
     waiting.pop_front();
     const service::CatalogueProduct* product = catalogue.find(asin);
     if (product == nullptr) continue;
-    const std::string title = service::EscapeXml(product->title);
-    const bool followed = std::any_of(keywords.begin(), keywords.end(),
-                                      [&](const std::string& k) { return ContainsText(title, k); });
+    const bool followed = std::any_of(keywords.begin(), keywords.end(), [&](const std::string& k) {
+      return ContainsText(product->title, k);
+    });
     if (!followed) continue;
     for (const std::string& similar : product->similar)
       if (IsSafeAsin(similar) && reached.insert(similar).second) waiting.push_back(similar);

@@ -11,7 +11,7 @@
 namespace quillon::testing {
 
 // The products a crawl from start must store: every product met, followed only
-// when its title (as the answer spells it) holds a keyword. Unsafe ASINs are
+// when its title (as text, not as the answer escapes it) holds a keyword. Unsafe ASINs are
 // never queued, so they are not met.
 std::set<std::string> ProductsReached(const service::ProductCatalogue& catalogue,
                                       const std::string& start,

@@ -67,8 +67,7 @@ Status WriteProductRecord(const std::string& programFolder, std::string_view asi
   if (!IsSafeAsin(asin))
     return Failure{"Refused to write a record for the ASIN \"" + std::string(asin) +
                    "\": it could name a file outside the record folder."};
-  return WriteTextLinesAtomic(RecordFilePath(programFolder, std::string(asin) + ".xml"),
-                              {std::string(text)});
+  return WriteTextLineAtomic(RecordFilePath(programFolder, std::string(asin) + ".xml"), text);
 }
 
 std::string LoadProductRecordFrom(const std::string& recordFolder, std::string_view asin) {

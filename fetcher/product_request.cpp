@@ -67,9 +67,10 @@ std::string ProductRequester::RequestProduct(const std::string& asin) {
   host_.setLabel(Label::Status, std::string(kRequestingPrefix) + asin);
 
   lastRequestAnswered_ = false;
-  std::string text =
-      FetchUrlText(host_, url, [this](const std::string& u, std::vector<std::uint8_t>& buffer) {
-        const std::int32_t count = get_(u, buffer);
+  std::string text = FetchUrlText(
+      host_, url,
+      [this](const std::string& u, std::vector<std::uint8_t>& buffer, std::string& reason) {
+        const std::int32_t count = get_(u, buffer, reason);
         lastRequestAnswered_ = count != 0;
         return count;
       });

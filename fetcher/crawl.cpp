@@ -121,7 +121,7 @@ Status CrawlSimilarProducts(ProductRequester& requester, const std::string& star
     if (Status stored = WriteProductRecord(folder, queue.asin(cursor), text); !stored)
       return stored;
 
-    if (TitleHasKeyword(GetTagText(text, "Title", 1), keywords)) {
+    if (TitleHasKeyword(FirstTagText(text, FoldedTag("Title")), keywords)) {
       std::vector<FoundProduct> found = NewSimilarProducts(text, queue);
       // The first product listed goes last, as the queue has always been filled.
       for (auto it = found.rbegin(); it != found.rend(); ++it) {

@@ -77,8 +77,12 @@ std::string ProductRequester::RequestProduct(const std::string& asin) {
   lastRequestTick_ = clock_.nowMs();
 
   const bool valid = IsValidResponse(text);
-  host_.setLabel(Label::Status,
-                 std::string(kRequestedPrefix) + asin + " " + GetTagText(text, "Title", 1));
+  // Built in one piece: a hostile answer's title can be as long as the answer.
+  std::string label(kRequestedPrefix);
+  label += asin;
+  label += ' ';
+  label += FirstTagText(text, FoldedTag("Title"));
+  host_.setLabel(Label::Status, label);
   if (!valid) return {};
   return text;
 }

@@ -70,9 +70,10 @@ struct Fixture {
          "[DefaultSetting]", "RequestInterval=0", "XMLPath=" + folder + "/records"});
 
     const HttpGetter curl = MakeCurlGetter();
-    const HttpGetter recording = [&](const std::string& url, std::vector<std::uint8_t>& buffer) {
+    const HttpGetter recording = [&](const std::string& url, std::vector<std::uint8_t>& buffer,
+                                     std::string& reason) {
       urls.push_back(url);
-      return curl(url, buffer);
+      return curl(url, buffer, reason);
     };
     crawl(recording);
   }
@@ -146,7 +147,8 @@ void BM_CrawlWithoutNetwork(benchmark::State& state) {
   Fixture& fixture = TheFixture();
   std::unordered_map<std::string, std::vector<std::uint8_t>> answers;
   for (const std::string& url : fixture.urls) HttpGetBytes(url, answers[url], "");
-  const HttpGetter fromMemory = [&](const std::string& url, std::vector<std::uint8_t>& buffer) {
+  const HttpGetter fromMemory = [&](const std::string& url, std::vector<std::uint8_t>& buffer,
+                                    std::string&) {
     buffer = answers.at(url);
     return static_cast<std::int32_t>(buffer.size());
   };

@@ -91,16 +91,56 @@ std::string toCodePage(UConverter* converter, std::string_view utf8) {
   return out;
 }
 
-std::string fromCodePage(UConverter* converter, std::string_view bytes) {
-  if (isAscii(bytes)) return std::string(bytes);
-  std::u16string utf16(bytes.size() + 1, u'\0');
+// Converts a long UTF-8 text piece by piece onto the end of `out`, so that it
+// never has a UTF-16 copy of its own; pieces end at character starts.
+void appendCodePage(UConverter* converter, std::string_view utf8, std::string& out) {
+  constexpr std::size_t kPiece = std::size_t{1} << 16;
+  // No character takes more bytes in the code page than in UTF-8.
+  out.reserve(out.size() + utf8.size());
+  std::size_t start = 0;
+  while (start < utf8.size()) {
+    std::size_t end = std::min(utf8.size(), start + kPiece);
+    // Back to the start of a character (one of at most four bytes).
+    for (int back = 0;
+         back < 3 && end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80;
+         ++back)
+      --end;
+    out += toCodePage(converter, utf8.substr(start, end - start));
+    start = end;
+  }
+}
+
+// Converts code-page bytes to UTF-8 through small buffers; plain ASCII is
+// returned as it came.
+std::string fromCodePage(UConverter* converter, std::string&& bytes) {
+  if (isAscii(bytes)) return bytes;
+  ucnv_resetToUnicode(converter);
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 2);
+  constexpr std::size_t kUnits = std::size_t{1} << 14;
+  std::vector<UChar> units(kUnits);
+  std::vector<char> utf8(kUnits * 3);
+  const char* source = bytes.data();
+  const char* const sourceEnd = source + bytes.size();
   UErrorCode status = U_ZERO_ERROR;
-  const int32_t length = ucnv_toUChars(converter, reinterpret_cast<UChar*>(utf16.data()),
-                                       static_cast<int32_t>(utf16.size()), bytes.data(),
-                                       static_cast<int32_t>(bytes.size()), &status);
-  if (U_FAILURE(status)) return {};
-  utf16.resize(static_cast<std::size_t>(length));
-  return utf16ToUtf8(utf16);
+  do {
+    status = U_ZERO_ERROR;
+    UChar* target = units.data();
+    ucnv_toUnicode(converter, &target, units.data() + units.size(), &source, sourceEnd, nullptr,
+                   true, &status);
+    if (U_FAILURE(status) && status != U_BUFFER_OVERFLOW_ERROR) return {};
+    int32_t length = 0;
+    UErrorCode written = U_ZERO_ERROR;
+    u_strToUTF8WithSub(utf8.data(), static_cast<int32_t>(utf8.size()), &length, units.data(),
+                       static_cast<int32_t>(target - units.data()), 0xFFFD, nullptr, &written);
+    if (U_FAILURE(written)) return {};
+    out.append(utf8.data(), static_cast<std::size_t>(length));
+  } while (status == U_BUFFER_OVERFLOW_ERROR);
+  return out;
+}
+
+std::string fromCodePage(UConverter* converter, std::string_view bytes) {
+  return fromCodePage(converter, std::string(bytes));
 }
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
@@ -215,33 +255,66 @@ Expected<std::string> ReadFirstLine(const std::string& path) {
 Expected<std::string> ReadFirstCodePageLine(const std::string& path) {
   Expected<std::string> bytes = readBytes(path);
   if (!bytes) return bytes.failure();
-  std::string_view content = bytes.value();
+  // A record can be long: the first line is cut out of the bytes in place.
+  std::string content = std::move(bytes).value();
   const bool utf8 = content.starts_with(kUtf8Bom);
-  if (utf8) content.remove_prefix(kUtf8Bom.size());
-  std::vector<std::string> lines = SplitLines(content);
-  if (lines.empty()) return Failure{FailureKind::EmptyFile, path};
-  if (utf8) return std::move(lines.front());
-  return fromCodePage(codePage(), lines.front());
+  const std::size_t begin = utf8 ? kUtf8Bom.size() : 0;
+  if (content.size() == begin) return Failure{FailureKind::EmptyFile, path};
+  content.resize(std::min(content.size(), content.find('\r', begin)));
+  content.erase(0, begin);
+  if (utf8) return content;
+  return fromCodePage(codePage(), std::move(content));
 }
+
+namespace {
+
+// Whether the file at path holds exactly these bytes, read a piece at a time.
+bool fileHolds(const std::string& path, std::string_view bytes) {
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat info {};
+  if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+      static_cast<std::size_t>(info.st_size) != bytes.size())
+    return false;
+  char buffer[65536];
+  std::size_t compared = 0;
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return n == 0 && compared == bytes.size();
+    const auto count = static_cast<std::size_t>(n);
+    if (compared + count > bytes.size() ||
+        bytes.compare(compared, count, std::string_view(buffer, count)) != 0)
+      return false;
+    compared += count;
+  }
+}
+
+Status writeBytesAtomic(const std::string& path, const std::string& bytes) {
+  // Rewriting the same bytes changes nothing but costs a file system round
+  // trip (a rename over an existing file makes ext4 flush at once): a re-crawl
+  // of unchanged answers then writes nothing.
+  if (fileHolds(path, bytes)) return Success();
+  AtomicFile file(path);
+  file.stream() << bytes;
+  return file.commit();
+}
+
+}  // namespace
 
 Status WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines) {
   std::string bytes;
   for (const std::string& line : lines) {
-    bytes += toCodePage(codePage(), line);
+    appendCodePage(codePage(), line, bytes);
     bytes += "\r\n";
   }
-  struct stat existing {};
-  if (::stat(path.c_str(), &existing) == 0 &&
-      static_cast<std::size_t>(existing.st_size) == bytes.size()) {
-    // Rewriting the same bytes changes nothing but costs a file system round
-    // trip (a rename over an existing file makes ext4 flush at once): a re-crawl
-    // of unchanged answers then writes nothing.
-    if (const Expected<std::string> old = readBytes(path); old && old.value() == bytes)
-      return Success();
-  }
-  AtomicFile file(path);
-  file.stream() << bytes;
-  return file.commit();
+  return writeBytesAtomic(path, bytes);
+}
+
+Status WriteTextLineAtomic(const std::string& path, std::string_view line) {
+  std::string bytes;
+  appendCodePage(codePage(), line, bytes);
+  bytes += "\r\n";
+  return writeBytesAtomic(path, bytes);
 }
 
 }  // namespace quillon

@@ -42,5 +42,7 @@ Expected<std::string> ReadFirstCodePageLine(const std::string& path);
 // crash mid-write never leaves a partial or emptied file behind. A file that
 // already holds exactly these bytes is left as it is.
 Status WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
+// The same for one line, converted without a copy of its own (a record).
+Status WriteTextLineAtomic(const std::string& path, std::string_view line);
 
 }  // namespace quillon

@@ -73,8 +73,7 @@ Status WriteStartProductAsin(const std::string& programFolder, std::string_view 
 Status WriteProductRecord(const std::string& programFolder, std::string_view asin,
                           std::string_view text) {
   if (!IsSafeAsin(asin)) return Failure{FailureKind::UnsafeAsin, std::string(asin)};
-  return WriteTextLinesAtomic(RecordFilePath(programFolder, std::string(asin) + ".xml"),
-                              {std::string(text)});
+  return WriteTextLineAtomic(RecordFilePath(programFolder, std::string(asin) + ".xml"), text);
 }
 
 std::string LoadProductRecordFrom(const std::string& recordFolder, std::string_view asin) {

@@ -72,7 +72,7 @@ std::string RequestUntilValid(ProductRequester& requester, const std::string& as
     if (!text.empty()) return text;
     if (requester.lastRequestAnswered() && ++invalidInARow >= kInvalidAnswersBeforeAsking) {
       invalidInARow = 0;
-      AskToContinue(host, requester.requestUrl(asin), kInvalidAnswersPromptTail);
+      AskToContinue(host, requester.requestUrl(asin), {}, kInvalidAnswersPromptTail);
     }
     // Between attempts the window stays responsive, so closing it ends a hopeless retry.
     host.processEvents();
@@ -125,7 +125,7 @@ Status CrawlSimilarProducts(ProductRequester& requester, const std::string& star
     if (Status stored = WriteProductRecord(folder, queue.asin(cursor), text); !stored)
       return stored;
 
-    if (TitleHasKeyword(DecodeXmlText(GetTagText(text, "Title", 1)), keywords)) {
+    if (TitleHasKeyword(DecodeXmlText(FirstTagText(text, FoldedTag("Title"))), keywords)) {
       std::vector<FoundProduct> found = NewSimilarProducts(text, queue);
       // The first product listed goes last, as the queue has always been filled.
       for (auto it = found.rbegin(); it != found.rend(); ++it) {

@@ -1,8 +1,11 @@
 #include "fetcher/http_retrieval.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
+#include "common/ini_file.h"
+#include "common/numbers.h"
 #include "fetcher/curl_easy.h"
 #include "fetcher/utf8_decoder.h"
 
@@ -11,17 +14,26 @@ namespace {
 
 // Reserving more than this on the strength of a Content-Length alone is not wise.
 constexpr curl_off_t kLargestReservation = curl_off_t{256} << 20;
+constexpr double kDefaultMaxAnswerMegabytes = 64;
 
 struct Transfer {
   CURL* handle = nullptr;
   std::vector<std::uint8_t>* body = nullptr;
+  std::int64_t maxBytes = 0;  // 0: no cap
   bool reserved = false;
+  bool tooLarge = false;
 };
 
 // libcurl hands the body over in pieces; they are appended in place.
 std::size_t AppendBodyPiece(char* data, std::size_t size, std::size_t count, void* userData) {
   auto& transfer = *static_cast<Transfer*>(userData);
   const std::size_t bytes = size * count;
+  if (transfer.maxBytes > 0 &&
+      transfer.body->size() + bytes > static_cast<std::size_t>(transfer.maxBytes)) {
+    // A short count makes libcurl stop the transfer at once.
+    transfer.tooLarge = true;
+    return 0;
+  }
   if (!transfer.reserved) {
     transfer.reserved = true;
     curl_off_t length = -1;
@@ -39,11 +51,12 @@ std::size_t AppendBodyPiece(char* data, std::size_t size, std::size_t count, voi
 
 std::int32_t HttpGetBytes(std::string_view url, std::vector<std::uint8_t>& buffer,
                           std::string_view proxyName, const HttpTimeouts& timeouts,
-                          std::string* failure) {
+                          std::string* failure, bool* tooLarge) {
   if (url.empty()) return 0;
   buffer.clear();
   CurlEasy curl;
-  Transfer transfer{curl.get(), &buffer};
+  const std::int64_t maxBytes = std::max<std::int64_t>(timeouts.maxBodyBytes, 0);
+  Transfer transfer{curl.get(), &buffer, maxBytes};
   const std::string urlText(url);
   const std::string proxyText(proxyName);
   curl.set(CURLOPT_URL, urlText.c_str());
@@ -56,6 +69,8 @@ std::int32_t HttpGetBytes(std::string_view url, std::vector<std::uint8_t>& buffe
   curl.set(CURLOPT_LOW_SPEED_TIME, static_cast<long>(timeouts.stall.count()));
   curl.set(CURLOPT_WRITEFUNCTION, &AppendBodyPiece);
   curl.set(CURLOPT_WRITEDATA, static_cast<void*>(&transfer));
+  // An announced length over the cap ends the transfer before the body comes.
+  if (maxBytes > 0) curl.set(CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(maxBytes));
   if (!proxyText.empty()) curl.set(CURLOPT_PROXY, proxyText.c_str());
   // A fresh copy from the server every time, never one held by a cache on the way.
   curl_slist* headers = curl_slist_append(nullptr, "Cache-Control: no-cache");
@@ -65,7 +80,12 @@ std::int32_t HttpGetBytes(std::string_view url, std::vector<std::uint8_t>& buffe
   curl.set(CURLOPT_HTTPHEADER, headerList.get());
 
   const CURLcode code = curl_easy_perform(curl.get());
-  if (failure != nullptr) *failure = code == CURLE_OK ? std::string() : curl.errorText(code);
+  const bool overCap = code == CURLE_FILESIZE_EXCEEDED || (transfer.tooLarge && code != CURLE_OK);
+  if (tooLarge != nullptr) *tooLarge = overCap;
+  if (failure != nullptr)
+    *failure = code == CURLE_OK ? std::string()
+               : overCap        ? AnswerTooLargeText(maxBytes)
+                                : curl.errorText(code);
   // A body that broke off is no answer: its first part can pass the validity test
   // and would be stored as the product's record without the rest.
   if (code != CURLE_OK) buffer.clear();
@@ -77,24 +97,59 @@ std::int32_t HttpGetBytes(std::string_view url, std::vector<std::uint8_t>& buffe
       std::min<std::size_t>(buffer.size(), std::numeric_limits<std::int32_t>::max()));
 }
 
+std::int64_t MaxAnswerBytes(const std::string& programFolder) {
+  const std::string text = GetIniValue(programFolder, "DefaultSetting", "MaxAnswerMegabytes", "64");
+  const double megabytes = IsNumber(text) ? LeadingNumber(text) : kDefaultMaxAnswerMegabytes;
+  if (!(megabytes > 0)) return 0;
+  // Far beyond any answer: as good as no cap, and no overflow.
+  if (megabytes >= 1 << 20) return std::int64_t{1} << 40;
+  return static_cast<std::int64_t>(std::floor(megabytes * (1 << 20)));
+}
+
+std::string AnswerTooLargeText(std::int64_t maxBodyBytes) {
+  std::string megabytes = std::to_string(static_cast<double>(maxBodyBytes) / (1 << 20));
+  megabytes.erase(megabytes.find_last_not_of('0') + 1);
+  if (megabytes.ends_with('.')) megabytes.pop_back();
+  return "答えが MaxAnswerMegabytes の " + megabytes + " MB (" + std::to_string(maxBodyBytes) +
+         " バイト) を超えたので受信を打ち切ったわけだが。";
+}
+
 HttpGetter MakeCurlGetter(HttpTimeouts timeouts) {
-  return [timeouts](const std::string& url, std::vector<std::uint8_t>& buffer) {
-    return HttpGetBytes(url, buffer, "", timeouts);
+  return
+      [timeouts](const std::string& url, std::vector<std::uint8_t>& buffer, std::string& reason) {
+        std::string failure;
+        bool tooLarge = false;
+        const std::int32_t count = HttpGetBytes(url, buffer, "", timeouts, &failure, &tooLarge);
+        if (tooLarge) reason = std::move(failure);
+        return count;
+      };
+}
+
+HttpGetter MakeCurlGetter(std::string programFolder, HttpTimeouts timeouts) {
+  return [folder = std::move(programFolder), timeouts](
+             const std::string& url, std::vector<std::uint8_t>& buffer, std::string& reason) {
+    HttpTimeouts limits = timeouts;
+    limits.maxBodyBytes = MaxAnswerBytes(folder);
+    return MakeCurlGetter(limits)(url, buffer, reason);
   };
 }
 
-void AskToContinue(Host& host, std::string_view url, std::string_view tail) {
-  std::string question(url);
+void AskToContinue(Host& host, std::string_view url, std::string_view reason,
+                   std::string_view tail) {
+  std::string question(reason);
+  if (!question.empty()) question += '\n';
+  question += url;
   question += tail;
   if (!host.askYesNo(question)) throw EndProgram{};
 }
 
 std::string FetchUrlText(Host& host, const std::string& url, const HttpGetter& get) {
   std::vector<std::uint8_t> buffer;
-  const std::int32_t count = get(url, buffer);
+  std::string reason;
+  const std::int32_t count = get(url, buffer, reason);
   if (count != 0)
     return Utf8ToString(std::span(buffer.data(), static_cast<std::size_t>(count)), "");
-  AskToContinue(host, url);
+  AskToContinue(host, url, reason);
   return {};
 }
 

@@ -17,33 +17,49 @@ inline constexpr std::string_view kUserAgent = "Velkarion/1.00 (QuillonGetTest/1
 // Follows the URL in the question after a failed retrieval.
 inline constexpr std::string_view kFailurePromptTail = "の取得に失敗したわけだが。続ける？";
 
-// Limits that keep a dead or stalled server from hanging the program.
+// Limits that keep a dead, stalled or flooding server from hanging the program.
 struct HttpTimeouts {
   std::chrono::milliseconds connect{10'000};
   // A transfer that moves no byte for this long is given up.
   std::chrono::seconds stall{30};
+  // A body longer than this many bytes is stopped as soon as that shows and
+  // gives nothing; 0 or less: no cap.
+  std::int64_t maxBodyBytes = 0;
 };
+
+// The cap on one answer set by MaxAnswerMegabytes (default 64), in bytes; 0 when
+// the setting is 0 or less.
+std::int64_t MaxAnswerBytes(const std::string& programFolder);
+
+// Why an answer over the cap was not taken; names the setting and its value.
+std::string AnswerTooLargeText(std::int64_t maxBodyBytes);
 
 // Retrieves the body of url into buffer and returns its length; 0 when the URL
 // is empty (buffer untouched), no connection or answer could be had, or the body
 // is empty (buffer emptied), or the transfer broke off before the end (the bytes
 // received are dropped, so a cut answer is retried rather than stored).
 // The HTTP status is not examined. A non-empty proxyName is used as the proxy.
-// When given, *failure receives libcurl's reason for a failed transfer.
+// When given, *failure receives the reason for a failed transfer: libcurl's, or
+// AnswerTooLargeText when the body passed timeouts.maxBodyBytes (then *tooLarge
+// is set as well).
 std::int32_t HttpGetBytes(std::string_view url, std::vector<std::uint8_t>& buffer,
                           std::string_view proxyName, const HttpTimeouts& timeouts = {},
-                          std::string* failure = nullptr);
+                          std::string* failure = nullptr, bool* tooLarge = nullptr);
 
-// How FetchUrlText retrieves a body; tests replace the network with a table.
-using HttpGetter =
-    std::function<std::int32_t(const std::string& url, std::vector<std::uint8_t>& buffer)>;
+// How FetchUrlText retrieves a body; tests replace the network with a table. A
+// getter that gives nothing may say why in `reason`, which the prompt then shows.
+using HttpGetter = std::function<std::int32_t(
+    const std::string& url, std::vector<std::uint8_t>& buffer, std::string& reason)>;
 
 // The real retrieval through libcurl with the given limits and no proxy.
 HttpGetter MakeCurlGetter(HttpTimeouts timeouts = {});
+// The same with the answer cap read from programFolder's settings at every request.
+HttpGetter MakeCurlGetter(std::string programFolder, HttpTimeouts timeouts = {});
 
-// Asks whether to go on with url, the question being url followed by tail;
-// "No" ends the program.
-void AskToContinue(Host& host, std::string_view url, std::string_view tail = kFailurePromptTail);
+// Asks whether to go on with url, the question being url followed by tail; a
+// reason goes on a line of its own before it. "No" ends the program.
+void AskToContinue(Host& host, std::string_view url, std::string_view reason = {},
+                   std::string_view tail = kFailurePromptTail);
 
 // The decoded body of url (malformed bytes dropped), or "" after a failed
 // retrieval that the user chose to go on from.

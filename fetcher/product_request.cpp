@@ -67,17 +67,22 @@ std::string ProductRequester::RequestProduct(const std::string& asin) {
   host_.setLabel(Label::Status, std::string(kRequestingPrefix) + asin);
 
   lastRequestAnswered_ = false;
-  std::string text =
-      FetchUrlText(host_, url, [this](const std::string& u, std::vector<std::uint8_t>& buffer) {
-        const std::int32_t count = get_(u, buffer);
+  std::string text = FetchUrlText(
+      host_, url,
+      [this](const std::string& u, std::vector<std::uint8_t>& buffer, std::string& reason) {
+        const std::int32_t count = get_(u, buffer, reason);
         lastRequestAnswered_ = count != 0;
         return count;
       });
   lastRequestTick_ = clock_.nowMs();
 
   const bool valid = IsValidResponse(text);
-  host_.setLabel(Label::Status,
-                 std::string(kRequestedPrefix) + asin + " " + GetTagText(text, "Title", 1));
+  // Built in one piece: a hostile answer's title can be as long as the answer.
+  std::string label(kRequestedPrefix);
+  label += asin;
+  label += ' ';
+  label += FirstTagText(text, FoldedTag("Title"));
+  host_.setLabel(Label::Status, label);
   if (!valid) return {};
   return text;
 }

@@ -49,6 +49,9 @@ constexpr ValueOption kValueOptions[] = {
      "tree: about five similar products each (default);\n"
      "chain: each product lists the next one only"},
     {"--write-records", "FOLDER", "store every product's answer in FOLDER"},
+    {"--answer-bytes", "N|endless",
+     "pad every product answer with blanks to N bytes,\n"
+     "or send answers that never end"},
 };
 
 // Every value lands in slots under its option's name; -h/--help and --version come last.
@@ -59,6 +62,9 @@ void DefineOptions(CLI::App& app, std::map<std::string, std::string>& slots) {
   for (const ValueOption& option : kValueOptions)
     app.add_option(option.name, slots[option.name], option.description)
         ->type_name(option.valueName);
+  app.add_flag("--chunked")
+      ->description("send product answers without Content-Length")
+      ->disable_flag_override();
   app.add_flag("-h,--help")
       ->description(std::string(kHelpOptionDescription))
       ->disable_flag_override();
@@ -110,7 +116,8 @@ std::string UsageText() {
   page.synopses = {
       "--catalogue FILE [--port N] [--seed S] [--log FILE]\n"
       "[--drop P] [--empty P] [--not-found P] [--invalid P]\n"
-      "[--truncate P] [--delay P --delay-ms N]",
+      "[--truncate P] [--delay P --delay-ms N]\n"
+      "[--answer-bytes N|endless] [--chunked]",
       "--generate N --seed S --out FILE [--keywords-out FILE]\n"
       "[--shape tree|chain]",
       "--catalogue FILE --write-records FOLDER",
@@ -225,6 +232,17 @@ Expected<Command> ParseCommandLine(const std::vector<std::string>& args) {
     if (!ms || *ms < 0) return badValue("--delay-ms", found->second, "milliseconds, 0 or more");
     command.server.faults.delayMs = *ms;
   }
+  if (const auto found = values.find("--answer-bytes"); found != values.end()) {
+    const auto bytes = parseNumber<std::size_t>(found->second);
+    if (found->second == "endless") {
+      command.server.endlessAnswers = true;
+    } else if (!bytes) {
+      return badValue("--answer-bytes", found->second, "a byte count or endless");
+    } else {
+      command.server.answerBytes = *bytes;
+    }
+  }
+  command.server.chunked = app.get_option("--chunked")->count() != 0;
   if (command.server.faults.delay > 0 && command.server.faults.delayMs == 0) {
     return Failure{"--delay needs --delay-ms N"};
   }

@@ -5,6 +5,7 @@
 #include <sys/socket.h>
 
 #include <httplib.h>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -86,7 +87,10 @@ std::string DecodePercent(std::string_view text) {
 struct ProductServer::State {
   State(ProductCatalogue catalogueIn, const ServerOptions& options)
       : catalogue(std::move(catalogueIn)),
-        plan(options.faults, options.seed, options.scriptedFaults) {}
+        plan(options.faults, options.seed, options.scriptedFaults),
+        answerBytes(options.answerBytes),
+        endlessAnswers(options.endlessAnswers),
+        chunked(options.chunked) {}
 
   // Waits out a delayed answer unless the server is stopping.
   void pause(int ms) {
@@ -138,6 +142,33 @@ struct ProductServer::State {
     std::string body =
         product ? ProductAnswer(catalogue, *product, valid) : UnknownProductAnswer(asin, valid);
     response.status = 200;
+    if (endlessAnswers) {
+      // The answer's start, then blanks until the client gives up.
+      response.set_chunked_content_provider(
+          kXmlType, [body = std::move(body), this](std::size_t offset, httplib::DataSink& sink) {
+            static const std::string kBlanks(std::size_t{1} << 16, ' ');
+            const std::string& piece = offset == 0 ? body : kBlanks;
+            return !isStopping() && sink.write(piece.data(), piece.size());
+          });
+      return;
+    }
+    if (body.size() < answerBytes) {
+      const std::size_t lastClose = body.rfind("</");
+      body.insert(lastClose == std::string::npos ? body.size() : lastClose,
+                  answerBytes - body.size(), ' ');
+    }
+    if (chunked && choice.fault != Fault::Truncate) {
+      response.set_chunked_content_provider(
+          kXmlType, [body = std::move(body)](std::size_t offset, httplib::DataSink& sink) {
+            constexpr std::size_t kPiece = std::size_t{1} << 16;
+            if (offset >= body.size()) {
+              sink.done();
+              return true;
+            }
+            return sink.write(body.data() + offset, std::min(kPiece, body.size() - offset));
+          });
+      return;
+    }
     if (choice.fault == Fault::Truncate) {
       const std::size_t length = body.size();
       response.set_content_provider(
@@ -152,8 +183,16 @@ struct ProductServer::State {
     response.set_header("Content-Type", kXmlType);
   }
 
+  bool isStopping() {
+    const std::lock_guard lock(stopMutex);
+    return stopping;
+  }
+
   ProductCatalogue catalogue;
   FaultPlan plan;
+  std::size_t answerBytes;
+  bool endlessAnswers;
+  bool chunked;
   std::unique_ptr<RequestLog> log;
   httplib::Server server;
   std::thread thread;

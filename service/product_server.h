@@ -21,6 +21,11 @@ struct ServerOptions {
   std::optional<std::uint64_t> seed;  // fixes the fault sequence
   std::vector<Fault> scriptedFaults;  // given to the first product requests, before any share
   std::string logPath;                // empty: no request log
+  // Product answers are padded with blanks before their last closing tag to at
+  // least this many bytes; 0: as they are. For trying a client's limits.
+  std::size_t answerBytes = 0;
+  bool endlessAnswers = false;  // product answers that never end
+  bool chunked = false;         // product answers without Content-Length
 };
 
 class ProductServer {

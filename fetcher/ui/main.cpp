@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
     }
   }
   const std::string folder = line.folder.value_or(ExecutableFolder());
-  if (line.start) return RunHeadlessCrawl(folder, *line.start, line.retries, MakeCurlGetter());
+  if (line.start)
+    return RunHeadlessCrawl(folder, *line.start, line.retries, MakeCurlGetter(folder));
 
   // Qt would abort without a display; say what to do instead.
   if (!display) {
@@ -55,7 +56,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setWindowIcon(FetcherIcon());
   PacingClock clock;
-  FormMain window(folder, MakeCurlGetter(), clock);
+  FormMain window(folder, MakeCurlGetter(folder), clock);
   window.show();
   return QApplication::exec();
 }

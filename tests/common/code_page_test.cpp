@@ -106,6 +106,19 @@ TEST(TextFiles, RecordLinesAreReadInTheCodePageEvenWhenValidUtf8) {
   EXPECT_EQ(line.value(), CodePageToUtf8("\xC3\xA9") + "\nx");
 }
 
+TEST(TextFiles, ALongRecordIsConvertedWholeAcrossPieces) {
+  // Characters of one to four UTF-8 bytes fall on every piece boundary.
+  std::string line;
+  while (line.size() < 300'000) line += "日本のﾎﾝA\U0001F600";
+  std::string expected = line;
+  for (std::size_t at; (at = expected.find("\U0001F600")) != std::string::npos;)
+    expected.replace(at, 4, "?");
+  const TempFolder folder;
+  ASSERT_TRUE(WriteTextLineAtomic(folder.file("A.xml"), line));
+  EXPECT_EQ(folder.read("A.xml"), Utf8ToCodePage(expected) + "\r\n");
+  EXPECT_EQ(ReadFirstCodePageLine(folder.file("A.xml")).value(), expected);
+}
+
 TEST(TextFiles, ReadingFailuresNameTheFile) {
   TempFolder folder;
   const auto missing = ReadTextLines(folder.file("none.txt"));

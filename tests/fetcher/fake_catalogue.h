@@ -42,7 +42,7 @@ class FakeCatalogue {
   }
 
   fetcher::HttpGetter getter() {
-    return [this](const std::string& url, std::vector<std::uint8_t>& buffer) {
+    return [this](const std::string& url, std::vector<std::uint8_t>& buffer, std::string&) {
       requested.push_back(url);
       std::string body;
       if (auto it = scripted_.find(url); it != scripted_.end() && !it->second.empty()) {

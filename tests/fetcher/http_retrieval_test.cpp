@@ -189,8 +189,52 @@ TEST(FetchUrlText, FailureAsksWithTheFullUrl) {
                                       server.url("B") + "の取得に失敗したわけだが。続ける？"}));
 }
 
+TEST(FetchUrlText, AnswerOverTheCapIsRefusedWithoutReadingItAll) {
+  constexpr std::size_t kCap = 65536;  // MaxAnswerMegabytes=0.0625
+  struct Row {
+    const char* name;
+    std::size_t answerBytes;
+    bool chunked;
+    bool endless;
+    bool taken;
+  };
+  const Row rows[] = {
+      {"over the cap, Content-Length", kCap + 1, false, false, false},
+      {"over the cap, no Content-Length", kCap + 1, true, false, false},
+      {"exactly at the cap, Content-Length", kCap, false, false, true},
+      {"exactly at the cap, no Content-Length", kCap, true, false, true},
+      {"just under the cap", kCap - 1, true, false, true},
+      {"an endless answer", 0, true, true, false},
+  };
+  testing::TempFolder folder;
+  folder.write("setting.ini", "[DefaultSetting]\r\nMaxAnswerMegabytes=0.0625\r\n");
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ServerOptions options;
+    options.answerBytes = row.answerBytes;
+    options.chunked = row.chunked;
+    options.endlessAnswers = row.endless;
+    const ProductServer server(Catalogue(), options);
+    FakeHost host;
+    host.answers = {true};
+    const std::string text = FetchUrlText(host, server.url("A"), MakeCurlGetter(folder.path()));
+    if (row.taken) {
+      EXPECT_EQ(text.size(), row.answerBytes);
+      EXPECT_TRUE(IsValidResponse(text));
+      EXPECT_TRUE(host.questions.empty());
+    } else {
+      EXPECT_EQ(text, "");
+      EXPECT_EQ(host.questions,
+                std::vector<std::string>{AnswerTooLargeText(kCap) + "\n" + server.url("A") +
+                                         std::string(kFailurePromptTail)});
+    }
+  }
+  EXPECT_NE(AnswerTooLargeText(kCap).find("MaxAnswerMegabytes の 0.0625 MB"), std::string::npos);
+  EXPECT_EQ(MaxAnswerBytes(testing::TempFolder().path()), std::int64_t{64} << 20);
+}
+
 TEST(FetchUrlText, MalformedBytesAreDropped) {
-  const auto get = [](const std::string&, std::vector<std::uint8_t>& buffer) {
+  const auto get = [](const std::string&, std::vector<std::uint8_t>& buffer, std::string&) {
     buffer = {'<', 0xFF, 'a', 0xC0, '>', 0xE3, 0x81, 0x82};
     return static_cast<std::int32_t>(buffer.size());
   };

@@ -191,27 +191,14 @@ std::string CodePageToUtf8(std::string_view bytes) {
   return fromCodePage(codePage(), bytes);
 }
 
-std::vector<std::string> SplitLines(std::string_view bytes) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    const std::size_t cr = bytes.find('\r', start);
-    if (cr == std::string_view::npos) {
-      lines.emplace_back(bytes.substr(start));
-      break;
-    }
-    lines.emplace_back(bytes.substr(start, cr - start));
-    start = cr + 1;
-    if (start < bytes.size() && bytes[start] == '\n') ++start;
-  }
-  return lines;
-}
+namespace {
 
-std::vector<std::string> SplitUtf8Lines(std::string_view text) {
+// Lines ending at any byte of `ends`; CR LF counts as one line end.
+std::vector<std::string> splitAt(std::string_view text, const char* ends) {
   std::vector<std::string> lines;
   std::size_t start = 0;
   while (start < text.size()) {
-    const std::size_t end = text.find_first_of("\r\n", start);
+    const std::size_t end = text.find_first_of(ends, start);
     if (end == std::string_view::npos) {
       lines.emplace_back(text.substr(start));
       break;
@@ -221,6 +208,16 @@ std::vector<std::string> SplitUtf8Lines(std::string_view text) {
     if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
   }
   return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitLines(std::string_view bytes) {
+  return splitAt(bytes, "\r");
+}
+
+std::vector<std::string> SplitUtf8Lines(std::string_view text) {
+  return splitAt(text, "\r\n");
 }
 
 std::optional<std::string> Utf8FileText(std::string_view bytes) {

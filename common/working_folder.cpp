@@ -57,6 +57,11 @@ bool IsValidResponse(std::string_view text) {
   return FirstTagText(FirstTagText(text, kRequest), kIsValid) == "True";
 }
 
+std::string_view RecordTitle(std::string_view text) {
+  static const FoldedTag kTitle("Title");  // asked of every answer of a crawl
+  return FirstTagText(text, kTitle);
+}
+
 Expected<std::vector<std::string>> ReadKeywords(const std::string& programFolder) {
   return ReadTextLines(ProgramFilePath(programFolder, "keywords.txt"));
 }

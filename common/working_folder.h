@@ -35,6 +35,9 @@ bool IsSafeAsin(std::string_view asin);
 // is exactly "True".
 bool IsValidResponse(std::string_view text);
 
+// The text of a record's first Title element, as written (escapes kept); "" when there is none.
+std::string_view RecordTitle(std::string_view text);
+
 // keywords.txt of the program folder, one keyword per line, empty lines kept.
 Expected<std::vector<std::string>> ReadKeywords(const std::string& programFolder);
 

@@ -125,7 +125,7 @@ Status CrawlSimilarProducts(ProductRequester& requester, const std::string& star
     if (Status stored = WriteProductRecord(folder, queue.asin(cursor), text); !stored)
       return stored;
 
-    if (TitleHasKeyword(DecodeXmlText(FirstTagText(text, FoldedTag("Title"))), keywords)) {
+    if (TitleHasKeyword(DecodeXmlText(RecordTitle(text)), keywords)) {
       std::vector<FoundProduct> found = NewSimilarProducts(text, queue);
       // The first product listed goes last, as the queue has always been filled.
       for (auto it = found.rbegin(); it != found.rend(); ++it) {

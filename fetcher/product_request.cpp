@@ -4,7 +4,6 @@
 
 #include "common/ini_file.h"
 #include "common/numbers.h"
-#include "common/tag_scanner.h"
 #include "common/working_folder.h"
 
 namespace quillon::fetcher {
@@ -81,7 +80,7 @@ std::string ProductRequester::RequestProduct(const std::string& asin) {
   std::string label(kRequestedPrefix);
   label += asin;
   label += ' ';
-  label += FirstTagText(text, FoldedTag("Title"));
+  label += RecordTitle(text);
   host_.setLabel(Label::Status, label);
   if (!valid) return {};
   return text;

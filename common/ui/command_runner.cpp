@@ -25,6 +25,10 @@ bool CommandRunner::run(const std::function<void()>& command) {
     window_.hide();
     ender_(end.exitCode);
     return false;
+  } catch (const CommandCancelled&) {
+    // The user stopped it: what it did so far stays, and so does the window.
+    host_.flushLabels();
+    return true;
   } catch (const std::exception& failure) {
     host_.flushLabels();
     host_.showError(UnexpectedFailureMessage(failure.what()).toStdString());

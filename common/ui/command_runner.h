@@ -1,6 +1,7 @@
 // Runs a window's commands so that nothing escapes into Qt's event loop: the
-// end of the program hides the window and passes the exit code on, any other
-// failure is shown in an error box and the window stays usable.
+// end of the program hides the window and passes the exit code on, a cancel
+// just ends the command, any other failure is shown in an error box and the
+// window stays usable.
 #pragma once
 
 #include <functional>

@@ -80,6 +80,10 @@ void WindowHost::flushLabels() {
 
 void WindowHost::processEvents() {
   QCoreApplication::processEvents();
+  if (cancelRequested_ && !QuitRequested) {
+    cancelRequested_ = false;
+    throw CommandCancelled{};
+  }
 }
 
 bool WindowHost::askYesNo(std::string_view text) {

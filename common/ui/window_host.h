@@ -18,6 +18,10 @@ class QWidget;
 
 namespace quillon {
 
+// Thrown from the event pump when the user cancelled the running command; the
+// command runner ends the command there and the window stays usable.
+struct CommandCancelled {};
+
 class WindowHost final : public Host {
  public:
   // Answers a Yes/No question; by default a modal box with the stop icon.
@@ -31,6 +35,8 @@ class WindowHost final : public Host {
   // The text is the label's at once (CR LF breaks the line); the screen shows
   // it within kRepaintIntervalMs.
   void setLabel(Label label, std::string_view text) override;
+  // Also ends the running command (CommandCancelled) once a cancel was asked
+  // for, unless the close request is pending: then the command ends the program.
   void processEvents() override;
   bool askYesNo(std::string_view text) override;
   void showMessage(std::string_view text) override;
@@ -40,6 +46,11 @@ class WindowHost final : public Host {
   void showFailure(const Failure& failure);
   // Puts the latest label texts on screen and runs the pause hook.
   void aboutToPause() override;
+
+  // Asks the running command to end at its next event pump; the program goes on.
+  void requestCancel() { cancelRequested_ = true; }
+  // Forgets a cancel that no command saw (it must not end the next one).
+  void clearCancel() { cancelRequested_ = false; }
 
   // Repaints every label whose text changed since its last repaint, now.
   void flushLabels();
@@ -71,6 +82,7 @@ class WindowHost final : public Host {
   Notice message_;
   Notice error_;
   std::function<void()> pauseHook_;
+  bool cancelRequested_ = false;
 };
 
 // A failure that keeps a window from opening, in a box of its own captioned

@@ -1,6 +1,7 @@
 #include "grapher/ui/form_main.h"
 
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QIcon>
 #include <QResizeEvent>
 #include <algorithm>
@@ -9,6 +10,9 @@
 #include "grapher/catalogue/load_product_data.h"
 #include "grapher/commands/keyword_graph.h"
 #include "grapher/commands/similarity_graph.h"
+#include "grapher/layout/layout_settings.h"
+#include "grapher/ui/view_saving.h"
+#include "grapher/ui/view_texts.h"
 
 namespace quillon::grapher {
 namespace {
@@ -34,6 +38,9 @@ FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed,
       LabelStatus2(this),
       Graph(this),
       CommandDrawGraph(QStringLiteral("グラフ作成"), this),
+      findBar_(Graph),
+      details_(Graph),
+      actions_(*this),
       host_(*this, LabelStatus, LabelStatus2),
       runner_(*this, host_),
       programFolder_(std::move(programFolder)),
@@ -69,6 +76,98 @@ FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed,
   connect(&CommandDrawGraph, &QPushButton::clicked, this, [this] { CommandDrawGraph_Click(); });
   connect(&CommandDrawGraphAlt, &QPushButton::clicked, this,
           [this] { CommandDrawGraphAlt_Click(); });
+  connectView();
+}
+
+void FormMain::connectView() {
+  Graph.setCatalogue(catalogue_);
+  // Arrow keys move the view by this many pixels.
+  constexpr double kPanStep = 50;
+  constexpr double kZoomStep = 1.25;
+  const std::pair<QAction*, std::function<void()>> handlers[] = {
+      {&actions_.zoomIn, [this] { Graph.zoomBy(kZoomStep); }},
+      {&actions_.zoomOut, [this] { Graph.zoomBy(1 / kZoomStep); }},
+      {&actions_.panLeft, [this] { Graph.panBy(kPanStep, 0); }},
+      {&actions_.panRight, [this] { Graph.panBy(-kPanStep, 0); }},
+      {&actions_.panUp, [this] { Graph.panBy(0, kPanStep); }},
+      {&actions_.panDown, [this] { Graph.panBy(0, -kPanStep); }},
+      {&actions_.fit, [this] { Graph.fit(); }},
+      {&actions_.actualSize, [this] { Graph.actualSize(); }},
+      {&actions_.find, [this] { findBar_.open(); }},
+      {&actions_.findNext, [this] { findStep(false); }},
+      {&actions_.findPrevious, [this] { findStep(true); }},
+      {&actions_.colourByParts, [this] { setColourBy(ColourBy::Parts); }},
+      {&actions_.colourByKeyWord, [this] { setColourBy(ColourBy::KeyWord); }},
+      {&actions_.colourByRank, [this] { setColourBy(ColourBy::Rank); }},
+      {&actions_.save, [this] { askAndSaveView(); }},
+      {&actions_.clearOrCancel, [this] { clearOrCancel(); }},
+      {&actions_.keyWordGraph, [this] { CommandDrawGraphAlt_Click(); }},
+  };
+  for (const auto& [action, handler] : handlers)
+    connect(action, &QAction::triggered, this, handler);
+  actions_.keyWordGraph.setEnabled(false);
+
+  Graph.setOnSelection([this](std::optional<std::int32_t> p) { showSelection(p); });
+  Graph.setOnContextMenu([this](QPoint at) { makeContextMenu()->exec(at); });
+  Graph.setOnResized([this] {
+    findBar_.place();
+    if (details_.isVisible()) details_.place();
+  });
+  details_.setOnProduct([this](std::int32_t p) { Graph.selectProduct(p, true); });
+  details_.setOnClosed([this] { Graph.selectProduct(std::nullopt, false); });
+  findBar_.setOnQuery([this](const QString& query) {
+    findBar_.showCount(static_cast<int>(Graph.view()->find(query.toStdString())), -1);
+  });
+  findBar_.setOnStep([this](bool backwards) { findStep(backwards); });
+  findBar_.setOnClosed([this] { Graph.setFocus(Qt::OtherFocusReason); });
+}
+
+std::unique_ptr<QMenu> FormMain::makeContextMenu() {
+  auto menu = std::make_unique<QMenu>(this);
+  actions_.fillMenu(*menu);
+  return menu;
+}
+
+void FormMain::clearOrCancel() {
+  if (drawings_ > 0) {
+    host_.requestCancel();
+  } else if (findBar_.hasFocusWithin()) {
+    findBar_.close();
+  } else {
+    Graph.selectProduct(std::nullopt, false);
+  }
+}
+
+void FormMain::findStep(bool backwards) {
+  ViewController& view = *Graph.view();
+  if (!findBar_.isOpen()) findBar_.open();
+  if (const auto p = view.step(backwards)) Graph.selectProduct(*p, true);
+  findBar_.showCount(static_cast<int>(view.matchCount()), view.matchCursor());
+}
+
+void FormMain::showSelection(std::optional<std::int32_t> p) {
+  if (p && Graph.redrawable()) {
+    details_.showProduct(Graph.view()->snapshot()->catalogue, *p);
+  } else {
+    details_.close();
+  }
+}
+
+void FormMain::setColourBy(ColourBy mode) {
+  Graph.view()->setColourBy(mode);
+  Graph.viewChanged();
+}
+
+void FormMain::askAndSaveView() {
+  const QString path = QFileDialog::getSaveFileName(this, view_texts::Text(view_texts::kSaveView),
+                                                    QStringLiteral("graph.png"),
+                                                    view_texts::Text(view_texts::kSaveFilter));
+  if (!path.isEmpty()) saveView(path.toStdString());
+}
+
+void FormMain::saveView(const std::string& path) {
+  const Status result = SaveView(Graph, path);
+  if (!result) host_.showFailure(result.failure());
 }
 
 FormMain::~FormMain() = default;
@@ -77,10 +176,14 @@ void FormMain::CommandGetData_Click() {
   CommandGetData.setEnabled(false);
   const bool wasLoading = loading_;
   loading_ = true;
+  // The picture on the surface no longer matches the tables being replaced.
+  Graph.setRedrawable(false);
+  Graph.catalogueReplaced();
   Status result = Success();
   const bool running =
       runner_.run([this, &result] { result = LoadProductData(programFolder_, catalogue_, host_); });
   loading_ = wasLoading;
+  Graph.catalogueReplaced();
   if (!running) return;
   CommandGetData.setEnabled(true);
   if (!result) {
@@ -93,17 +196,22 @@ void FormMain::CommandGetData_Click() {
 void FormMain::setDrawingButtons(bool enabled) {
   CommandDrawGraph.setEnabled(enabled);
   CommandDrawGraphAlt.setEnabled(enabled);
+  actions_.keyWordGraph.setEnabled(enabled);
 }
 
 void FormMain::CommandDrawGraph_Click() {
   CommandGetData.setEnabled(false);
   setDrawingButtons(false);
-  if (!runner_.run([this] {
-        if (!catalogue_.ProductTable.empty())
-          DrawSimilarityGraph(programFolder_, catalogue_, directions_, Graph.surface(), host_,
-                              *clock_);
-      }))
-    return;
+  Graph.view()->setDrawProductName(ReadLayoutSettings(programFolder_).DrawProductName);
+  Graph.setRedrawable(true);
+  ++drawings_;
+  const bool running = runner_.run([this] {
+    if (!catalogue_.ProductTable.empty())
+      DrawSimilarityGraph(programFolder_, catalogue_, directions_, Graph.surface(), host_, *clock_);
+  });
+  --drawings_;
+  host_.clearCancel();
+  if (!running) return;
   // A load interrupted by this drawing keeps its button off until it ends.
   CommandGetData.setEnabled(!loading_);
   setDrawingButtons(true);
@@ -112,11 +220,17 @@ void FormMain::CommandDrawGraph_Click() {
 void FormMain::CommandDrawGraphAlt_Click() {
   CommandGetData.setEnabled(false);
   setDrawingButtons(false);
+  // The keyword graph is not the products' picture: the view can only scale it.
+  Graph.setRedrawable(false);
+  Graph.selectProduct(std::nullopt, false);
   Status result = Success();
-  if (!runner_.run([this, &result] {
-        result = DrawKeyWordGraph(programFolder_, catalogue_, directions_, Graph.surface(), host_);
-      }))
-    return;
+  ++drawings_;
+  const bool running = runner_.run([this, &result] {
+    result = DrawKeyWordGraph(programFolder_, catalogue_, directions_, Graph.surface(), host_);
+  });
+  --drawings_;
+  host_.clearCancel();
+  if (!running) return;
   CommandGetData.setEnabled(!loading_);
   setDrawingButtons(true);
   if (!result) host_.showFailure(result.failure());

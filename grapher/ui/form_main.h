@@ -1,12 +1,15 @@
 // The grapher's window: the load and draw buttons, two status labels and the
-// picture Graph. It only wires widgets to the commands of the core.
+// picture Graph, which is also an interactive view with a find bar, a details
+// panel and a right-click menu. It only wires widgets to the core.
 #pragma once
 
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,7 +19,10 @@
 #include "common/ui/window_host.h"
 #include "grapher/catalogue/catalogue.h"
 #include "grapher/layout/placement_directions.h"
+#include "grapher/ui/details_panel.h"
+#include "grapher/ui/find_bar.h"
 #include "grapher/ui/graph_widget.h"
+#include "grapher/ui/view_actions.h"
 
 namespace quillon::grapher {
 
@@ -36,6 +42,13 @@ class FormMain final : public QWidget {
   const Catalogue& catalogue() const { return catalogue_; }
   WindowHost& host() { return host_; }
   GraphWidget& graph() { return Graph; }
+  FindBar& findBar() { return findBar_; }
+  DetailsPanel& details() { return details_; }
+  ViewActions& viewActions() { return actions_; }
+  // The graph's right-click menu.
+  std::unique_ptr<QMenu> makeContextMenu();
+  // Writes the view as shown (PNG, or SVG by the suffix); a failure is shown in a box.
+  void saveView(const std::string& path);
 
   // What ends the program once a command has seen the close request; by
   // default the application's event loop is told to exit.
@@ -54,6 +67,13 @@ class FormMain final : public QWidget {
   void Form_QueryUnload();
   void Form_Resize();
   void setDrawingButtons(bool enabled);
+  void connectView();
+  // Esc: cancels a drawing, else closes the find bar, else clears the selection.
+  void clearOrCancel();
+  void findStep(bool backwards);
+  void showSelection(std::optional<std::int32_t> p);
+  void setColourBy(ColourBy mode);
+  void askAndSaveView();
 
   QPushButton CommandDrawGraphAlt;
   QPushButton CommandGetData;
@@ -61,6 +81,10 @@ class FormMain final : public QWidget {
   QLabel LabelStatus2;
   GraphWidget Graph;
   QPushButton CommandDrawGraph;
+  // Made after the controls above, so that they follow them in the focus chain.
+  FindBar findBar_;
+  DetailsPanel details_;
+  ViewActions actions_;
 
   WindowHost host_;
   CommandRunner runner_;
@@ -70,6 +94,7 @@ class FormMain final : public QWidget {
   Catalogue catalogue_;  // replaced by each load, read and laid out by the drawings
   PlacementDirections directions_;
   bool loading_ = false;  // a load runs (possibly under a drawing started meanwhile)
+  int drawings_ = 0;      // drawings running (one may start inside a load)
 };
 
 }  // namespace quillon::grapher

@@ -1,0 +1,47 @@
+// The panel over the right edge of the graph that shows the selected product:
+// its fields and its similar products and referrers as links.
+#pragma once
+
+#include <QFrame>
+#include <QLabel>
+#include <QScrollArea>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <cstdint>
+#include <functional>
+
+#include "grapher/catalogue/catalogue.h"
+
+namespace quillon::grapher {
+
+class DetailsPanel final : public QFrame {
+ public:
+  explicit DetailsPanel(QWidget& parent);
+
+  // A link was followed: the product index it names.
+  void setOnProduct(std::function<void(std::int32_t)> handler) { onProduct_ = std::move(handler); }
+  void setOnClosed(std::function<void()> handler) { onClosed_ = std::move(handler); }
+
+  // Shows product p of the catalogue (opening the panel if it is closed).
+  void showProduct(const Catalogue& catalogue, std::int32_t p);
+  void close();
+  // The panel's text as shown, without markup.
+  QString plainText() const;
+  // Keeps to the parent's right edge, full height.
+  void place();
+
+  static constexpr int kWidth = 280;
+
+ private:
+  QVBoxLayout layout_;
+  QToolButton close_;
+  QScrollArea scroll_;
+  QLabel content_;
+  std::function<void(std::int32_t)> onProduct_;
+  std::function<void()> onClosed_;
+};
+
+// The keyword a product was filed under, or "" when it has none.
+QString KeyWordOf(const Catalogue& catalogue, const Product& product);
+
+}  // namespace quillon::grapher

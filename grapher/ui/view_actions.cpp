@@ -1,0 +1,69 @@
+#include "grapher/ui/view_actions.h"
+
+#include <initializer_list>
+
+#include "grapher/ui/view_texts.h"
+
+namespace quillon::grapher {
+namespace {
+
+void Define(QWidget& window, QAction& action, const char* text, const char* name,
+            std::initializer_list<QKeySequence> keys) {
+  action.setText(view_texts::Text(text));
+  action.setObjectName(QString::fromLatin1(name));
+  action.setShortcuts(QList<QKeySequence>(keys));
+  action.setShortcutContext(Qt::WindowShortcut);
+  window.addAction(&action);
+}
+
+}  // namespace
+
+ViewActions::ViewActions(QWidget& window) : colours(&window) {
+  using namespace view_texts;
+  // '=' is '+' without Shift on many keyboards.
+  Define(window, zoomIn, kZoomIn, "ActionZoomIn", {Qt::Key_Plus, Qt::Key_Equal});
+  Define(window, zoomOut, kZoomOut, "ActionZoomOut", {Qt::Key_Minus});
+  Define(window, panLeft, kPanLeft, "ActionPanLeft", {Qt::Key_Left});
+  Define(window, panRight, kPanRight, "ActionPanRight", {Qt::Key_Right});
+  Define(window, panUp, kPanUp, "ActionPanUp", {Qt::Key_Up});
+  Define(window, panDown, kPanDown, "ActionPanDown", {Qt::Key_Down});
+  Define(window, fit, kFit, "ActionFit", {Qt::Key_F});
+  Define(window, actualSize, kActualSize, "ActionActualSize", {Qt::Key_0});
+  Define(window, find, kFind, "ActionFind", {QKeySequence::Find});
+  Define(window, findNext, kFindNext, "ActionFindNext", {Qt::Key_F3});
+  Define(window, findPrevious, kFindPrevious, "ActionFindPrevious",
+         {QKeySequence(Qt::SHIFT | Qt::Key_F3)});
+  Define(window, colourByParts, kColourByParts, "ActionColourByParts",
+         {QKeySequence(Qt::CTRL | Qt::Key_1)});
+  Define(window, colourByKeyWord, kColourByKeyWord, "ActionColourByKeyWord",
+         {QKeySequence(Qt::CTRL | Qt::Key_2)});
+  Define(window, colourByRank, kColourByRank, "ActionColourByRank",
+         {QKeySequence(Qt::CTRL | Qt::Key_3)});
+  Define(window, save, kSaveView, "ActionSaveView", {QKeySequence::Save});
+  Define(window, clearOrCancel, kClearOrCancel, "ActionClearOrCancel", {Qt::Key_Escape});
+  Define(window, keyWordGraph, kKeyWordGraph, "ActionKeyWordGraph",
+         {QKeySequence(Qt::CTRL | Qt::Key_K)});
+  for (QAction* mode : {&colourByParts, &colourByKeyWord, &colourByRank}) {
+    mode->setCheckable(true);
+    colours.addAction(mode);
+  }
+  colourByParts.setChecked(true);
+}
+
+void ViewActions::fillMenu(QMenu& menu) {
+  using view_texts::Text;
+  menu.addActions({&zoomIn, &zoomOut, &fit, &actualSize});
+  QMenu* move = menu.addMenu(Text(view_texts::kMoveMenu));  // owned by menu
+  move->addActions({&panLeft, &panRight, &panUp, &panDown});
+  menu.addSeparator();
+  menu.addActions({&find, &findNext, &findPrevious});
+  menu.addSeparator();
+  QMenu* colour = menu.addMenu(Text(view_texts::kColourMenu));
+  colour->addActions({&colourByParts, &colourByKeyWord, &colourByRank});
+  menu.addSeparator();
+  menu.addActions({&save, &clearOrCancel});
+  menu.addSeparator();
+  menu.addAction(&keyWordGraph);
+}
+
+}  // namespace quillon::grapher

@@ -1,0 +1,39 @@
+// The view's actions with their keys: active anywhere in the window and listed,
+// keys shown, in the graph's right-click menu.
+#pragma once
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QWidget>
+
+namespace quillon::grapher {
+
+struct ViewActions {
+  // Adds every action to window, so that its keys work wherever the focus is.
+  explicit ViewActions(QWidget& window);
+
+  // Every action, grouped, with its key.
+  void fillMenu(QMenu& menu);
+
+  QAction zoomIn;
+  QAction zoomOut;
+  QAction panLeft;
+  QAction panRight;
+  QAction panUp;
+  QAction panDown;
+  QAction fit;
+  QAction actualSize;
+  QAction find;
+  QAction findNext;
+  QAction findPrevious;
+  QAction colourByParts;
+  QAction colourByKeyWord;
+  QAction colourByRank;
+  QAction save;
+  QAction clearOrCancel;
+  QAction keyWordGraph;
+  QActionGroup colours;
+};
+
+}  // namespace quillon::grapher

@@ -1,0 +1,78 @@
+#include "grapher/ui/view_controller.h"
+
+#include "grapher/view/drawing_bounds.h"
+#include "grapher/view/neighbourhood.h"
+
+namespace quillon::grapher {
+
+// Free space kept around a fitted drawing, in pixels.
+constexpr double kFitMarginPx = 20;
+
+void ViewController::catalogueReplaced() {
+  positionsMoved();
+  finder_.reset();
+  matches_.clear();
+  cursor_ = -1;
+  select(std::nullopt);
+}
+
+std::shared_ptr<const ViewSnapshot> ViewController::snapshot() {
+  if (!snapshot_ || snapshotGeneration_ != generation_) {
+    snapshot_ = std::make_shared<const ViewSnapshot>(source_);
+    snapshotGeneration_ = generation_;
+  }
+  return snapshot_;
+}
+
+void ViewController::fit(double viewWidth, double viewHeight, const Surface& measuring) {
+  const auto snap = snapshot();
+  transform_ =
+      FitTransform(DrawingBounds(snap->catalogue, measuring), viewWidth, viewHeight, kFitMarginPx);
+}
+
+void ViewController::centreOn(std::int32_t p, double viewWidth, double viewHeight) {
+  const auto snap = snapshot();
+  if (p < 0 || static_cast<std::size_t>(p) >= snap->catalogue.ProductTable.size()) return;
+  const Product& product = snap->catalogue.ProductTable[static_cast<std::size_t>(p)];
+  const Point at = transform_.toScreen({product.X, product.Y});
+  transform_.panBy(viewWidth / 2 - at.x, viewHeight / 2 - at.y);
+}
+
+bool ViewController::isPlain() const {
+  return transform_.isIdentity() && !style_.selected && style_.colourBy == ColourBy::Parts;
+}
+
+std::optional<std::int32_t> ViewController::productAt(Point screen) {
+  const Point graph = transform_.toGraph(screen);
+  return snapshot()->grid.HitTest(graph.x, graph.y, HitRadius(transform_.scale));
+}
+
+void ViewController::select(std::optional<std::int32_t> p) {
+  const auto snap = snapshot();
+  if (p && (*p < 0 || static_cast<std::size_t>(*p) >= snap->catalogue.ProductTable.size()))
+    p.reset();
+  style_.selected = p;
+  style_.highlighted = p ? LinkedProducts(snap->catalogue, *p) : std::vector<bool>{};
+}
+
+std::size_t ViewController::find(std::string_view query) {
+  if (!finder_) finder_.emplace(source_);
+  matches_ = finder_->Find(query);
+  cursor_ = -1;
+  return matches_.size();
+}
+
+std::optional<std::int32_t> ViewController::step(bool backwards) {
+  if (matches_.empty()) return std::nullopt;
+  const int count = static_cast<int>(matches_.size());
+  if (cursor_ < 0) {
+    cursor_ = backwards ? count - 1 : 0;
+  } else {
+    cursor_ = (cursor_ + (backwards ? count - 1 : 1)) % count;
+  }
+  const std::int32_t p = matches_[static_cast<std::size_t>(cursor_)];
+  select(p);
+  return p;
+}
+
+}  // namespace quillon::grapher

@@ -1,0 +1,61 @@
+#include "grapher/ui/view_saving.h"
+
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include "grapher/ui/svg_surface.h"
+#include "grapher/view/view_render.h"
+
+namespace quillon::grapher {
+namespace {
+
+Failure WriteFailure(const std::string& path, const QString& reason) {
+  return Failure{FailureKind::CannotWriteFile, path, 0, reason.toStdString()};
+}
+
+Status SavePng(const QImage& image, const std::string& path) {
+  if (image.isNull()) return WriteFailure(path, QStringLiteral("the picture is empty"));
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
+    return WriteFailure(path, file.errorString());
+  return Success();
+}
+
+// A picture that has no drawing behind it (the keyword graph) goes into the SVG as an image.
+Status SaveImageAsSvg(const QImage& image, const std::string& path) {
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) return WriteFailure(path, file.errorString());
+  {
+    QSvgGenerator generator;
+    generator.setOutputDevice(&file);
+    generator.setSize(image.size());
+    generator.setViewBox(QRect(QPoint(0, 0), image.size()));
+    generator.setTitle(QStringLiteral("Quillon"));
+    QPainter painter;
+    if (!painter.begin(&generator)) return WriteFailure(path, QStringLiteral("cannot paint"));
+    painter.drawImage(0, 0, image);
+    painter.end();
+  }
+  if (!file.commit()) return WriteFailure(path, file.errorString());
+  return Success();
+}
+
+}  // namespace
+
+Status SaveView(GraphWidget& graph, const std::string& path) {
+  const bool svg =
+      QString::fromStdString(path).endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
+  ViewController* view = graph.view();
+  if (view == nullptr || !graph.redrawable() || (!svg && !graph.viewShown())) {
+    const QImage shown = graph.viewPicture();
+    return svg ? SaveImageAsSvg(shown, path) : SavePng(shown, path);
+  }
+  if (!svg) return SavePng(graph.viewPicture(), path);
+  const auto snap = view->snapshot();
+  SvgSurface surface(graph.size());
+  RenderView(snap->catalogue, snap->members, view->transform(), view->style(), surface);
+  return surface.saveSvg(path);
+}
+
+}  // namespace quillon::grapher

@@ -1,0 +1,244 @@
+// The window's interactive view, driven by mouse and key events on the offscreen platform.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <optional>
+
+#include "common/clock.h"
+#include "grapher/ui/form_main.h"
+#include "tests/grapher/qt_test_support.h"
+
+namespace quillon::grapher {
+namespace {
+
+using ::testing::HasSubstr;
+using namespace quillon::grapher::testing;
+using quillon::testing::TempFolder;
+
+class GraphViewTest : public ::testing::Test {
+ protected:
+  GraphViewTest() {
+    Application();
+    WriteSampleCatalogue(folder);
+    form.emplace(folder.path(), 7u);
+    form->setProgramEnder([this](int code) { endCodes.push_back(code); });
+    form->show();
+  }
+  void loadAndDraw() {
+    button("CommandGetData")->click();
+    button("CommandDrawGraph")->click();
+  }
+  QPushButton* button(const char* name) { return form->findChild<QPushButton*>(name); }
+  std::string status() { return form->findChild<QLabel*>("LabelStatus")->text().toStdString(); }
+  GraphWidget& graph() { return form->graph(); }
+  ViewController& view() { return *graph().view(); }
+  // Where product p is on screen now, in the graph's coordinates.
+  QPoint onScreen(std::size_t p) {
+    const Product& product = form->catalogue().ProductTable[p];
+    const Point at = view().transform().toScreen({product.X, product.Y});
+    return QPoint(static_cast<int>(std::lround(at.x)), static_cast<int>(std::lround(at.y)));
+  }
+  void waitForPicture() {
+    for (int i = 0; i < 400 && graph().renderPending(); ++i) RunEventsFor(5);
+    RunEventsFor(5);
+  }
+  void wheel(QPoint at, int delta) {
+    QWheelEvent event(at, graph().mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&graph(), &event);
+  }
+
+  TempFolder folder;
+  std::optional<FormMain> form;
+  std::vector<int> endCodes;
+};
+
+TEST_F(GraphViewTest, WheelZoomsAboutTheCursorAndDragPans) {
+  loadAndDraw();
+  const QPoint at(200, 150);
+  const Point before = view().transform().toGraph({200, 150});
+  wheel(at, 240);
+  EXPECT_NEAR(view().transform().scale, 1.0015 * 1.0015 * std::pow(1.0015, 238), 1e-6);
+  const Point after = view().transform().toGraph({200, 150});
+  EXPECT_NEAR(after.x, before.x, 1e-9);
+  EXPECT_NEAR(after.y, before.y, 1e-9);
+
+  const ViewTransform zoomed = view().transform();
+  QTest::mousePress(&graph(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+  QTest::mouseMove(&graph(), QPoint(130, 110));
+  QTest::mouseMove(&graph(), QPoint(160, 140));
+  QTest::mouseRelease(&graph(), Qt::LeftButton, Qt::NoModifier, QPoint(160, 140));
+  EXPECT_DOUBLE_EQ(view().transform().offsetX, zoomed.offsetX + 60);
+  EXPECT_DOUBLE_EQ(view().transform().offsetY, zoomed.offsetY + 40);
+  EXPECT_EQ(view().transform().scale, zoomed.scale);
+  EXPECT_FALSE(view().selected());  // a drag is not a click
+}
+
+TEST_F(GraphViewTest, KeysZoomPanFitAndReturnToTheDrawnPictureUnchanged) {
+  loadAndDraw();
+  const QImage drawn = graph().grab().toImage();
+  QTest::keyClick(form.operator->(), Qt::Key_Plus);
+  EXPECT_GT(view().transform().scale, 1);
+  const double offsetX = view().transform().offsetX;
+  QTest::keyClick(form.operator->(), Qt::Key_Left);
+  EXPECT_DOUBLE_EQ(view().transform().offsetX, offsetX + 50);
+  QTest::keyClick(form.operator->(), Qt::Key_F);
+  for (std::size_t p = 0; p < form->catalogue().ProductTable.size(); ++p)
+    EXPECT_TRUE(graph().rect().contains(onScreen(p))) << p;
+  waitForPicture();
+  EXPECT_TRUE(graph().viewShown());
+  EXPECT_NE(graph().grab().toImage(), drawn);
+
+  QTest::keyClick(form.operator->(), Qt::Key_0);
+  EXPECT_FALSE(graph().viewShown());
+  EXPECT_EQ(graph().grab().toImage(), drawn);  // pixel for pixel the drawing's own picture
+}
+
+TEST_F(GraphViewTest, ClickSelectsAndTheDetailsPanelLinksToNeighbours) {
+  loadAndDraw();
+  EXPECT_FALSE(form->details().isVisible());
+  QTest::mouseClick(&graph(), Qt::LeftButton, Qt::NoModifier, onScreen(0) + QPoint(1, 1));
+  ASSERT_EQ(view().selected(), 0);
+  ASSERT_TRUE(form->details().isVisible());
+  const QRect panel = form->details().geometry();
+  EXPECT_EQ(panel.right(), graph().width() - 1);
+  EXPECT_EQ(button("CommandGetData")->geometry(), QRect(8, 8, 113, 33));  // controls stay
+  const std::string text = form->details().plainText().toStdString();
+  for (const char* expected : {"デジタルカメラ", "売上順位", "10", "類似商品 (2)", "交換レンズ",
+                               "カメラバッグ", "参照元 (1)"})
+    EXPECT_THAT(text, HasSubstr(expected));
+
+  // Following a link selects that product and centres it.
+  auto* content = form->details().findChild<QLabel*>("DetailsContent");
+  ASSERT_NE(content, nullptr);
+  emit content->linkActivated(QStringLiteral("1"));
+  EXPECT_EQ(view().selected(), 1);
+  EXPECT_EQ(onScreen(1), QPoint(graph().width() / 2, graph().height() / 2));
+  EXPECT_THAT(form->details().plainText().toStdString(), HasSubstr("交換レンズ"));
+
+  QTest::keyClick(form.operator->(), Qt::Key_Escape);
+  EXPECT_FALSE(view().selected());
+  EXPECT_FALSE(form->details().isVisible());
+}
+
+TEST_F(GraphViewTest, FindBarCountsMatchesAndEnterGoesToEachInTurn) {
+  loadAndDraw();
+  QTest::keyClick(form.operator->(), Qt::Key_F, Qt::ControlModifier);
+  ASSERT_TRUE(form->findBar().isOpen());
+  auto* query = form->findBar().findChild<QLineEdit*>("FindQuery");
+  auto* count = form->findBar().findChild<QLabel*>("FindCount");
+  EXPECT_TRUE(query->hasFocus());
+  // Japanese text arrives from the input method; katakana titles, hiragana query.
+  QInputMethodEvent typed;
+  typed.setCommitString(QStringLiteral("かめら"));
+  QApplication::sendEvent(query, &typed);
+  EXPECT_EQ(count->text().toStdString(), "2 件");
+  EXPECT_FALSE(view().selected());
+
+  QTest::keyClick(query, Qt::Key_Return);
+  EXPECT_EQ(view().selected(), 0);
+  EXPECT_EQ(onScreen(0), QPoint(graph().width() / 2, graph().height() / 2));
+  EXPECT_EQ(count->text().toStdString(), "1 / 2 件");
+  QTest::keyClick(form.operator->(), Qt::Key_F3);
+  EXPECT_EQ(view().selected(), 2);
+  QTest::keyClick(form.operator->(), Qt::Key_F3, Qt::ShiftModifier);
+  EXPECT_EQ(view().selected(), 0);
+
+  QTest::keyClick(query, Qt::Key_Escape);  // closes the bar first, keeps the selection
+  EXPECT_FALSE(form->findBar().isOpen());
+  EXPECT_EQ(view().selected(), 0);
+}
+
+// Presses Esc at the first pause between intermediate pictures.
+class EscapeAtPause final : public Clock {
+ public:
+  explicit EscapeAtPause(QWidget& window) : window_(window) {}
+  std::int64_t nowMs() override { return 0; }
+  void sleepMs(std::int64_t) override {
+    if (pauses_++ == 0) QTest::keyClick(&window_, Qt::Key_Escape);
+  }
+
+ private:
+  QWidget& window_;
+  int pauses_ = 0;
+};
+
+TEST_F(GraphViewTest, EscCancelsADrawingAndTheWindowStaysUsable) {
+  folder.write("setting.ini", "[DefaultSetting]\r\nDrawKeyWord=True\r\nCloseCount=50\r\n");
+  button("CommandGetData")->click();
+  EscapeAtPause clock(*form);
+  form->setClock(clock);
+  button("CommandDrawGraph")->click();
+  EXPECT_NE(status(), "正常終了");
+  EXPECT_TRUE(endCodes.empty());
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_TRUE(button("CommandDrawGraph")->isEnabled());
+  EXPECT_TRUE(button("CommandGetData")->isEnabled());
+
+  SteadyClock steady;
+  folder.write("setting.ini", "[DefaultSetting]\r\nCloseCount=2\r\n");
+  form->setClock(steady);
+  button("CommandDrawGraph")->click();  // a stale cancel would stop this one
+  EXPECT_EQ(status(), "正常終了");
+}
+
+TEST_F(GraphViewTest, ResizingRedrawsTheViewAtTheNewSize) {
+  loadAndDraw();
+  QTest::keyClick(form.operator->(), Qt::Key_Minus);
+  waitForPicture();
+  const int renders = graph().renderCount();
+  form->resize(1000, 800);
+  waitForPicture();
+  EXPECT_GT(graph().renderCount(), renders);
+  // The new picture covers the whole graph: its far corner is drawn, not left blank.
+  const QImage shown = graph().grab().toImage();
+  EXPECT_EQ(shown.size(), QSize(1000, 696));
+  EXPECT_EQ(shown, graph().viewPicture());
+}
+
+TEST_F(GraphViewTest, SavedPictureIsTheViewAsShown) {
+  loadAndDraw();
+  QTest::keyClick(form.operator->(), Qt::Key_Plus);
+  QTest::mouseClick(&graph(), Qt::LeftButton, Qt::NoModifier, onScreen(2));
+  waitForPicture();
+  form->saveView(folder.file("view.png"));
+  form->saveView(folder.file("view.svg"));
+  // The details panel is over the view, not part of it.
+  const QRect uncovered(0, 0, form->details().x(), graph().height());
+  const QImage saved(QString::fromStdString(folder.file("view.png")));
+  EXPECT_EQ(saved.size(), graph().size());
+  EXPECT_EQ(saved.copy(uncovered).convertToFormat(QImage::Format_RGB32),
+            graph().grab(uncovered).toImage().convertToFormat(QImage::Format_RGB32));
+  EXPECT_GT(std::filesystem::file_size(folder.file("view.svg")), 0u);
+}
+
+TEST_F(GraphViewTest, RightClickMenuListsEveryActionWithItsKey) {
+  std::vector<QAction*> listed;
+  const auto menu = form->makeContextMenu();
+  for (QAction* entry : menu->actions()) {
+    if (entry->menu() != nullptr) {
+      for (QAction* inner : entry->menu()->actions()) listed.push_back(inner);
+    } else if (!entry->isSeparator()) {
+      listed.push_back(entry);
+    }
+  }
+  for (QAction* action : form->actions()) {
+    EXPECT_NE(std::find(listed.begin(), listed.end(), action), listed.end())
+        << action->text().toStdString();
+    EXPECT_FALSE(action->shortcut().isEmpty()) << action->text().toStdString();
+  }
+  EXPECT_EQ(listed.size(), form->actions().size());
+}
+
+}  // namespace
+}  // namespace quillon::grapher

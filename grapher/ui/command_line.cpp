@@ -20,16 +20,22 @@
 #include "grapher/commands/similarity_graph.h"
 #include "grapher/export/catalogue_json.h"
 #include "grapher/export/graphml_export.h"
+#include "grapher/layout/layout_settings.h"
 #include "grapher/layout/placement_directions.h"
 #include "grapher/ui/form_main.h"
 #include "grapher/ui/image_surface.h"
 #include "grapher/ui/svg_surface.h"
+#include "grapher/view/drawing_bounds.h"
+#include "grapher/view/neighbourhood.h"
+#include "grapher/view/view_render.h"
 
 namespace quillon::grapher {
 namespace {
 
 constexpr std::string_view kProgram = "grapher";
 constexpr int kMaxSide = 8192;  // keeps a picture within 256 MB
+constexpr int kMaxHops = 1000;
+constexpr double kFitMarginPx = 20;
 
 // The pauses that let a user watch the intermediate pictures; a run without a
 // window has nobody watching, so it does not wait.
@@ -91,6 +97,18 @@ QList<QCommandLineOption> GrapherOptions() {
        "size of the picture in pixels (default 844x564, the\n"
        "window's picture; needs an output option)",
        "WxH"},
+      {"fit",
+       "scale the whole drawing into the picture with a margin\n"
+       "(--png, --svg; the positions written do not change)"},
+      {"focus",
+       "show the products within --hops links of this product\n"
+       "(similar or referrer, either way), fitted, it selected",
+       "ASIN"},
+      {"hops", "links from the --focus product (default 1)", "N"},
+      {"colour-by",
+       "colour the products by parts (the drawing's own colours,\n"
+       "default), keyword or rank (sales rank), with a legend",
+       "MODE"},
   };
 }
 
@@ -101,6 +119,62 @@ QtMessageHandler defaultMessageHandler = nullptr;
 void QuietMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (text.startsWith(QLatin1String("QStandardPaths:"))) return;
   if (defaultMessageHandler != nullptr) defaultMessageHandler(type, context, text);
+}
+
+// The options that only change how the picture shows the drawing.
+Status ReadViewOptions(const ProgramOptions& parser, CommandLineOptions& options) {
+  options.fit = parser.isSet("fit");
+  options.focus = parser.value("focus");
+  if (parser.isSet("hops")) {
+    const std::string hops = parser.value("hops");
+    const auto value = ParseNumber<int>(hops);
+    if (!value || *value < 0 || *value > kMaxHops)
+      return Failure{"--hops needs a whole number from 0 to " + std::to_string(kMaxHops) +
+                     ", not \"" + hops + "\""};
+    if (options.focus.empty()) return Failure{"--hops needs --focus"};
+    options.hops = *value;
+  }
+  if (parser.isSet("colour-by")) {
+    const std::string mode = parser.value("colour-by");
+    const auto value = ParseColourBy(mode);
+    if (!value) return Failure{"--colour-by needs parts, keyword or rank, not \"" + mode + "\""};
+    options.colourBy = *value;
+  }
+  const char* given = options.fit ? "--fit" : !options.focus.empty() ? "--focus" : "--colour-by";
+  if (options.viewed() && !options.picture())
+    return Failure{std::string(given) + " needs a picture: --png or --svg"};
+  if (options.viewed() && options.keywordGraph)
+    return Failure{std::string(given) + " applies to the similarity graph, not --keyword-graph"};
+  return Success();
+}
+
+// Index of the product with this ASIN.
+std::optional<std::int32_t> FindAsin(const Catalogue& catalogue, std::string_view asin) {
+  const auto& table = catalogue.ProductTable;
+  for (std::size_t i = 0; i < table.size(); ++i)
+    if (table[i].ASIN == asin) return static_cast<std::int32_t>(i);
+  return std::nullopt;
+}
+
+// Draws the laid-out catalogue again through the view the options ask for.
+void DrawView(const CommandLineOptions& options, const std::string& programFolder,
+              const Catalogue& catalogue, std::optional<std::int32_t> focus, Surface& surface) {
+  ViewStyle style;
+  style.colourBy = options.colourBy;
+  style.drawProductName = ReadLayoutSettings(programFolder, false).DrawProductName;
+  ViewTransform transform;
+  if (focus) {
+    const std::vector<std::int32_t> near = Neighbourhood(catalogue, *focus, options.hops);
+    style.selected = focus;
+    style.highlighted = MarkProducts(catalogue.ProductTable.size(), near);
+    style.highlighted[static_cast<std::size_t>(*focus)] = false;
+    transform = FitTransform(ProductBounds(catalogue, near), surface.width(), surface.height(),
+                             kFitMarginPx);
+  } else if (options.fit) {
+    transform = FitTransform(DrawingBounds(catalogue, surface), surface.width(), surface.height(),
+                             kFitMarginPx);
+  }
+  RenderView(catalogue, KeyWordMembership(catalogue), transform, style, surface);
 }
 
 bool HasWindowSystem() {
@@ -141,7 +215,8 @@ Expected<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& ar
   options.help = parser.helpAsked();
   options.version = parser.versionAsked();
   if (options.help || options.version) return options;
-  for (const char* name : {"folder", "json", "png", "svg", "graphml", "seed", "size"}) {
+  for (const char* name :
+       {"folder", "json", "png", "svg", "graphml", "seed", "size", "focus", "hops", "colour-by"}) {
     if (parser.isSet(name) && parser.value(name).empty())
       return Failure{MissingValueError(std::string("--") + name)};
   }
@@ -162,6 +237,7 @@ Expected<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& ar
     if (const Status size = ParseSize(parser.value("size"), options); !size)
       return Failure{size.error()};
   }
+  if (const Status view = ReadViewOptions(parser, options); !view) return Failure{view.error()};
   if (!options.headless() && (options.sizeGiven || options.keywordGraph))
     return Failure{std::string(options.keywordGraph ? "--keyword-graph" : "--size") +
                    " needs an output: --png, --svg, --graphml or --json"};
@@ -170,7 +246,9 @@ Expected<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& ar
 
 std::string UsageText() {
   HelpPage page;
-  page.synopses = {"[--folder DIR] [OUTPUT...] [--seed N] [--size WxH] [--keyword-graph]"};
+  page.synopses = {"[--folder DIR] [OUTPUT...] [--seed N] [--size WxH] [--keyword-graph]",
+                   "[--folder DIR] --png FILE|--svg FILE [--fit] [--focus ASIN [--hops N]]\n"
+                   "[--colour-by parts|keyword|rank]"};
   page.description =
       "Shows the graph of similar products collected by the fetcher. Without an\n"
       "output option the window opens; with one, the program runs without any\n"
@@ -196,6 +274,14 @@ int RunHeadless(const CommandLineOptions& options, const std::string& programFol
       host.showError(loaded.error());
       return 1;
     }
+    std::optional<std::int32_t> focus;
+    if (!options.focus.empty()) {
+      focus = FindAsin(catalogue, options.focus);
+      if (!focus) {
+        host.showError("--focus: no product with ASIN \"" + options.focus + "\" was loaded");
+        return 1;
+      }
+    }
     if (options.drawing()) {
       if (options.keywordGraph) {
         if (const Status drawn =
@@ -206,6 +292,7 @@ int RunHeadless(const CommandLineOptions& options, const std::string& programFol
         }
       } else {
         DrawSimilarityGraph(programFolder, catalogue, directions, surface, host, clock);
+        if (options.viewed()) DrawView(options, programFolder, catalogue, focus, surface);
       }
     }
   } catch (const EndProgram&) {

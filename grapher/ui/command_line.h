@@ -9,6 +9,7 @@
 
 #include "common/expected.h"
 #include "common/host.h"
+#include "grapher/view/colour_by.h"
 
 namespace quillon::grapher {
 
@@ -25,12 +26,18 @@ struct CommandLineOptions {
   int height = 564;
   bool sizeGiven = false;
   bool keywordGraph = false;
+  bool fit = false;
+  std::string focus;  // ASIN of the product whose neighbourhood the picture shows
+  int hops = 1;
+  ColourBy colourBy = ColourBy::Parts;
 
   // Any output file: the run needs no window.
   bool headless() const { return !json.empty() || picture() || !graphml.empty(); }
   bool picture() const { return !png.empty() || !svg.empty(); }
   // Pictures and graph files show a drawing; --keyword-graph asks for one too.
   bool drawing() const { return picture() || !graphml.empty() || keywordGraph; }
+  // The picture is drawn again through a view (fitted, focused or coloured).
+  bool viewed() const { return fit || !focus.empty() || colourBy != ColourBy::Parts; }
 };
 
 // Parses the arguments after the program name.

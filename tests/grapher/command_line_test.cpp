@@ -40,26 +40,37 @@ TEST_P(ParseTest, AcceptsOrNamesTheProblem) {
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, ParseTest,
-    ::testing::Values(ParseCase{"Nothing", {}, nullptr}, ParseCase{"Help", {"--help"}, nullptr},
-                      ParseCase{"FolderOnly", {"--folder", "/x"}, nullptr},
-                      ParseCase{"AllOutputs",
-                                {"--json", "a", "--png=b", "--svg", "c", "--graphml", "d", "--seed",
-                                 "4294967295", "--size", "10x20", "--keyword-graph"},
-                                nullptr},
-                      ParseCase{"SeedForTheWindow", {"--seed", "1"}, nullptr},
-                      ParseCase{"UnknownOption", {"--pdf", "x"}, "unknown option --pdf"},
-                      ParseCase{"MissingValue", {"--json"}, "--json needs a value"},
-                      ParseCase{"EmptyValue", {"--png="}, "--png needs a value"},
-                      ParseCase{"SeedNotANumber", {"--seed", "x1", "--json", "a"}, "--seed"},
-                      ParseCase{"SeedTooLarge", {"--seed", "4294967296", "--json", "a"}, "--seed"},
-                      ParseCase{"SizeWithoutHeight", {"--size", "300", "--png", "a"}, "--size"},
-                      ParseCase{"SizeZero", {"--size", "0x10", "--png", "a"}, "--size"},
-                      ParseCase{"SizeHuge", {"--size", "100000x10", "--png", "a"}, "--size"},
-                      ParseCase{"SizeWithoutOutput", {"--size", "10x10"}, "needs an output"},
-                      ParseCase{
-                          "KeyWordGraphWithoutOutput", {"--keyword-graph"}, "needs an output"},
-                      ParseCase{"StrayArgument", {"folder"}, "--folder"},
-                      ParseCase{"FlagWithValue", {"--help=yes"}, "takes no value"}),
+    ::testing::Values(
+        ParseCase{"Nothing", {}, nullptr}, ParseCase{"Help", {"--help"}, nullptr},
+        ParseCase{"FolderOnly", {"--folder", "/x"}, nullptr},
+        ParseCase{"AllOutputs",
+                  {"--json", "a", "--png=b", "--svg", "c", "--graphml", "d", "--seed", "4294967295",
+                   "--size", "10x20", "--keyword-graph"},
+                  nullptr},
+        ParseCase{"SeedForTheWindow", {"--seed", "1"}, nullptr},
+        ParseCase{"UnknownOption", {"--pdf", "x"}, "unknown option --pdf"},
+        ParseCase{"MissingValue", {"--json"}, "--json needs a value"},
+        ParseCase{"EmptyValue", {"--png="}, "--png needs a value"},
+        ParseCase{"SeedNotANumber", {"--seed", "x1", "--json", "a"}, "--seed"},
+        ParseCase{"SeedTooLarge", {"--seed", "4294967296", "--json", "a"}, "--seed"},
+        ParseCase{"SizeWithoutHeight", {"--size", "300", "--png", "a"}, "--size"},
+        ParseCase{"SizeZero", {"--size", "0x10", "--png", "a"}, "--size"},
+        ParseCase{"SizeHuge", {"--size", "100000x10", "--png", "a"}, "--size"},
+        ParseCase{"SizeWithoutOutput", {"--size", "10x10"}, "needs an output"},
+        ParseCase{"KeyWordGraphWithoutOutput", {"--keyword-graph"}, "needs an output"},
+        ParseCase{"StrayArgument", {"folder"}, "--folder"},
+        ParseCase{"FlagWithValue", {"--help=yes"}, "takes no value"},
+        ParseCase{"AllViewOptions",
+                  {"--png", "a", "--fit", "--focus", "B", "--hops", "2", "--colour-by", "rank"},
+                  nullptr},
+        ParseCase{"FitWithoutPicture", {"--fit", "--json", "a"}, "needs a picture"},
+        ParseCase{"HopsWithoutFocus", {"--hops", "2", "--png", "a"}, "--focus"},
+        ParseCase{"HopsNegative", {"--focus", "A", "--hops", "-1", "--png", "a"}, "--hops"},
+        ParseCase{
+            "UnknownColourMode", {"--colour-by", "size", "--png", "a"}, "parts, keyword or rank"},
+        ParseCase{"ViewOfTheKeyWordGraph",
+                  {"--colour-by", "keyword", "--keyword-graph", "--png", "a"},
+                  "--keyword-graph"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ParseCommandLineTest, ValuesLandInTheirOptions) {
@@ -80,8 +91,9 @@ TEST(ParseCommandLineTest, ValuesLandInTheirOptions) {
 
 TEST(ParseCommandLineTest, HelpDescribesEveryOption) {
   const std::string help = UsageText();
-  for (const char* option : {"--folder", "--json", "--png", "--svg", "--graphml", "--seed",
-                             "--size", "--keyword-graph", "--help"})
+  for (const char* option :
+       {"--folder", "--json", "--png", "--svg", "--graphml", "--seed", "--size", "--keyword-graph",
+        "--fit", "--focus", "--hops", "--colour-by", "--help"})
     EXPECT_THAT(help, HasSubstr(option));
 }
 
@@ -180,6 +192,32 @@ TEST_F(ProgramTest, KeyWordGraphInsteadOfTheSimilarityGraph) {
   const ProgramRun none = run(withFolder() + "--keyword-graph --png " + in("n.png"));
   EXPECT_EQ(none.exitCode, 1);
   EXPECT_FALSE(folder.exists("n.png"));
+}
+
+TEST_F(ProgramTest, ViewOptionsChangeThePictureOnly) {
+  const std::string common = withFolder() + "--seed 3 --size 400x300 ";
+  ASSERT_EQ(run(common + "--png " + in("plain.png") + " --json " + in("plain.json")).exitCode, 0);
+  const ProgramRun fitted =
+      run(common + "--fit --colour-by rank --png " + in("fit.png") + " --json " + in("fit.json"));
+  ASSERT_EQ(fitted.exitCode, 0) << fitted.err;
+  const ProgramRun focused =
+      run(common + "--focus B --hops 2 --colour-by keyword --png " + in("focus.png"));
+  ASSERT_EQ(focused.exitCode, 0) << focused.err;
+
+  EXPECT_EQ(folder.read("fit.json"), folder.read("plain.json"));
+  const QImage plain(QString::fromStdString(folder.file("plain.png")));
+  for (const char* name : {"fit.png", "focus.png"}) {
+    const QImage picture(QString::fromStdString(folder.file(name)));
+    EXPECT_EQ(picture.size(), QSize(400, 300)) << name;
+    EXPECT_NE(picture, plain) << name;
+  }
+}
+
+TEST_F(ProgramTest, FocusOnAnUnknownAsinIsBadInput) {
+  const ProgramRun r = run(withFolder() + "--focus NOPE --png " + in("f.png"));
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_THAT(r.err, HasSubstr("\"NOPE\""));
+  EXPECT_FALSE(folder.exists("f.png"));
 }
 
 TEST_F(ProgramTest, BadInputExitsWithOneNamingTheFile) {

@@ -1,0 +1,216 @@
+#include "grapher/view/view_render.h"
+
+#include <algorithm>
+
+#include "grapher/render/render_graph.h"
+#include "grapher/view/view_legend.h"
+
+namespace quillon::grapher {
+namespace {
+
+// Bit flags of where a point lies outside the view (for culling lines).
+int OutCode(float x, float y, float w, float h) {
+  return (x < -1 ? 1 : 0) | (x > w + 1 ? 2 : 0) | (y < -1 ? 4 : 0) | (y > h + 1 ? 8 : 0);
+}
+
+class ViewRenderer {
+ public:
+  ViewRenderer(const Catalogue& catalogue, const KeyWordMembership& members, const ViewTransform& t,
+               const ViewStyle& style, Surface& surface, const std::atomic<bool>* cancel)
+      : catalogue_(catalogue),
+        products_(catalogue.ProductTable),
+        keyWords_(catalogue.KeyWordTable),
+        members_(members),
+        t_(t),
+        style_(style),
+        surface_(surface),
+        cancel_(cancel),
+        width_(surface.width()),
+        height_(surface.height()),
+        // The drawing procedures' own picture is reproduced call for call:
+        // nothing is culled or simplified (an SVG keeps what lies outside too).
+        exact_(t.isIdentity()),
+        plain_(style.colourBy == ColourBy::Parts && !style.selected && style.highlighted.empty()),
+        selecting_(style.selected.has_value() || !style.highlighted.empty()),
+        drawTitles_((style.drawProductName && t.scale >= 1) || t.scale >= kReadableTitleScale) {
+    screenX_.reserve(products_.size());
+    screenY_.reserve(products_.size());
+    for (const Product& p : products_) {
+      const Point s = t_.toScreen({p.X, p.Y});
+      screenX_.push_back(static_cast<float>(s.x));
+      screenY_.push_back(static_cast<float>(s.y));
+    }
+  }
+
+  bool run() {
+    surface_.clear();
+    if (!drawProducts() || !drawKeyWordLines() || !drawKeyWordLabels()) return false;
+    if (selecting_) drawSelection();
+    DrawLegend(LegendFor(style_.colourBy, catalogue_), surface_);
+    surface_.present();
+    return true;
+  }
+
+ private:
+  bool cancelled() const { return cancel_ != nullptr && cancel_->load(std::memory_order_relaxed); }
+  bool strong(std::size_t i) const {
+    return (style_.selected && static_cast<std::size_t>(*style_.selected) == i) ||
+           (i < style_.highlighted.size() && style_.highlighted[i]);
+  }
+  bool faded(std::size_t i) const { return selecting_ && !strong(i); }
+
+  bool pointVisible(float x, float y, float reach) const {
+    return exact_ ||
+           (x + reach >= 0 && x - reach <= width_ && y + reach >= 0 && y - reach <= height_);
+  }
+  // Lines entirely on one side of the view, and lines shorter than a pixel, are left out.
+  bool lineVisible(float x1, float y1, float x2, float y2) const {
+    if (exact_) return true;
+    if ((OutCode(x1, y1, width_, height_) & OutCode(x2, y2, width_, height_)) != 0) return false;
+    const float dx = x2 - x1, dy = y2 - y1;
+    return dx * dx + dy * dy >= 1;
+  }
+  void useForeColor(Rgb colour) {
+    if (fore_ && *fore_ == colour) return;
+    surface_.setForeColor(colour);
+    fore_ = colour;
+  }
+
+  bool drawProducts() {
+    const float reach = std::max(kSelectedRingRadius, kProductMarkerRadius);
+    for (std::size_t i = 0; i < products_.size(); ++i) {
+      if (cancelled()) return false;
+      const Product& p = products_[i];
+      const float x = screenX_[i], y = screenY_[i];
+      const bool shown = pointVisible(x, y, reach);
+      if (drawTitles_ && shown) {
+        if (!plain_) useForeColor(faded(i) ? Faded(kBlack) : kBlack);
+        surface_.setCurrentPosition(x, y);
+        surface_.print(p.Title);
+      }
+      if (shown) {
+        const Rgb colour = ProductColour(style_.colourBy, p);
+        surface_.circle(x, y, kProductMarkerRadius, faded(i) ? Faded(colour) : colour);
+      }
+      for (const std::int32_t s : p.SimilarIndex) {
+        const auto j = static_cast<std::size_t>(s);
+        if (!lineVisible(x, y, screenX_[j], screenY_[j])) continue;
+        if (plain_)
+          surface_.line(x, y, screenX_[j], screenY_[j]);
+        else
+          surface_.coloredLine(x, y, screenX_[j], screenY_[j],
+                               faded(i) || faded(j) ? Faded(kBlack) : kBlack);
+      }
+      surface_.present();
+    }
+    return true;
+  }
+
+  bool drawKeyWordLines() {
+    surface_.setForeColor(kKeyWordLineColor);
+    fore_ = kKeyWordLineColor;
+    for (std::size_t k = 0; k < keyWords_.size(); ++k) {
+      if (cancelled()) return false;
+      const KeyWord& key = keyWords_[k];
+      if (key.HasProduct) {
+        const Point anchor = t_.toScreen({key.X, key.Y});
+        const auto kx = static_cast<float>(anchor.x), ky = static_cast<float>(anchor.y);
+        const Rgb colour = style_.colourBy == ColourBy::KeyWord
+                               ? KeyWordColour(static_cast<std::int32_t>(k))
+                               : kKeyWordLineColor;
+        for (const std::int32_t p : members_.productsOf(k)) {
+          const auto j = static_cast<std::size_t>(p);
+          if (!lineVisible(kx, ky, screenX_[j], screenY_[j])) continue;
+          if (plain_)
+            surface_.line(kx, ky, screenX_[j], screenY_[j]);
+          else
+            surface_.coloredLine(kx, ky, screenX_[j], screenY_[j],
+                                 faded(j) ? Faded(colour) : colour);
+        }
+      }
+      surface_.present();
+    }
+    return true;
+  }
+
+  bool drawKeyWordLabels() {
+    surface_.setForeColor(kBlack);
+    fore_ = kBlack;
+    for (std::size_t k = 0; k < keyWords_.size(); ++k) {
+      if (cancelled()) return false;
+      const KeyWord& key = keyWords_[k];
+      if (key.HasProduct) {
+        const Point anchor = t_.toScreen({key.X, key.Y});
+        const auto kx = static_cast<float>(anchor.x), ky = static_cast<float>(anchor.y);
+        const float reach =
+            exact_ ? 0
+                   : std::max(surface_.textWidth(key.Text), surface_.textHeight(key.Text)) / 2 + 1;
+        if (pointVisible(kx, ky, reach)) {
+          // Coloured label texts double as the keyword legend on the drawing itself.
+          if (style_.colourBy == ColourBy::KeyWord)
+            useForeColor(KeyWordColour(static_cast<std::int32_t>(k)));
+          DrawKeyWordLabel(surface_, key.Text, kx, ky);
+        }
+      }
+      surface_.present();
+    }
+    useForeColor(kBlack);
+    return true;
+  }
+
+  // The selected product and what it highlights, drawn again on top of the faded rest.
+  void drawSelection() {
+    std::vector<std::size_t> chosen;
+    for (std::size_t i = 0; i < products_.size(); ++i)
+      if (strong(i)) chosen.push_back(i);
+    for (const std::size_t i : chosen) {
+      for (const std::int32_t s : products_[i].SimilarIndex) {
+        const auto j = static_cast<std::size_t>(s);
+        if (strong(j) && lineVisible(screenX_[i], screenY_[i], screenX_[j], screenY_[j]))
+          surface_.coloredLine(screenX_[i], screenY_[i], screenX_[j], screenY_[j],
+                               kSelectionColour);
+      }
+    }
+    for (const std::size_t i : chosen) {
+      const float x = screenX_[i], y = screenY_[i];
+      if (!pointVisible(x, y, kSelectedRingRadius)) continue;
+      const bool isSelected = style_.selected && static_cast<std::size_t>(*style_.selected) == i;
+      surface_.circle(x, y, kProductMarkerRadius, ProductColour(style_.colourBy, products_[i]));
+      surface_.circle(x, y, isSelected ? kSelectedRingRadius : kHighlightRingRadius,
+                      kSelectionColour);
+      if (isSelected) {
+        useForeColor(kBlack);
+        surface_.setCurrentPosition(x + kSelectedRingRadius, y + kSelectedRingRadius);
+        surface_.print(products_[i].Title);
+      }
+    }
+  }
+
+  const Catalogue& catalogue_;
+  const std::vector<Product>& products_;
+  const std::vector<KeyWord>& keyWords_;
+  const KeyWordMembership& members_;
+  const ViewTransform& t_;
+  const ViewStyle& style_;
+  Surface& surface_;
+  const std::atomic<bool>* cancel_;
+  float width_;
+  float height_;
+  bool exact_;
+  bool plain_;
+  bool selecting_;
+  bool drawTitles_;
+  std::optional<Rgb> fore_;  // the foreground colour set here, once set
+  std::vector<float> screenX_;
+  std::vector<float> screenY_;
+};
+
+}  // namespace
+
+bool RenderView(const Catalogue& catalogue, const KeyWordMembership& members,
+                const ViewTransform& t, const ViewStyle& style, Surface& surface,
+                const std::atomic<bool>* cancel) {
+  return ViewRenderer(catalogue, members, t, style, surface, cancel).run();
+}
+
+}  // namespace quillon::grapher

@@ -1,0 +1,43 @@
+// Drawing the similarity graph through a view transform, for the window's
+// zoomed and panned views and for fitted pictures. Runs on any thread: it
+// reads the catalogue, writes only the surface, and never calls the host.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "grapher/catalogue/catalogue.h"
+#include "grapher/catalogue/keyword_membership.h"
+#include "grapher/render/surface.h"
+#include "grapher/view/colour_by.h"
+#include "grapher/view/view_transform.h"
+
+namespace quillon::grapher {
+
+// Rings and lines that make a selection stand out.
+inline constexpr Rgb kSelectionColour{0, 90, 255};
+inline constexpr float kSelectedRingRadius = 6;
+inline constexpr float kHighlightRingRadius = 4;
+// From this scale on titles are drawn even when the settings leave them out.
+inline constexpr double kReadableTitleScale = 4;
+
+struct ViewStyle {
+  ColourBy colourBy = ColourBy::Parts;
+  std::optional<std::int32_t> selected;
+  // A mark per product (empty: none): drawn normally while everything else fades.
+  std::vector<bool> highlighted;
+  bool drawProductName = false;  // the layout setting DrawProductName
+};
+
+// Clears the surface and draws products, titles, links, keyword lines and
+// labels through t, then the selection and the legend. Positions move with the
+// transform; marker radii, lines and text keep their pixel size. At the
+// identity transform with the default style the calls are exactly those of
+// RenderGraph. Returns false when *cancel was seen set (the picture is partial).
+bool RenderView(const Catalogue& catalogue, const KeyWordMembership& members,
+                const ViewTransform& t, const ViewStyle& style, Surface& surface,
+                const std::atomic<bool>* cancel = nullptr);
+
+}  // namespace quillon::grapher

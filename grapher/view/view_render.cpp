@@ -1,6 +1,7 @@
 #include "grapher/view/view_render.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "grapher/render/render_graph.h"
 #include "grapher/view/view_legend.h"
@@ -33,6 +34,11 @@ class ViewRenderer {
         plain_(style.colourBy == ColourBy::Parts && !style.selected && style.highlighted.empty()),
         selecting_(style.selected.has_value() || !style.highlighted.empty()),
         drawTitles_((style.drawProductName && t.scale >= 1) || t.scale >= kReadableTitleScale) {
+    if (!exact_) {
+      pixelsWide_ = std::lround(std::max(0.0f, width_));
+      pixelsHigh_ = std::lround(std::max(0.0f, height_));
+      stamps_.assign(static_cast<std::size_t>(pixelsWide_ * pixelsHigh_), 0);
+    }
     screenX_.reserve(products_.size());
     screenY_.reserve(products_.size());
     for (const Product& p : products_) {
@@ -70,6 +76,31 @@ class ViewRenderer {
     const float dx = x2 - x1, dy = y2 - y1;
     return dx * dx + dy * dy >= 1;
   }
+  // In plain mode lines take the foreground colour, which `colour` then names.
+  void drawLine(float x1, float y1, float x2, float y2, Rgb colour) {
+    if (!lineVisible(x1, y1, x2, y2)) return;
+    if (plain_)
+      surface_.line(x1, y1, x2, y2);
+    else
+      surface_.coloredLine(x1, y1, x2, y2, colour);
+  }
+  void drawMarker(float x, float y, Rgb colour) {
+    if (!exact_ && !firstAtPixel(x, y, Packed(colour))) return;
+    surface_.circle(x, y, kProductMarkerRadius, colour);
+  }
+  static std::uint32_t Packed(Rgb c) {
+    return (std::uint32_t{c.r} << 16 | std::uint32_t{c.g} << 8 | c.b) + 1;
+  }
+  // Whether (x, y) rounds to a pixel of the view not yet stamped with `stamp`;
+  // stamps it. Positions outside the view always count as new.
+  bool firstAtPixel(float x, float y, std::uint32_t stamp) {
+    const long px = std::lround(x), py = std::lround(y);
+    if (px < 0 || py < 0 || px >= pixelsWide_ || py >= pixelsHigh_) return true;
+    std::uint32_t& seen = stamps_[static_cast<std::size_t>(py * pixelsWide_ + px)];
+    if (seen == stamp) return false;
+    seen = stamp;
+    return true;
+  }
   void useForeColor(Rgb colour) {
     if (fore_ && *fore_ == colour) return;
     surface_.setForeColor(colour);
@@ -90,16 +121,12 @@ class ViewRenderer {
       }
       if (shown) {
         const Rgb colour = ProductColour(style_.colourBy, p);
-        surface_.circle(x, y, kProductMarkerRadius, faded(i) ? Faded(colour) : colour);
+        drawMarker(x, y, faded(i) ? Faded(colour) : colour);
       }
       for (const std::int32_t s : p.SimilarIndex) {
         const auto j = static_cast<std::size_t>(s);
-        if (!lineVisible(x, y, screenX_[j], screenY_[j])) continue;
-        if (plain_)
-          surface_.line(x, y, screenX_[j], screenY_[j]);
-        else
-          surface_.coloredLine(x, y, screenX_[j], screenY_[j],
-                               faded(i) || faded(j) ? Faded(kBlack) : kBlack);
+        // Plain: the foreground colour as the drawing leaves it (black).
+        drawLine(x, y, screenX_[j], screenY_[j], faded(i) || faded(j) ? Faded(kBlack) : kBlack);
       }
       surface_.present();
     }
@@ -120,12 +147,9 @@ class ViewRenderer {
                                : kKeyWordLineColor;
         for (const std::int32_t p : members_.productsOf(k)) {
           const auto j = static_cast<std::size_t>(p);
-          if (!lineVisible(kx, ky, screenX_[j], screenY_[j])) continue;
-          if (plain_)
-            surface_.line(kx, ky, screenX_[j], screenY_[j]);
-          else
-            surface_.coloredLine(kx, ky, screenX_[j], screenY_[j],
-                                 faded(j) ? Faded(colour) : colour);
+          // One line from a label to each pixel is enough when many products share it.
+          if (!exact_ && !firstAtPixel(screenX_[j], screenY_[j], kKeyWordStamp + k)) continue;
+          drawLine(kx, ky, screenX_[j], screenY_[j], faded(j) ? Faded(colour) : colour);
         }
       }
       surface_.present();
@@ -203,6 +227,11 @@ class ViewRenderer {
   std::optional<Rgb> fore_;  // the foreground colour set here, once set
   std::vector<float> screenX_;
   std::vector<float> screenY_;
+  // Per pixel of the view: the last marker colour or keyword line drawn there.
+  long pixelsWide_ = 0;
+  long pixelsHigh_ = 0;
+  std::vector<std::uint32_t> stamps_;
+  static constexpr std::uint32_t kKeyWordStamp = 1u << 24 | 1u;  // beyond any packed colour
 };
 
 }  // namespace

@@ -32,7 +32,7 @@ QTransform Delta(const ViewTransform& from, const ViewTransform& to) {
 QImage Render(const ViewSnapshot& snap, const ViewTransform& t, const ViewStyle& style, QSize size,
               const std::atomic<bool>* cancel) {
   ImageSurface picture(size);
-  RenderView(snap.catalogue, snap.members, t, style, picture, cancel);
+  RenderView(snap.catalogue, *snap.members, t, style, picture, cancel);
   return picture.picture();
 }
 
@@ -219,8 +219,10 @@ void GraphWidget::paintEvent(QPaintEvent* event) {
   // Until the worker's picture for this transform is ready, the last one moves with the view.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   if (!redrawable_) {
+    // The backing image may be larger than the picture; only the picture is shown.
     painter.setTransform(Delta({}, view_->transform()));
-    painter.drawImage(0, 0, surface_.image());
+    painter.drawImage(QRectF(0, 0, surface_.width(), surface_.height()), surface_.image(),
+                      QRectF(0, 0, surface_.width(), surface_.height()));
   } else if (!viewImage_.isNull()) {
     painter.setTransform(Delta(viewImageTransform_, view_->transform()));
     painter.drawImage(0, 0, viewImage_);

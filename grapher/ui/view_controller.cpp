@@ -10,6 +10,7 @@ constexpr double kFitMarginPx = 20;
 
 void ViewController::catalogueReplaced() {
   positionsMoved();
+  members_.reset();
   finder_.reset();
   matches_.clear();
   cursor_ = -1;
@@ -18,7 +19,10 @@ void ViewController::catalogueReplaced() {
 
 std::shared_ptr<const ViewSnapshot> ViewController::snapshot() {
   if (!snapshot_ || snapshotGeneration_ != generation_) {
-    snapshot_ = std::make_shared<const ViewSnapshot>(source_);
+    // Worked out again only when a load has added products since.
+    if (!members_ || members_->productCount() != source_.ProductTable.size())
+      members_ = std::make_shared<const KeyWordMembership>(source_);
+    snapshot_ = std::make_shared<const ViewSnapshot>(source_, members_);
     snapshotGeneration_ = generation_;
   }
   return snapshot_;

@@ -21,10 +21,11 @@ namespace quillon::grapher {
 
 // The catalogue as it was at one moment, with what is derived from positions.
 struct ViewSnapshot {
-  explicit ViewSnapshot(const Catalogue& source)
-      : catalogue(source), members(catalogue), grid(catalogue.ProductTable) {}
+  ViewSnapshot(const Catalogue& source, std::shared_ptr<const KeyWordMembership> membership)
+      : catalogue(source), members(std::move(membership)), grid(catalogue.ProductTable) {}
   const Catalogue catalogue;
-  const KeyWordMembership members;
+  // Titles change only with a load, so snapshots share it while products move.
+  const std::shared_ptr<const KeyWordMembership> members;
   const ProductGrid grid;
 };
 
@@ -74,6 +75,7 @@ class ViewController {
   std::uint64_t generation_ = 1;
   std::uint64_t snapshotGeneration_ = 0;
   std::shared_ptr<const ViewSnapshot> snapshot_;
+  std::shared_ptr<const KeyWordMembership> members_;
   std::optional<ProductFinder> finder_;  // folded on the first find after a load
   ViewTransform transform_;
   ViewStyle style_;

@@ -54,7 +54,7 @@ Status SaveView(GraphWidget& graph, const std::string& path) {
   if (!svg) return SavePng(graph.viewPicture(), path);
   const auto snap = view->snapshot();
   SvgSurface surface(graph.size());
-  RenderView(snap->catalogue, snap->members, view->transform(), view->style(), surface);
+  RenderView(snap->catalogue, *snap->members, view->transform(), view->style(), surface);
   return surface.saveSvg(path);
 }
 

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QHelpEvent>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -129,6 +131,22 @@ TEST_F(GraphViewTest, ClickSelectsAndTheDetailsPanelLinksToNeighbours) {
   QTest::keyClick(form.operator->(), Qt::Key_Escape);
   EXPECT_FALSE(view().selected());
   EXPECT_FALSE(form->details().isVisible());
+}
+
+TEST_F(GraphViewTest, HoveringAProductShowsItsFieldsAndEmptySpaceShowsNothing) {
+  loadAndDraw();
+  // The tooltip's text, or "" when the graph left the event to its parent.
+  const auto hover = [&](QPoint at) {
+    QHelpEvent event(QEvent::ToolTip, at, graph().mapToGlobal(at));
+    QApplication::sendEvent(&graph(), &event);
+    return event.isAccepted() ? QToolTip::text().toStdString() : std::string();
+  };
+
+  // Two pixels beyond the marker's edge still count.
+  const std::string tip = hover(onScreen(1) + QPoint(4, 0));
+  for (const char* expected : {"交換レンズ", "ASIN: B", "売上順位: 10", "キーワード: レンズ"})
+    EXPECT_THAT(tip, HasSubstr(expected));
+  EXPECT_EQ(hover(onScreen(1) + QPoint(9, 9)), "");
 }
 
 TEST_F(GraphViewTest, FindBarCountsMatchesAndEnterGoesToEachInTurn) {

@@ -1,0 +1,63 @@
+// Takes the README's picture of the window's view: a crawled folder loaded and
+// drawn, zoomed in on its best-linked product, which is selected with its
+// details panel open. Runs on the offscreen platform; no display needed.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <cstdio>
+#include <string>
+
+#include "grapher/ui/form_main.h"
+
+namespace {
+
+void RunEventsFor(int ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: grapher_view_screenshot FOLDER OUT.png\n");
+    return 2;
+  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  using namespace quillon::grapher;
+  FormMain form(argv[1], 3u);
+  form.setProgramEnder([](int) {});
+  form.resize(1100, 760);
+  form.show();
+  form.findChild<QPushButton*>(QStringLiteral("CommandGetData"))->click();
+  form.findChild<QPushButton*>(QStringLiteral("CommandDrawGraph"))->click();
+
+  const auto& products = form.catalogue().ProductTable;
+  if (products.empty()) {
+    std::fprintf(stderr, "no products in %s\n", argv[1]);
+    return 1;
+  }
+  std::size_t best = 0;
+  for (std::size_t p = 0; p < products.size(); ++p) {
+    const auto links = [&](std::size_t i) {
+      return products[i].SimilarIndex.size() + products[i].ReferrerIndex.size();
+    };
+    if (links(p) > links(best)) best = p;
+  }
+  GraphWidget& graph = form.graph();
+  ViewController& view = *graph.view();
+  view.zoomAbout({graph.width() / 2.0, graph.height() / 2.0}, 3);
+  graph.selectProduct(static_cast<std::int32_t>(best), true);
+  // The panel covers the right of the view: move the product to the middle of what is left.
+  view.panBy(-DetailsPanel::kWidth / 2.0, 0);
+  graph.viewChanged();
+  while (graph.renderPending()) RunEventsFor(10);
+  RunEventsFor(50);
+  if (!form.grab().save(QString::fromLocal8Bit(argv[2]))) {
+    std::fprintf(stderr, "cannot write %s\n", argv[2]);
+    return 1;
+  }
+  return 0;
+}

@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
   }
   GraphWidget& graph = form.graph();
   ViewController& view = *graph.view();
-  view.zoomAbout({graph.width() / 2.0, graph.height() / 2.0}, 3);
+  view.zoomAbout({graph.width() / 2.0, graph.height() / 2.0}, 1.6);
   graph.selectProduct(static_cast<std::int32_t>(best), true);
   // The panel covers the right of the view: move the product to the middle of what is left.
   view.panBy(-DetailsPanel::kWidth / 2.0, 0);

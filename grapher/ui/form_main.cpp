@@ -204,6 +204,7 @@ void FormMain::CommandDrawGraph_Click() {
   setDrawingButtons(false);
   Graph.view()->setDrawProductName(ReadLayoutSettings(programFolder_).DrawProductName);
   Graph.setRedrawable(true);
+  Graph.drawingStarts();
   ++drawings_;
   const bool running = runner_.run([this] {
     if (!catalogue_.ProductTable.empty())
@@ -258,6 +259,8 @@ void FormMain::Form_Resize() {
 void FormMain::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   Form_Resize();
+  // During a drawing the surface keeps the picture as it is drawn.
+  if (drawings_ == 0) Graph.resizedWhileIdle();
 }
 
 }  // namespace quillon::grapher

@@ -101,8 +101,19 @@ void GraphWidget::catalogueReplaced() {
   viewChanged();
 }
 
+void GraphWidget::drawingStarts() {
+  resizedAfterDrawing_ = false;
+  viewChanged();
+}
+
+void GraphWidget::resizedWhileIdle() {
+  if (!view_ || !redrawable_ || resizedAfterDrawing_) return;
+  resizedAfterDrawing_ = true;
+  viewChanged();
+}
+
 void GraphWidget::viewChanged() {
-  viewShown_ = view_ && !view_->isPlain();
+  viewShown_ = view_ && (!view_->isPlain() || (resizedAfterDrawing_ && redrawable_));
   if (viewShown_ && redrawable_) requestRender();
   update();
 }
@@ -166,6 +177,7 @@ void GraphWidget::fit() {
 
 void GraphWidget::actualSize() {
   if (!view_) return;
+  resizedAfterDrawing_ = false;
   view_->setTransform({});
   viewChanged();
 }

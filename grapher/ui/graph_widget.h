@@ -45,6 +45,11 @@ class GraphWidget final : public QWidget {
   bool redrawable() const { return redrawable_; }
   // A load replaced the tables.
   void catalogueReplaced();
+  // A drawing starts: until it ends, the surface's own picture is the 1:1 view.
+  void drawingStarts();
+  // The window was resized while no drawing runs: a drawn graph is redrawn to
+  // the new size even at 1:1, so that the new area is not left blank.
+  void resizedWhileIdle();
   // Call after changing the view's transform or style: redraws as needed.
   void viewChanged();
 
@@ -98,8 +103,9 @@ class GraphWidget final : public QWidget {
   std::unique_ptr<ViewController> view_;
   bool redrawable_ = false;
   bool viewShown_ = false;
-  bool renderAgain_ = false;  // positions moved while a picture was being drawn
-  QImage viewImage_;          // the last finished picture and the transform it was drawn at
+  bool resizedAfterDrawing_ = false;  // the 1:1 view is redrawn, not the surface's picture
+  bool renderAgain_ = false;          // positions moved while a picture was being drawn
+  QImage viewImage_;                  // the last finished picture and the transform it was drawn at
   ViewTransform viewImageTransform_;
   int renders_ = 0;
   std::optional<QPoint> pressedAt_;

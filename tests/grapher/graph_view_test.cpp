@@ -224,6 +224,17 @@ TEST_F(GraphViewTest, ResizingRedrawsTheViewAtTheNewSize) {
   EXPECT_EQ(shown, graph().viewPicture());
 }
 
+TEST_F(GraphViewTest, ResizingAfterADrawingRedrawsTheGrownAreaAtOneToOne) {
+  loadAndDraw();
+  const QImage drawn = graph().grab().toImage();
+  form->resize(1200, 800);
+  EXPECT_TRUE(graph().viewShown());  // products beyond the first size would show now
+  waitForPicture();
+  const QImage shown = graph().grab().toImage();
+  EXPECT_EQ(shown.copy(QRect(QPoint(0, 0), drawn.size())), drawn);  // unchanged where drawn
+  EXPECT_EQ(shown, graph().viewPicture());
+}
+
 TEST_F(GraphViewTest, SavedPictureIsTheViewAsShown) {
   loadAndDraw();
   QTest::keyClick(form.operator->(), Qt::Key_Plus);

@@ -5,6 +5,7 @@
 
 #include "grapher/ui/graph_painting.h"
 #include "grapher/ui/view_texts.h"
+#include "grapher/view/neighbourhood.h"
 
 namespace quillon::grapher {
 namespace {
@@ -83,7 +84,7 @@ void DetailsPanel::showProduct(const Catalogue& catalogue, std::int32_t p) {
                  Field(kSalesRank, QString::number(product.SalesRank)) +
                  Field(kKeyWord, keyWord.isEmpty() ? Text(kNone) : keyWord.toHtmlEscaped()) +
                  Links(kSimilar, catalogue, product.SimilarIndex) +
-                 Links(kReferrers, catalogue, product.ReferrerIndex);
+                 Links(kReferrers, catalogue, ProductsListing(catalogue, p));
   content_.setText(html);
   place();
   show();

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QWidget>
+#include <algorithm>
 #include <utility>
 
 #include "common/ui/window_texts.h"
@@ -35,6 +36,15 @@ int ShowBox(QWidget& window, QMessageBox::Icon icon, std::string_view text,
   return ShowBox(&window, window.windowTitle(), icon, ToQString(text), buttons);
 }
 
+// The label as high as its text at its width, and at least as high as the view
+// it scrolls in; resized only when that changes, since a resize lays out again.
+void FitHeightToText(QLabel& label) {
+  const QWidget* view = label.parentWidget();
+  const int height =
+      std::max(label.heightForWidth(label.width()), view != nullptr ? view->height() : 0);
+  if (height != label.height()) label.resize(label.width(), height);
+}
+
 }  // namespace
 
 WindowHost::WindowHost(QWidget& window, QLabel& status, QLabel& status2, QLabel* status3)
@@ -47,11 +57,26 @@ WindowHost::WindowHost(QWidget& window, QLabel& status, QLabel& status2, QLabel*
 }
 
 void WindowHost::setLabel(Label label, std::string_view text) {
-  Slot& slot = slots_[static_cast<int>(label)];
-  if (slot.label == nullptr) return;
+  setSlotText(slots_[static_cast<int>(label)], text);
+}
+
+void WindowHost::setProgressLine(std::string_view text) {
+  setSlotText(slots_[kProgressSlot], text);
+}
+
+void WindowHost::setProgressLabel(QLabel& label) {
+  slots_[kProgressSlot].label = &label;
+}
+
+void WindowHost::fitHeightToText(Label label) {
+  slots_[static_cast<int>(label)].fitsHeight = true;
+}
+
+void WindowHost::setSlotText(Slot& slot, std::string_view text) {
+  if (slot.label == nullptr || slot.text == text) return;
+  slot.text.assign(text);
   // Lines end with CR LF in the texts; a label breaks lines at LF alone.
   const QString shown = ToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  if (slot.label->text() == shown) return;
   const bool due = !sinceFlush_.isValid() || sinceFlush_.elapsed() >= kRepaintIntervalMs;
   // Until its next flush the label asks for no repaint of its own: the event
   // pump would otherwise paint it after every text.
@@ -72,6 +97,8 @@ void WindowHost::flushLabels() {
   for (Slot& slot : slots_) {
     if (!slot.pending) continue;
     slot.pending = false;
+    // Laid out once per repaint rather than once per text.
+    if (slot.fitsHeight) FitHeightToText(*slot.label);
     slot.label->setUpdatesEnabled(true);
     slot.label->repaint();
     ++repaints_;

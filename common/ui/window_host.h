@@ -40,6 +40,13 @@ class WindowHost final : public Host {
   void showFailure(const Failure& failure);
   // Puts the latest label texts on screen and runs the pause hook.
   void aboutToPause() override;
+  // Shown in the progress label, repainted as the status labels are; ignored
+  // without one.
+  void setProgressLine(std::string_view text) override;
+  void setProgressLabel(QLabel& label);
+  // The label's height follows its text at every repaint, for a label that
+  // scrolls inside a smaller view.
+  void fitHeightToText(Label label);
 
   // Repaints every label whose text changed since its last repaint, now.
   void flushLabels();
@@ -59,11 +66,16 @@ class WindowHost final : public Host {
  private:
   struct Slot {
     QLabel* label = nullptr;
+    std::string text;      // as the command gave it, so that an unchanged one costs nothing
     bool pending = false;  // a text not repainted yet
+    bool fitsHeight = false;
   };
+  static constexpr int kProgressSlot = 3;
+
+  void setSlotText(Slot& slot, std::string_view text);
 
   QWidget& window_;
-  std::array<Slot, 3> slots_;
+  std::array<Slot, 4> slots_;  // the three status labels, then the progress line
   QElapsedTimer sinceFlush_;
   QTimer pendingFlush_;
   int repaints_ = 0;

@@ -4,11 +4,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollArea>
 
+#include "common/working_folder.h"
 #include "fetcher/crawl.h"
 
 namespace quillon::fetcher {
 namespace {
+
+// The progress line's height, and the margin the labels leave at the window's foot.
+constexpr int kProgressHeight = 18;
+constexpr int kFootMargin = 6;
 
 // Positions and sizes are laid out in twips, 15 to a pixel.
 QRect fromTwips(int left, int top, int width, int height) {
@@ -35,7 +42,9 @@ FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWid
                        fromTwips(1920, 240, 2775, 255))),
       LabelStatus(makeLabel(this, "LabelStatus", QString(), fromTwips(0, 960, 9135, 495))),
       LabelStatus2(makeLabel(this, "LabelStatus2", QString(), fromTwips(0, 1680, 9135, 255))),
-      LabelStatus3(makeLabel(this, "LabelStatus3", QString(), fromTwips(0, 2160, 9135, 11175))),
+      LabelStatus3(makeLabel(this, "LabelStatus3", QString(), QRect())),
+      WaitingListView(new QScrollArea(this)),
+      LabelProgress(makeLabel(this, "LabelProgress", QString(), QRect())),
       host_(*this, *LabelStatus, *LabelStatus2, LabelStatus3),
       runner_(*this, host_),
       requester_(std::move(programFolder), host_, clock, std::move(get)) {
@@ -51,8 +60,43 @@ FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWid
   setTabOrder(CommandGetSimilarities, TextStartProductASIN);
   Label1->setBuddy(TextStartProductASIN);
 
+  // The list keeps the label's place, looks and font; only a list longer than
+  // the view shows a scroll bar.
+  WaitingListView->setObjectName(QStringLiteral("WaitingListView"));
+  WaitingListView->setFrameShape(QFrame::NoFrame);
+  WaitingListView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  WaitingListView->setWidgetResizable(true);
+  WaitingListView->setWidget(LabelStatus3);
+  WaitingListView->widget()->setAutoFillBackground(false);
+  WaitingListView->viewport()->setAutoFillBackground(false);
+  LabelProgress->setWordWrap(false);
+  host_.fitHeightToText(Label::Status3);
+  host_.setProgressLabel(*LabelProgress);
+  layOutWaitingList();
+
+  if (const Expected<std::string> last = ReadStartProductAsin(requester_.programFolder()))
+    TextStartProductASIN->setText(QString::fromStdString(last.value()));
+
   QObject::connect(CommandGetSimilarities, &QPushButton::clicked, this,
                    [this] { CommandGetSimilarities_Click(); });
+  QObject::connect(TextStartProductASIN, &QLineEdit::returnPressed, this, [this] {
+    if (CommandGetSimilarities->isEnabled()) CommandGetSimilarities_Click();
+  });
+}
+
+void FormMain::layOutWaitingList() {
+  // At the window's first size the list covers the label's own rectangle,
+  // less the progress line; it grows and shrinks with the window from there.
+  const QRect first = fromTwips(0, 2160, 9135, 11175);
+  const int bottom = height() - kFootMargin - kProgressHeight;
+  WaitingListView->setGeometry(first.left(), first.top(), width() + 1,
+                               std::max(0, bottom - first.top()));
+  LabelProgress->setGeometry(0, bottom, width() + 1, kProgressHeight);
+}
+
+void FormMain::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  layOutWaitingList();
 }
 
 void FormMain::CommandGetSimilarities_Click() {

@@ -36,15 +36,6 @@ int ShowBox(QWidget& window, QMessageBox::Icon icon, std::string_view text,
   return ShowBox(&window, window.windowTitle(), icon, ToQString(text), buttons);
 }
 
-// The label as high as its text at its width, and at least as high as the view
-// it scrolls in; resized only when that changes, since a resize lays out again.
-void FitHeightToText(QLabel& label) {
-  const QWidget* view = label.parentWidget();
-  const int height =
-      std::max(label.heightForWidth(label.width()), view != nullptr ? view->height() : 0);
-  if (height != label.height()) label.resize(label.width(), height);
-}
-
 }  // namespace
 
 WindowHost::WindowHost(QWidget& window, QLabel& status, QLabel& status2, QLabel* status3)
@@ -68,8 +59,8 @@ void WindowHost::setProgressLabel(QLabel& label) {
   slots_[kProgressSlot].label = &label;
 }
 
-void WindowHost::fitHeightToText(Label label) {
-  slots_[static_cast<int>(label)].fitsHeight = true;
+void WindowHost::fitToView(Label label) {
+  slots_[static_cast<int>(label)].fitsView = true;
 }
 
 void WindowHost::setSlotText(Slot& slot, std::string_view text) {
@@ -98,7 +89,7 @@ void WindowHost::flushLabels() {
     if (!slot.pending) continue;
     slot.pending = false;
     // Laid out once per repaint rather than once per text.
-    if (slot.fitsHeight) FitHeightToText(*slot.label);
+    if (slot.fitsView) FitLabelToView(*slot.label);
     slot.label->setUpdatesEnabled(true);
     slot.label->repaint();
     ++repaints_;
@@ -132,6 +123,18 @@ void WindowHost::showFailure(const Failure& failure) {
 void WindowHost::aboutToPause() {
   flushLabels();
   if (pauseHook_) pauseHook_();
+}
+
+void FitLabelToView(QLabel& label) {
+  const QWidget* view = label.parentWidget();
+  if (view == nullptr) return;
+  // A second pass when the first one showed or hid the view's scroll bar.
+  for (int pass = 0; pass < 2; ++pass) {
+    const int width = view->width();
+    const QSize fitted(width, std::max(label.heightForWidth(width), view->height()));
+    if (fitted == label.size()) return;
+    label.resize(fitted);
+  }
 }
 
 void ShowFailureBox(std::string_view windowTitle, const Failure& failure) {

@@ -44,9 +44,9 @@ class WindowHost final : public Host {
   // without one.
   void setProgressLine(std::string_view text) override;
   void setProgressLabel(QLabel& label);
-  // The label's height follows its text at every repaint, for a label that
-  // scrolls inside a smaller view.
-  void fitHeightToText(Label label);
+  // The label is fitted to its view (FitLabelToView) at every repaint, for a
+  // label that scrolls inside a smaller view.
+  void fitToView(Label label);
 
   // Repaints every label whose text changed since its last repaint, now.
   void flushLabels();
@@ -68,7 +68,7 @@ class WindowHost final : public Host {
     QLabel* label = nullptr;
     std::string text;      // as the command gave it, so that an unchanged one costs nothing
     bool pending = false;  // a text not repainted yet
-    bool fitsHeight = false;
+    bool fitsView = false;
   };
   static constexpr int kProgressSlot = 3;
 
@@ -84,6 +84,10 @@ class WindowHost final : public Host {
   Notice error_;
   std::function<void()> pauseHook_;
 };
+
+// The label as wide as the view it lies in (its parent) and as high as its
+// text, at least the view's height.
+void FitLabelToView(QLabel& label);
 
 // A failure that keeps a window from opening, in a box of its own captioned
 // with the window's title. Needs a QApplication.

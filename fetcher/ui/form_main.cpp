@@ -22,8 +22,20 @@ QRect fromTwips(int left, int top, int width, int height) {
   return QRect(left / 15, top / 15, width / 15, height / 15);
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
-  auto* label = new QLabel(text, parent);
+// The waiting list's label. The view it scrolls in asks for its size hints after
+// every text; a wrapped label lays out all its lines to answer, once per product,
+// so these answer at once and the window sizes the label at each repaint instead.
+class ListLabel final : public QLabel {
+ public:
+  using QLabel::QLabel;
+  QSize sizeHint() const override { return size(); }
+  QSize minimumSizeHint() const override { return QSize(0, 0); }
+};
+
+template <typename LabelType = QLabel>
+LabelType* makeLabel(QWidget* parent, const char* name, const QString& text,
+                     const QRect& geometry) {
+  auto* label = new LabelType(text, parent);
   label->setObjectName(QString::fromLatin1(name));
   label->setGeometry(geometry);
   label->setTextFormat(Qt::PlainText);
@@ -42,7 +54,7 @@ FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWid
                        fromTwips(1920, 240, 2775, 255))),
       LabelStatus(makeLabel(this, "LabelStatus", QString(), fromTwips(0, 960, 9135, 495))),
       LabelStatus2(makeLabel(this, "LabelStatus2", QString(), fromTwips(0, 1680, 9135, 255))),
-      LabelStatus3(makeLabel(this, "LabelStatus3", QString(), QRect())),
+      LabelStatus3(makeLabel<ListLabel>(this, "LabelStatus3", QString(), QRect())),
       WaitingListView(new QScrollArea(this)),
       LabelProgress(makeLabel(this, "LabelProgress", QString(), QRect())),
       host_(*this, *LabelStatus, *LabelStatus2, LabelStatus3),
@@ -65,12 +77,12 @@ FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWid
   WaitingListView->setObjectName(QStringLiteral("WaitingListView"));
   WaitingListView->setFrameShape(QFrame::NoFrame);
   WaitingListView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  WaitingListView->setWidgetResizable(true);
   WaitingListView->setWidget(LabelStatus3);
+  WaitingListView->viewport()->installEventFilter(this);
   WaitingListView->widget()->setAutoFillBackground(false);
   WaitingListView->viewport()->setAutoFillBackground(false);
   LabelProgress->setWordWrap(false);
-  host_.fitHeightToText(Label::Status3);
+  host_.fitToView(Label::Status3);
   host_.setProgressLabel(*LabelProgress);
   layOutWaitingList();
 
@@ -92,6 +104,12 @@ void FormMain::layOutWaitingList() {
   WaitingListView->setGeometry(first.left(), first.top(), width() + 1,
                                std::max(0, bottom - first.top()));
   LabelProgress->setGeometry(0, bottom, width() + 1, kProgressHeight);
+}
+
+bool FormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == WaitingListView->viewport() && event->type() == QEvent::Resize)
+    FitLabelToView(*LabelStatus3);
+  return QWidget::eventFilter(watched, event);
 }
 
 void FormMain::resizeEvent(QResizeEvent* event) {

@@ -50,6 +50,8 @@ class FormMain : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // Keeps the waiting list as wide as its view.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // Places the waiting list's view and the progress line for the window's size.

@@ -9,6 +9,7 @@
 
 #include "common/working_folder.h"
 #include "fetcher/crawl.h"
+#include "fetcher/ui/waiting_list_label.h"
 
 namespace quillon::fetcher {
 namespace {
@@ -22,20 +23,8 @@ QRect fromTwips(int left, int top, int width, int height) {
   return QRect(left / 15, top / 15, width / 15, height / 15);
 }
 
-// The waiting list's label. The view it scrolls in asks for its size hints after
-// every text; a wrapped label lays out all its lines to answer, once per product,
-// so these answer at once and the window sizes the label at each repaint instead.
-class ListLabel final : public QLabel {
- public:
-  using QLabel::QLabel;
-  QSize sizeHint() const override { return size(); }
-  QSize minimumSizeHint() const override { return QSize(0, 0); }
-};
-
-template <typename LabelType = QLabel>
-LabelType* makeLabel(QWidget* parent, const char* name, const QString& text,
-                     const QRect& geometry) {
-  auto* label = new LabelType(text, parent);
+QLabel* makeLabel(QLabel* label, const char* name, const QString& text, const QRect& geometry) {
+  label->setText(text);
   label->setObjectName(QString::fromLatin1(name));
   label->setGeometry(geometry);
   label->setTextFormat(Qt::PlainText);
@@ -50,13 +39,15 @@ FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWid
     : QWidget(parent),
       CommandGetSimilarities(new QPushButton(QStringLiteral("商品データ取得"), this)),
       TextStartProductASIN(new QLineEdit(this)),
-      Label1(makeLabel(this, "Label1", QStringLiteral("開始商品のASIN"),
+      Label1(makeLabel(new QLabel(this), "Label1", QStringLiteral("開始商品のASIN"),
                        fromTwips(1920, 240, 2775, 255))),
-      LabelStatus(makeLabel(this, "LabelStatus", QString(), fromTwips(0, 960, 9135, 495))),
-      LabelStatus2(makeLabel(this, "LabelStatus2", QString(), fromTwips(0, 1680, 9135, 255))),
-      LabelStatus3(makeLabel<ListLabel>(this, "LabelStatus3", QString(), QRect())),
+      LabelStatus(
+          makeLabel(new QLabel(this), "LabelStatus", QString(), fromTwips(0, 960, 9135, 495))),
+      LabelStatus2(
+          makeLabel(new QLabel(this), "LabelStatus2", QString(), fromTwips(0, 1680, 9135, 255))),
+      LabelStatus3(makeLabel(new WaitingListLabel(this), "LabelStatus3", QString(), QRect())),
       WaitingListView(new QScrollArea(this)),
-      LabelProgress(makeLabel(this, "LabelProgress", QString(), QRect())),
+      LabelProgress(makeLabel(new QLabel(this), "LabelProgress", QString(), QRect())),
       host_(*this, *LabelStatus, *LabelStatus2, LabelStatus3),
       runner_(*this, host_),
       requester_(std::move(programFolder), host_, clock, std::move(get)) {

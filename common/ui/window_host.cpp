@@ -17,6 +17,18 @@ QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Lines end with CR LF in the texts; a label breaks lines at LF alone. Done on
+// the bytes, before the one conversion, since a long list comes with every product.
+QString LabelText(std::string_view text) {
+  std::string lines;
+  lines.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    lines.push_back(text[i]);
+  }
+  return ToQString(lines);
+}
+
 int ShowBox(QWidget* window, const QString& title, QMessageBox::Icon icon, const QString& text,
             QMessageBox::StandardButtons buttons) {
   QMessageBox box(icon, title, text, buttons, window);
@@ -66,8 +78,7 @@ void WindowHost::fitToView(Label label) {
 void WindowHost::setSlotText(Slot& slot, std::string_view text) {
   if (slot.label == nullptr || slot.text == text) return;
   slot.text.assign(text);
-  // Lines end with CR LF in the texts; a label breaks lines at LF alone.
-  const QString shown = ToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  const QString shown = LabelText(text);
   const bool due = !sinceFlush_.isValid() || sinceFlush_.elapsed() >= kRepaintIntervalMs;
   // Until its next flush the label asks for no repaint of its own: the event
   // pump would otherwise paint it after every text.
@@ -133,7 +144,8 @@ void FitLabelToView(QLabel& label) {
     const int width = view->width();
     const QSize fitted(width, std::max(label.heightForWidth(width), view->height()));
     if (fitted == label.size()) return;
-    label.resize(fitted);
+    // A fixed size spares the view a layout request after every text.
+    label.setFixedSize(fitted);
   }
 }
 

@@ -27,6 +27,9 @@ QLabel* makeLabel(QLabel* label, const char* name, const QString& text, const QR
   label->setText(text);
   label->setObjectName(QString::fromLatin1(name));
   label->setGeometry(geometry);
+  // The status labels never resize; a fixed size also spares the window a
+  // layout request after every text.
+  if (geometry.isValid()) label->setFixedSize(geometry.size());
   label->setTextFormat(Qt::PlainText);
   label->setWordWrap(true);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -62,6 +62,7 @@ class WindowHost final : public Host {
   void setErrorNotice(Notice notice) { error_ = std::move(notice); }
 
   static constexpr int kRepaintIntervalMs = 16;
+  static constexpr int kPollIntervalMs = 5;
 
  private:
   struct Slot {
@@ -77,6 +78,7 @@ class WindowHost final : public Host {
   QWidget& window_;
   std::array<Slot, 4> slots_;  // the three status labels, then the progress line
   QElapsedTimer sinceFlush_;
+  QElapsedTimer sincePoll_;
   QTimer pendingFlush_;
   int repaints_ = 0;
   Prompt prompt_;

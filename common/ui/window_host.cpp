@@ -56,7 +56,7 @@ WindowHost::WindowHost(QWidget& window, QLabel& status, QLabel& status2, QLabel*
   slots_[static_cast<int>(Label::Status2)].label = &status2;
   slots_[static_cast<int>(Label::Status3)].label = status3;
   pendingFlush_.setSingleShot(true);
-  QObject::connect(&pendingFlush_, &QTimer::timeout, &window_, [this] { flushLabels(); });
+  QObject::connect(&pendingFlush_, &QTimer::timeout, &window_, [this] { repaintDue(); });
 }
 
 void WindowHost::setLabel(Label label, std::string_view text) {
@@ -72,38 +72,76 @@ void WindowHost::setProgressLabel(QLabel& label) {
 }
 
 void WindowHost::fitToView(Label label) {
-  slots_[static_cast<int>(label)].fitsView = true;
+  Slot& slot = slots_[static_cast<int>(label)];
+  slot.fitsView = true;
+  slot.intervalMs = kListRepaintIntervalMs;
 }
 
 void WindowHost::setSlotText(Slot& slot, std::string_view text) {
   if (slot.label == nullptr || slot.text == text) return;
   slot.text.assign(text);
   const QString shown = LabelText(text);
-  const bool due = !sinceFlush_.isValid() || sinceFlush_.elapsed() >= kRepaintIntervalMs;
+  const bool due = isDue(slot);
   // Until its next flush the label asks for no repaint of its own: the event
   // pump would otherwise paint it after every text.
   if (!due) slot.label->setUpdatesEnabled(false);
   slot.label->setText(shown);
   slot.pending = true;
-  if (due) {
-    flushLabels();
-  } else if (!pendingFlush_.isActive()) {
-    // The text set last in a burst still reaches the screen once the interval is up.
-    pendingFlush_.start(kRepaintIntervalMs - static_cast<int>(sinceFlush_.elapsed()));
+  if (due)
+    repaintDue();
+  else
+    schedule();
+}
+
+bool WindowHost::isDue(const Slot& slot) const {
+  const bool windowDue = !sinceFlush_.isValid() || sinceFlush_.elapsed() >= kRepaintIntervalMs;
+  return windowDue &&
+         (!slot.sinceRepaint.isValid() || slot.sinceRepaint.elapsed() >= slot.intervalMs);
+}
+
+void WindowHost::repaintDue() {
+  sinceFlush_.start();
+  for (Slot& slot : slots_) {
+    if (slot.pending &&
+        (!slot.sinceRepaint.isValid() || slot.sinceRepaint.elapsed() >= slot.intervalMs))
+      repaint(slot);
   }
+  schedule();
+}
+
+void WindowHost::schedule() {
+  qint64 wait = -1;
+  for (const Slot& slot : slots_) {
+    if (!slot.pending) continue;
+    qint64 slotWait = kRepaintIntervalMs - sinceFlush_.elapsed();
+    if (slot.sinceRepaint.isValid())
+      slotWait = std::max(slotWait, slot.intervalMs - slot.sinceRepaint.elapsed());
+    wait = wait < 0 ? slotWait : std::min(wait, slotWait);
+  }
+  if (wait < 0) {
+    pendingFlush_.stop();
+    return;
+  }
+  // The text set last in a burst still reaches the screen once its interval is up.
+  const int ms = static_cast<int>(std::max<qint64>(wait, 0));
+  if (!pendingFlush_.isActive() || pendingFlush_.remainingTime() > ms) pendingFlush_.start(ms);
+}
+
+void WindowHost::repaint(Slot& slot) {
+  slot.pending = false;
+  // Laid out once per repaint rather than once per text.
+  if (slot.fitsView) FitLabelToView(*slot.label);
+  slot.label->setUpdatesEnabled(true);
+  slot.label->repaint();
+  slot.sinceRepaint.start();
+  ++repaints_;
 }
 
 void WindowHost::flushLabels() {
   pendingFlush_.stop();
   sinceFlush_.start();
   for (Slot& slot : slots_) {
-    if (!slot.pending) continue;
-    slot.pending = false;
-    // Laid out once per repaint rather than once per text.
-    if (slot.fitsView) FitLabelToView(*slot.label);
-    slot.label->setUpdatesEnabled(true);
-    slot.label->repaint();
-    ++repaints_;
+    if (slot.pending) repaint(slot);
   }
 }
 

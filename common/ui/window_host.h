@@ -29,7 +29,7 @@ class WindowHost final : public Host {
   WindowHost(QWidget& window, QLabel& status, QLabel& status2, QLabel* status3 = nullptr);
 
   // The text is the label's at once (CR LF breaks the line); the screen shows
-  // it within kRepaintIntervalMs.
+  // it within kRepaintIntervalMs (kListRepaintIntervalMs for a list, see fitToView).
   void setLabel(Label label, std::string_view text) override;
   void processEvents() override;
   bool askYesNo(std::string_view text) override;
@@ -45,7 +45,9 @@ class WindowHost final : public Host {
   void setProgressLine(std::string_view text) override;
   void setProgressLabel(QLabel& label);
   // The label is fitted to its view (FitLabelToView) at every repaint, for a
-  // label that scrolls inside a smaller view.
+  // long list that scrolls inside a smaller view; it is repainted at most every
+  // kListRepaintIntervalMs, since laying out and drawing it costs far more than
+  // a line and nobody reads a list that moves faster.
   void fitToView(Label label);
 
   // Repaints every label whose text changed since its last repaint, now.
@@ -63,6 +65,7 @@ class WindowHost final : public Host {
 
   static constexpr int kRepaintIntervalMs = 16;
   static constexpr int kPollIntervalMs = 5;
+  static constexpr int kListRepaintIntervalMs = 50;
 
  private:
   struct Slot {
@@ -70,10 +73,18 @@ class WindowHost final : public Host {
     std::string text;      // as the command gave it, so that an unchanged one costs nothing
     bool pending = false;  // a text not repainted yet
     bool fitsView = false;
+    int intervalMs = kRepaintIntervalMs;  // least time between two of its repaints
+    QElapsedTimer sinceRepaint;
   };
   static constexpr int kProgressSlot = 3;
 
   void setSlotText(Slot& slot, std::string_view text);
+  // Whether a text set now may be repainted at once.
+  bool isDue(const Slot& slot) const;
+  // Repaints the pending labels whose interval is up and schedules the rest.
+  void repaintDue();
+  void schedule();
+  void repaint(Slot& slot);
 
   QWidget& window_;
   std::array<Slot, 4> slots_;  // the three status labels, then the progress line

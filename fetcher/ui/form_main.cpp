@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollArea>
+#include <algorithm>
 
 #include "common/working_folder.h"
 #include "fetcher/crawl.h"

@@ -33,7 +33,7 @@ class WindowHost final : public Host {
   WindowHost(QWidget& window, QLabel& status, QLabel& status2, QLabel* status3 = nullptr);
 
   // The text is the label's at once (CR LF breaks the line); the screen shows
-  // it within kRepaintIntervalMs.
+  // it within kRepaintIntervalMs (kListRepaintIntervalMs for a list, see fitToView).
   void setLabel(Label label, std::string_view text) override;
   // Also ends the running command (CommandCancelled) once a cancel was asked
   // for, unless the close request is pending: then the command ends the program.
@@ -46,6 +46,15 @@ class WindowHost final : public Host {
   void showFailure(const Failure& failure);
   // Puts the latest label texts on screen and runs the pause hook.
   void aboutToPause() override;
+  // Shown in the progress label, repainted as the status labels are; ignored
+  // without one.
+  void setProgressLine(std::string_view text) override;
+  void setProgressLabel(QLabel& label);
+  // The label is fitted to its view (FitLabelToView) at every repaint, for a
+  // long list that scrolls inside a smaller view; it is repainted at most every
+  // kListRepaintIntervalMs, since laying out and drawing it costs far more than
+  // a line and nobody reads a list that moves faster.
+  void fitToView(Label label);
 
   // Asks the running command to end at its next event pump; the program goes on.
   void requestCancel() { cancelRequested_ = true; }
@@ -66,16 +75,32 @@ class WindowHost final : public Host {
   void setErrorNotice(Notice notice) { error_ = std::move(notice); }
 
   static constexpr int kRepaintIntervalMs = 16;
+  static constexpr int kPollIntervalMs = 5;
+  static constexpr int kListRepaintIntervalMs = 50;
 
  private:
   struct Slot {
     QLabel* label = nullptr;
+    std::string text;      // as the command gave it, so that an unchanged one costs nothing
     bool pending = false;  // a text not repainted yet
+    bool fitsView = false;
+    int intervalMs = kRepaintIntervalMs;  // least time between two of its repaints
+    QElapsedTimer sinceRepaint;
   };
+  static constexpr int kProgressSlot = 3;
+
+  void setSlotText(Slot& slot, std::string_view text);
+  // Whether a text set now may be repainted at once.
+  bool isDue(const Slot& slot) const;
+  // Repaints the pending labels whose interval is up and schedules the rest.
+  void repaintDue();
+  void schedule();
+  void repaint(Slot& slot);
 
   QWidget& window_;
-  std::array<Slot, 3> slots_;
+  std::array<Slot, 4> slots_;  // the three status labels, then the progress line
   QElapsedTimer sinceFlush_;
+  QElapsedTimer sincePoll_;
   QTimer pendingFlush_;
   int repaints_ = 0;
   Prompt prompt_;
@@ -84,6 +109,10 @@ class WindowHost final : public Host {
   std::function<void()> pauseHook_;
   bool cancelRequested_ = false;
 };
+
+// The label as wide as the view it lies in (its parent) and as high as its
+// text, at least the view's height.
+void FitLabelToView(QLabel& label);
 
 // A failure that keeps a window from opening, in a box of its own captioned
 // with the window's title. Needs a QApplication.

@@ -14,6 +14,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 
 namespace quillon::fetcher {
 
@@ -41,11 +42,21 @@ class FormMain : public QWidget {
   QLabel* LabelStatus;
   QLabel* LabelStatus2;
   QLabel* LabelStatus3;
+  // The view LabelStatus3 scrolls in; it grows with the window.
+  QScrollArea* WaitingListView;
+  // The crawl's pace, below the labels.
+  QLabel* LabelProgress;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  // Keeps the waiting list as wide as its view.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Places the waiting list's view and the progress line for the window's size.
+  void layOutWaitingList();
+
   WindowHost host_;
   CommandRunner runner_;
   ProductRequester requester_;

@@ -2,14 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include "common/code_page.h"
 #include "common/working_folder.h"
+#include "fetcher/pacing_clock.h"
+#include "service/product_catalogue.h"
 #include "tests/fetcher/fake_catalogue.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/service_process.h"
 #include "tests/support/temp_folder.h"
 
 namespace quillon::fetcher {
@@ -70,7 +77,10 @@ TEST_F(FormMainTest, ControlsHaveTheirNamesPlacesAndTexts) {
       {"Label1", QRect(128, 16, 185, 17), "開始商品のASIN"},
       {"LabelStatus", QRect(0, 64, 609, 33), ""},
       {"LabelStatus2", QRect(0, 112, 609, 17), ""},
-      {"LabelStatus3", QRect(0, 144, 609, 745), ""},
+      // The waiting list's view keeps the label's place, less the progress line below it.
+      {"WaitingListView", QRect(0, 144, 609, 727), ""},
+      {"LabelStatus3", QRect(0, 0, 609, 727), ""},
+      {"LabelProgress", QRect(0, 871, 609, 18), ""},
   };
   for (const ControlCase& c : controls) {
     SCOPED_TRACE(c.name);
@@ -80,7 +90,7 @@ TEST_F(FormMainTest, ControlsHaveTheirNamesPlacesAndTexts) {
     QString text;
     if (auto* label = qobject_cast<QLabel*>(widget)) {
       text = label->text();
-      EXPECT_TRUE(label->wordWrap());
+      EXPECT_EQ(label->wordWrap(), label != window.LabelProgress);
     } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
       text = button->text();
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
@@ -119,6 +129,41 @@ TEST_F(FormMainTest, WaitingListBreaksLinesInTheLabel) {
   start(QStringLiteral("S"));
   ASSERT_EQ(waiting.size(), 3);
   EXPECT_EQ(waiting[1], QStringLiteral("1 : B b\n2 : A a\n"));
+}
+
+TEST_F(FormMainTest, LongWaitingListScrollsAndTheViewGrowsWithTheWindow) {
+  std::vector<testing::Similar> similar;
+  for (int k = 0; k < 80; ++k) {
+    const std::string asin = "P" + std::to_string(k);
+    similar.push_back({asin, "t"});
+    catalogue.set("u/" + asin, ProductAnswer(asin, "x", {}));
+  }
+  catalogue.set("u/S", ProductAnswer("S", "本", similar));
+  QScrollBar* bar = window.WaitingListView->verticalScrollBar();
+  int scrollRange = 0;
+  catalogue.onRequest = [&](const std::string& url) {
+    if (url != "u/P79") return;  // the first product after the start one
+    window.host().flushLabels();
+    scrollRange = bar->maximum();
+  };
+  start(QStringLiteral("S"));
+  EXPECT_GT(scrollRange, 0);
+  EXPECT_EQ(window.LabelStatus3->text(), QString());
+
+  window.resize(700, 1000);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(window.WaitingListView->geometry(), QRect(0, 144, 701, 832));
+  EXPECT_EQ(window.LabelProgress->geometry(), QRect(0, 976, 701, 18));
+}
+
+TEST_F(FormMainTest, ProgressLineIsShownAndRepaintedAsTheLabelsAre) {
+  const std::string line = "完了 12 / 待ち 40 · 毎分 58 件 · 残り 0:00:41";
+  const int before = window.host().labelRepaints();
+  for (int k = 0; k < 1000; ++k) window.host().setProgressLine(line + std::to_string(k));
+  window.host().setProgressLine(line);
+  window.host().flushLabels();
+  EXPECT_EQ(window.LabelProgress->text(), QString::fromStdString(line));
+  EXPECT_LT(window.host().labelRepaints() - before, 20);
 }
 
 TEST_F(FormMainTest, EmptyTextBoxCrawlsTheEmptyAsin) {
@@ -188,6 +233,40 @@ TEST_F(FormMainTest, StartAsinTheServiceNamesNoProductForIsReported) {
   EXPECT_TRUE(messages.empty());  // no "終了"
   EXPECT_FALSE(folder.exists("StartProductASIN.txt"));
   EXPECT_TRUE(window.CommandGetSimilarities->isEnabled());
+}
+
+// The box offers the last start product; Enter in it starts the crawl as the
+// button does, here against the service on loopback.
+TEST(FormMainWithService, AsinBoxStartsWithTheLastStartProductAndEnterCrawls) {
+  const TempFolder folder;
+  const std::string catalogueFile = folder.file("catalogue.jsonl");
+  const auto generated =
+      testing::RunProgram(testing::BuiltProgram("service/product-service"),
+                          {"--generate", "30", "--seed", "5", "--out", catalogueFile});
+  ASSERT_EQ(generated.exitCode, 0) << generated.err;
+  const Expected<service::ProductCatalogue> products =
+      service::ProductCatalogue::LoadFile(catalogueFile);
+  ASSERT_TRUE(products.ok()) << products.error();
+  const std::string start = products.value().products().front().asin;
+  const testing::ServiceProcess service({"--catalogue", catalogueFile});
+  folder.write("setting.ini", "[RequestURL]\r\nPrefix=" + service.prefix() +
+                                  "\r\nSuffix=" + service.suffix() +
+                                  "\r\n[DefaultSetting]\r\nRequestInterval=0\r\n");
+  ASSERT_TRUE(WriteTextLinesAtomic(folder.file("keywords.txt"), {"no such word"}).ok());
+  ASSERT_TRUE(WriteStartProductAsin(folder.path(), start).ok());
+
+  PacingClock clock;
+  FormMain window(folder.path(), MakeCurlGetter(folder.path()), clock);
+  std::vector<std::string> messages;
+  window.host().setMessageNotice([&](std::string_view text) { messages.emplace_back(text); });
+  window.show();
+  EXPECT_EQ(window.TextStartProductASIN->text().toStdString(), start);
+
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QCoreApplication::sendEvent(window.TextStartProductASIN, &enter);
+  EXPECT_EQ(messages, std::vector<std::string>{"終了"});
+  EXPECT_TRUE(folder.exists(start + ".xml"));
+  EXPECT_EQ(window.LabelStatus2->text(), QStringLiteral("取得済 : 0/0"));
 }
 
 }  // namespace

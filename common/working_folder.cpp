@@ -89,10 +89,9 @@ std::string LoadProductRecordFrom(const std::string& recordFolder, std::string_v
   return std::move(line).value();
 }
 
-std::string LoadStoredAnswer(const std::string& programFolder, std::string_view asin) {
+std::string LoadStoredAnswerFrom(const std::string& recordFolder, std::string_view asin) {
   if (!IsSafeAsin(asin)) return {};
-  Expected<std::string> text =
-      ReadCodePageRecord(RecordFilePath(programFolder, std::string(asin) + ".xml"));
+  Expected<std::string> text = ReadCodePageRecord(recordFolder + "/" + std::string(asin) + ".xml");
   if (!text || !IsValidResponse(text.value())) return {};
   return std::move(text).value();
 }

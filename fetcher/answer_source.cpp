@@ -22,14 +22,16 @@ bool olderThan(const std::string& path, std::int64_t maxAgeMs) {
 }  // namespace
 
 AnswerSource::AnswerSource(ProductRequester& requester, StoredRecordPolicy policy)
-    : requester_(requester), policy_(policy), requestsBefore_(requester.requestsMade()) {}
+    : requester_(requester),
+      policy_(policy),
+      recordFolder_(policy.reuse ? RecordFolder(requester.programFolder()) : std::string()),
+      requestsBefore_(requester.requestsMade()) {}
 
 std::string AnswerSource::storedAnswer(const std::string& asin) const {
   if (!policy_.reuse) return {};
-  const std::string& folder = requester_.programFolder();
-  if (policy_.maxAgeMs > 0 && olderThan(RecordFilePath(folder, asin + ".xml"), policy_.maxAgeMs))
+  if (policy_.maxAgeMs > 0 && olderThan(recordFolder_ + "/" + asin + ".xml", policy_.maxAgeMs))
     return {};
-  return LoadStoredAnswer(folder, asin);
+  return LoadStoredAnswerFrom(recordFolder_, asin);
 }
 
 SourcedAnswer AnswerSource::answerFor(const std::string& asin) {

@@ -37,6 +37,7 @@ class AnswerSource {
 
   ProductRequester& requester_;
   StoredRecordPolicy policy_;
+  std::string recordFolder_;     // looked up once: one settings read per crawl, not per product
   std::int64_t requestsBefore_;  // the requester outlives crawls
   std::int64_t requested_ = 0;
   std::int64_t stored_ = 0;

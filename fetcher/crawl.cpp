@@ -109,12 +109,12 @@ Status CrawlSimilarProducts(ProductRequester& requester, const std::string& star
   for (std::size_t cursor = 0; cursor < queue.size(); ++cursor) {
     const SourcedAnswer answer = source.answerFor(queue.asin(cursor));
     const std::string& text = answer.text;
-    if (GetTagEnd(text, "Title", 1) == 0) ++withoutProduct;
+    const bool namesProduct = GetTagEnd(text, "Title", 1) != 0;
+    if (!namesProduct) ++withoutProduct;
     if (cursor == 0) {
       // The grapher draws from the start file, so the previous one stays until
       // the service has named a product for the new start ASIN.
-      if (GetTagEnd(text, "Title", 1) == 0)
-        return Failure{FailureKind::UnknownStartProduct, startAsin};
+      if (!namesProduct) return Failure{FailureKind::UnknownStartProduct, startAsin};
       if (Status written = WriteStartProductAsin(folder, startAsin); !written) return written;
     }
     // A record taken from its file stays as it is, its date included.

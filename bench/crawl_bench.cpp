@@ -20,6 +20,7 @@
 #include "fetcher/http_retrieval.h"
 #include "service/catalogue_generator.h"
 #include "service/product_server.h"
+#include "service/record_folder.h"
 
 namespace quillon::fetcher {
 namespace {
@@ -71,7 +72,7 @@ struct Fixture {
 
     const HttpGetter curl = MakeCurlGetter();
     const HttpGetter recording = [&](const std::string& url, std::vector<std::uint8_t>& buffer,
-                                     std::string& reason) {
+                                     std::string& reason) -> HttpResult {
       urls.push_back(url);
       return curl(url, buffer, reason);
     };
@@ -156,6 +157,48 @@ void BM_CrawlWithoutNetwork(benchmark::State& state) {
   state.counters["requests"] = static_cast<double>(fixture.urls.size());
 }
 
+// A resumed crawl over a folder that already holds every record: no request at
+// all, so its time is that of reading the records.
+void BM_ResumeOverStoredRecords(benchmark::State& state) {
+  const auto products = static_cast<int>(state.range(0));
+  service::GeneratedCatalogue generated = service::GenerateCatalogue(products, 5);
+  service::ProductCatalogue all;
+  for (const auto& product : generated.products) (void)all.add(product);
+  // Only products that exist are listed, so every product met has its record.
+  service::ProductCatalogue catalogue;
+  for (auto product : generated.products) {
+    std::erase_if(product.similar,
+                  [&](const std::string& asin) { return all.find(asin) == nullptr; });
+    (void)catalogue.add(std::move(product));
+  }
+  const char* base = std::getenv("QUILLON_BENCH_DIR");
+  const std::filesystem::path parent = base ? base : std::filesystem::temp_directory_path();
+  std::string folder = (parent / "resume_bench.XXXXXX").string();
+  if (::mkdtemp(folder.data()) == nullptr) throw std::runtime_error("no temporary folder");
+  (void)WriteTextLinesAtomic(folder + "/keywords.txt", {""});
+  (void)WriteTextLinesAtomic(folder + "/setting.ini",
+                             {"[RequestURL]", "Prefix=http://127.0.0.1:9/", "[DefaultSetting]",
+                              "RequestInterval=1000", "ReuseStoredRecords=True"});
+  const Expected<std::size_t> written = service::WriteRecordFolder(catalogue, folder);
+  if (!written) throw std::runtime_error("no records");
+  std::int64_t requests = 0;
+  const HttpGetter none = [&](const std::string&, std::vector<std::uint8_t>&, std::string&) {
+    ++requests;
+    return HttpResult();
+  };
+  QuietHost host;
+  SteadyClock clock;
+  for (auto _ : state) {
+    ProductRequester requester(folder, host, clock, none);
+    if (!CrawlSimilarProducts(requester, generated.products.front().asin).ok())
+      throw std::runtime_error("resume failed");
+  }
+  std::filesystem::remove_all(folder);
+  if (requests != 0) state.SkipWithError("a stored record was requested");
+  state.counters["records"] = static_cast<double>(written.value());
+}
+
+BENCHMARK(BM_ResumeOverStoredRecords)->Arg(10'000)->Unit(benchmark::kMillisecond)->MinTime(3);
 BENCHMARK(BM_CrawlWithoutNetwork)->Unit(benchmark::kMillisecond)->MinTime(3);
 BENCHMARK(BM_RetrievalOnly)->Unit(benchmark::kMillisecond)->MinTime(3);
 BENCHMARK(BM_Crawl)->Unit(benchmark::kMillisecond)->MinTime(3);

@@ -263,6 +263,19 @@ Expected<std::string> ReadFirstCodePageLine(const std::string& path) {
   return fromCodePage(codePage(), std::move(content));
 }
 
+Expected<std::string> ReadCodePageRecord(const std::string& path) {
+  Expected<std::string> bytes = readBytes(path);
+  if (!bytes) return bytes.failure();
+  std::string content = std::move(bytes).value();
+  const bool utf8 = content.starts_with(kUtf8Bom);
+  const std::size_t begin = utf8 ? kUtf8Bom.size() : 0;
+  if (content.size() == begin) return Failure{FailureKind::EmptyFile, path};
+  if (content.ends_with("\r\n")) content.resize(content.size() - 2);
+  content.erase(0, begin);
+  if (utf8) return content;
+  return fromCodePage(codePage(), std::move(content));
+}
+
 namespace {
 
 // Whether the file at path holds exactly these bytes, read a piece at a time.

@@ -36,6 +36,10 @@ Expected<std::string> ReadFirstLine(const std::string& path);
 // The first line of a file this system writes (a record): the code page and its
 // line ends, or UTF-8 after a UTF-8 byte order mark; fails on an empty file.
 Expected<std::string> ReadFirstCodePageLine(const std::string& path);
+// The whole text of a file this system writes as one line (a record), with the
+// one CR LF written after it dropped: line ends inside the text are kept, so an
+// answer with line breaks comes back as it was stored. Fails on an empty file.
+Expected<std::string> ReadCodePageRecord(const std::string& path);
 
 // Replaces a file by the given lines, each followed by CR LF. The text goes to a
 // temporary file in the same folder that is then renamed over the old one, so a

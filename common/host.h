@@ -32,6 +32,9 @@ class Host {
   // The command is about to block for a while (a pause for the user to watch
   // what it drew): everything set so far must be on screen before it does.
   virtual void aboutToPause() {}
+  // A line on how far a long command has come (counts, rate, time left), and
+  // at its end a summary; shown beside the labels, never in place of one.
+  virtual void setProgressLine([[maybe_unused]] std::string_view text) {}
 
   // Set by the close request and never reset.
   bool QuitRequested = false;

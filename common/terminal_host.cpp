@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <iostream>
+#include <utility>
 
 namespace quillon {
 namespace {
@@ -67,15 +68,24 @@ void TerminalHost::showError(std::string_view text) {
   out_ << "error: " << text << '\n' << std::flush;
 }
 
+void TerminalHost::setProgressLine(std::string_view text) {
+  if (progress_ == text) return;
+  progress_ = std::string(text);
+  show(false);
+}
+
 void TerminalHost::finish() {
+  const std::string summary = std::exchange(progress_, {});
   show(true);
   if (!terminal_) show(true);  // a log gets the phase first, then its last counter
   endLine();
+  if (!summary.empty()) out_ << summary << '\n' << std::flush;
 }
 
 void TerminalHost::show(bool force) {
   const std::string& phase = labels_[Label::Status];
-  const std::string& counter = labels_[Label::Status2];
+  std::string counter = labels_[Label::Status2];
+  if (!progress_.empty()) counter += (counter.empty() ? "" : "  ") + progress_;
   const std::int64_t now = nowMs();
   if (terminal_) {
     std::string line = counter.empty() ? phase : phase + "  " + counter;

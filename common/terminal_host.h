@@ -32,8 +32,11 @@ class TerminalHost : public Host {
   bool askYesNo(std::string_view text) override;
   void showMessage(std::string_view text) override;
   void showError(std::string_view text) override;
+  // Shown after the counter, on the terminal line or in the log's counter lines.
+  void setProgressLine(std::string_view text) override;
 
-  // Writes the latest progress and ends the updating line.
+  // Writes the latest progress and ends the updating line; the last progress
+  // line (a summary) then gets a line of its own.
   void finish();
 
  private:
@@ -43,6 +46,7 @@ class TerminalHost : public Host {
   std::ostream& out_;
   bool terminal_;
   std::map<Label, std::string> labels_;
+  std::string progress_;
   std::string shown_;       // the terminal line, or the last counter line of a log
   std::string shownPhase_;  // the last phase line of a log
   std::int64_t lastShownMs_ = 0;

@@ -89,6 +89,13 @@ std::string LoadProductRecordFrom(const std::string& recordFolder, std::string_v
   return std::move(line).value();
 }
 
+std::string LoadStoredAnswerFrom(const std::string& recordFolder, std::string_view asin) {
+  if (!IsSafeAsin(asin)) return {};
+  Expected<std::string> text = ReadCodePageRecord(recordFolder + "/" + std::string(asin) + ".xml");
+  if (!text || !IsValidResponse(text.value())) return {};
+  return std::move(text).value();
+}
+
 std::string LoadProductRecord(const std::string& programFolder, std::string_view asin) {
   return LoadProductRecordFrom(RecordFolder(programFolder), asin);
 }

@@ -53,6 +53,11 @@ Status WriteProductRecord(const std::string& programFolder, std::string_view asi
 // the file is missing, unreadable, empty or invalid, or the ASIN is unsafe.
 std::string LoadProductRecord(const std::string& programFolder, std::string_view asin);
 
+// The whole stored answer of asin (every line of its record file in
+// recordFolder) when the record is valid; "" otherwise, as LoadProductRecord.
+// What a crawl takes instead of asking the service again.
+std::string LoadStoredAnswerFrom(const std::string& recordFolder, std::string_view asin);
+
 // The same with the record folder already looked up (one settings read per load
 // instead of one per product).
 std::string LoadProductRecordFrom(const std::string& recordFolder, std::string_view asin);

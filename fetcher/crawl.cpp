@@ -8,6 +8,8 @@
 #include "common/text_compare.h"
 #include "common/working_folder.h"
 #include "common/xml_text.h"
+#include "fetcher/answer_source.h"
+#include "fetcher/crawl_progress.h"
 
 namespace quillon::fetcher {
 namespace {
@@ -62,24 +64,6 @@ std::vector<FoundProduct> NewSimilarProducts(std::string_view text, const Produc
   return kept;
 }
 
-// Requests one product until a valid answer comes back.
-std::string RequestUntilValid(ProductRequester& requester, const std::string& asin) {
-  Host& host = requester.host();
-  int invalidInARow = 0;
-  for (;;) {
-    std::string text = requester.RequestProduct(asin);
-    host.checkQuit();
-    if (!text.empty()) return text;
-    if (requester.lastRequestAnswered() && ++invalidInARow >= kInvalidAnswersBeforeAsking) {
-      invalidInARow = 0;
-      AskToContinue(host, requester.requestUrl(asin), {}, kInvalidAnswersPromptTail);
-    }
-    // Between attempts the window stays responsive, so closing it ends a hopeless retry.
-    host.processEvents();
-    host.checkQuit();
-  }
-}
-
 }  // namespace
 
 std::string WaitingList(const std::vector<std::string>& queue,
@@ -99,6 +83,12 @@ std::string WaitingList(const std::vector<std::string>& queue,
 }
 
 Status CrawlSimilarProducts(ProductRequester& requester, const std::string& startAsin) {
+  return CrawlSimilarProducts(requester, startAsin,
+                              ReadStoredRecordPolicy(requester.programFolder()));
+}
+
+Status CrawlSimilarProducts(ProductRequester& requester, const std::string& startAsin,
+                            const StoredRecordPolicy& policy) {
   Host& host = requester.host();
   const std::string& folder = requester.programFolder();
   if (!IsSafeAsin(startAsin)) return Failure{FailureKind::UnsafeAsin, startAsin};
@@ -113,17 +103,25 @@ Status CrawlSimilarProducts(ProductRequester& requester, const std::string& star
   if (RequestUrlPrefix(folder).empty())
     return Failure{FailureKind::MissingPrefix, ProgramFilePath(folder, "setting.ini")};
 
+  AnswerSource source(requester, policy);
+  CrawlProgress progress(requester.clock());
+  std::int64_t withoutProduct = 0;
   for (std::size_t cursor = 0; cursor < queue.size(); ++cursor) {
-    const std::string text = RequestUntilValid(requester, queue.asin(cursor));
+    const SourcedAnswer answer = source.answerFor(queue.asin(cursor));
+    const std::string& text = answer.text;
+    const bool namesProduct = GetTagEnd(text, "Title", 1) != 0;
+    if (!namesProduct) ++withoutProduct;
     if (cursor == 0) {
       // The grapher draws from the start file, so the previous one stays until
       // the service has named a product for the new start ASIN.
-      if (GetTagEnd(text, "Title", 1) == 0)
-        return Failure{FailureKind::UnknownStartProduct, startAsin};
+      if (!namesProduct) return Failure{FailureKind::UnknownStartProduct, startAsin};
       if (Status written = WriteStartProductAsin(folder, startAsin); !written) return written;
     }
-    if (Status stored = WriteProductRecord(folder, queue.asin(cursor), text); !stored)
-      return stored;
+    // A record taken from its file stays as it is, its date included.
+    if (!answer.stored) {
+      if (Status stored = WriteProductRecord(folder, queue.asin(cursor), text); !stored)
+        return stored;
+    }
 
     if (TitleHasKeyword(DecodeXmlText(RecordTitle(text)), keywords)) {
       std::vector<FoundProduct> found = NewSimilarProducts(text, queue);
@@ -138,9 +136,15 @@ Status CrawlSimilarProducts(ProductRequester& requester, const std::string& star
                                       std::to_string(queue.size() - 1));
     host.setLabel(Label::Status3,
                   WaitingList(queue.asins(), queue.titles(), cursor + 1, kWaitingListLines));
+    progress.requestsMade(requester.requestsMade());
+    host.setProgressLine(progress.line(static_cast<std::int64_t>(cursor + 1),
+                                       static_cast<std::int64_t>(queue.size() - cursor - 1)));
     host.processEvents();
     host.checkQuit();
   }
+  CrawlTally tally = source.tally();
+  tally.withoutProduct = withoutProduct;
+  host.setProgressLine(progress.summary(tally));
   host.showMessage(kFinishedMessage);
   return Success();
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/expected.h"
+#include "fetcher/crawl_settings.h"
 #include "fetcher/product_request.h"
 
 namespace quillon::fetcher {
@@ -27,7 +28,12 @@ inline constexpr std::size_t kWaitingListLines = 100;
 // stopped the crawl; throws EndProgram when the program must end. Record files
 // already written stay; StartProductASIN.txt is replaced only once the start
 // product's answer has come.
+// Stored records are taken as the settings ReuseStoredRecords and
+// StoredRecordMaxAgeDays say.
 Status CrawlSimilarProducts(ProductRequester& requester, const std::string& startAsin);
+// The same with the stored records taken as policy says.
+Status CrawlSimilarProducts(ProductRequester& requester, const std::string& startAsin,
+                            const StoredRecordPolicy& policy);
 
 // The waiting list from queue entry `first` on, one "k : ASIN title" line per
 // entry with CR LF, at most maxLines lines.

@@ -6,7 +6,9 @@
 
 #include "common/ini_file.h"
 #include "common/numbers.h"
+#include "fetcher/crawl_texts.h"
 #include "fetcher/curl_easy.h"
+#include "fetcher/retry_wait.h"
 #include "fetcher/utf8_decoder.h"
 
 namespace quillon::fetcher {
@@ -47,11 +49,33 @@ std::size_t AppendBodyPiece(char* data, std::size_t size, std::size_t count, voi
   return bytes;
 }
 
+// Keeps the Retry-After of the last answer; a redirect's headers come first.
+std::size_t KeepRetryAfter(char* data, std::size_t size, std::size_t count, void* userData) {
+  auto& retryAfter = *static_cast<std::string*>(userData);
+  const std::string_view line(data, size * count);
+  constexpr std::string_view kName = "retry-after:";
+  if (line.starts_with("HTTP/")) retryAfter.clear();
+  if (line.size() > kName.size() &&
+      std::equal(kName.begin(), kName.end(), line.begin(), [](char a, char b) {
+        return a == (b >= 'A' && b <= 'Z' ? static_cast<char>(b - 'A' + 'a') : b);
+      })) {
+    std::string_view value = line.substr(kName.size());
+    while (!value.empty() && (value.back() == '\n' || value.back() == '\r')) value.remove_suffix(1);
+    retryAfter = std::string(value);
+  }
+  return size * count;
+}
+
+std::int64_t UnixNowMs() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
 }  // namespace
 
 std::int32_t HttpGetBytes(std::string_view url, std::vector<std::uint8_t>& buffer,
                           std::string_view proxyName, const HttpTimeouts& timeouts,
-                          std::string* failure, bool* tooLarge) {
+                          std::string* failure, bool* tooLarge, HttpAnswerHead* head) {
   if (url.empty()) return 0;
   buffer.clear();
   CurlEasy curl;
@@ -78,8 +102,17 @@ std::int32_t HttpGetBytes(std::string_view url, std::vector<std::uint8_t>& buffe
   const std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headerList(
       headers, &curl_slist_free_all);
   curl.set(CURLOPT_HTTPHEADER, headerList.get());
+  std::string retryAfter;
+  curl.set(CURLOPT_HEADERFUNCTION, &KeepRetryAfter);
+  curl.set(CURLOPT_HEADERDATA, static_cast<void*>(&retryAfter));
 
   const CURLcode code = curl_easy_perform(curl.get());
+  if (head != nullptr) {
+    long status = 0;
+    curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
+    head->status = static_cast<int>(status);
+    head->retryAfter = std::move(retryAfter);
+  }
   const bool overCap = code == CURLE_FILESIZE_EXCEEDED || (transfer.tooLarge && code != CURLE_OK);
   if (tooLarge != nullptr) *tooLarge = overCap;
   if (failure != nullptr)
@@ -119,9 +152,14 @@ HttpGetter MakeCurlGetter(HttpTimeouts timeouts) {
       [timeouts](const std::string& url, std::vector<std::uint8_t>& buffer, std::string& reason) {
         std::string failure;
         bool tooLarge = false;
-        const std::int32_t count = HttpGetBytes(url, buffer, "", timeouts, &failure, &tooLarge);
+        HttpAnswerHead head;
+        HttpResult result = HttpGetBytes(url, buffer, "", timeouts, &failure, &tooLarge, &head);
         if (tooLarge) reason = std::move(failure);
-        return count;
+        result.status = head.status;
+        // A date is turned into a wait at once, while "now" is the moment it came.
+        if (result.busy() && !head.retryAfter.empty())
+          result.retryAfterMs = RetryAfterMs(head.retryAfter, UnixNowMs());
+        return result;
       };
 }
 
@@ -132,6 +170,13 @@ HttpGetter MakeCurlGetter(std::string programFolder, HttpTimeouts timeouts) {
     limits.maxBodyBytes = MaxAnswerBytes(folder);
     return MakeCurlGetter(limits)(url, buffer, reason);
   };
+}
+
+std::string BusyReason(const HttpResult& result) {
+  std::string reason(kBusyReasonHead);
+  reason += std::to_string(result.status);
+  reason += kBusyReasonTail;
+  return reason;
 }
 
 void AskToContinue(Host& host, std::string_view url, std::string_view reason,
@@ -146,9 +191,13 @@ void AskToContinue(Host& host, std::string_view url, std::string_view reason,
 std::string FetchUrlText(Host& host, const std::string& url, const HttpGetter& get) {
   std::vector<std::uint8_t> buffer;
   std::string reason;
-  const std::int32_t count = get(url, buffer, reason);
-  if (count != 0)
-    return Utf8ToString(std::span(buffer.data(), static_cast<std::size_t>(count)), "");
+  const HttpResult result = get(url, buffer, reason);
+  if (result.busy()) {
+    AskToContinue(host, url, BusyReason(result));
+    return {};
+  }
+  if (result.bytes != 0)
+    return Utf8ToString(std::span(buffer.data(), static_cast<std::size_t>(result.bytes)), "");
   AskToContinue(host, url, reason);
   return {};
 }

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,12 @@ std::int64_t MaxAnswerBytes(const std::string& programFolder);
 // Why an answer over the cap was not taken; names the setting and its value.
 std::string AnswerTooLargeText(std::int64_t maxBodyBytes);
 
+// The status line and the one header of an answer that the fetcher looks at.
+struct HttpAnswerHead {
+  int status = 0;          // 0 when no answer came
+  std::string retryAfter;  // the Retry-After header, "" when there is none
+};
+
 // Retrieves the body of url into buffer and returns its length; 0 when the URL
 // is empty (buffer untouched), no connection or answer could be had, or the body
 // is empty (buffer emptied), or the transfer broke off before the end (the bytes
@@ -41,15 +48,34 @@ std::string AnswerTooLargeText(std::int64_t maxBodyBytes);
 // The HTTP status is not examined. A non-empty proxyName is used as the proxy.
 // When given, *failure receives the reason for a failed transfer: libcurl's, or
 // AnswerTooLargeText when the body passed timeouts.maxBodyBytes (then *tooLarge
-// is set as well).
+// is set as well). When given, *head receives the final answer's status and
+// Retry-After.
 std::int32_t HttpGetBytes(std::string_view url, std::vector<std::uint8_t>& buffer,
                           std::string_view proxyName, const HttpTimeouts& timeouts = {},
-                          std::string* failure = nullptr, bool* tooLarge = nullptr);
+                          std::string* failure = nullptr, bool* tooLarge = nullptr,
+                          HttpAnswerHead* head = nullptr);
+
+// What a getter gives back: the body length, and for a service that says it is
+// busy, how long it asks to be left alone. A bare count converts to it, so a
+// getter that knows no status can return just that.
+struct HttpResult {
+  HttpResult(std::int32_t count = 0) : bytes(count) {}  // NOLINT: a count is a result
+
+  std::int32_t bytes = 0;                    // 0: nothing retrieved
+  int status = 0;                            // the HTTP status; 0 when unknown
+  std::optional<std::int64_t> retryAfterMs;  // a busy answer's Retry-After as a wait
+
+  // 429 and 503 are no answers: the service asks to be asked again later.
+  bool busy() const { return status == 429 || status == 503; }
+};
 
 // How FetchUrlText retrieves a body; tests replace the network with a table. A
 // getter that gives nothing may say why in `reason`, which the prompt then shows.
-using HttpGetter = std::function<std::int32_t(
+using HttpGetter = std::function<HttpResult(
     const std::string& url, std::vector<std::uint8_t>& buffer, std::string& reason)>;
+
+// The reason a busy answer gives in the failure prompt.
+std::string BusyReason(const HttpResult& result);
 
 // The real retrieval through libcurl with the given limits and no proxy.
 HttpGetter MakeCurlGetter(HttpTimeouts timeouts = {});
@@ -62,7 +88,7 @@ void AskToContinue(Host& host, std::string_view url, std::string_view reason = {
                    std::string_view tail = kFailurePromptTail);
 
 // The decoded body of url (malformed bytes dropped), or "" after a failed
-// retrieval that the user chose to go on from.
+// retrieval (a busy answer included) that the user chose to go on from.
 std::string FetchUrlText(Host& host, const std::string& url, const HttpGetter& get);
 
 }  // namespace quillon::fetcher

@@ -1,15 +1,23 @@
 #include "fetcher/product_request.h"
 
+#include <algorithm>
+#include <span>
 #include <utility>
 
 #include "common/ini_file.h"
 #include "common/numbers.h"
 #include "common/working_folder.h"
+#include "fetcher/crawl_settings.h"
+#include "fetcher/crawl_texts.h"
+#include "fetcher/retry_wait.h"
+#include "fetcher/utf8_decoder.h"
 
 namespace quillon::fetcher {
 namespace {
 
 constexpr std::int64_t kDefaultIntervalMs = 1000;
+// How often a long wait looks at the close request.
+constexpr std::int64_t kWaitPieceMs = 100;
 
 bool carriedAsIs(char c) {
   if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) return true;
@@ -60,20 +68,62 @@ std::int64_t ProductRequester::pauseBeforeRequest() {
   return elapsed >= 0 && elapsed < interval ? interval - elapsed : 0;
 }
 
+void ProductRequester::waitBeforeRequest(const std::string& asin) {
+  if (const std::int64_t pause = pauseBeforeRequest(); pause > 0) clock_.sleepMs(pause);
+  if (const std::int64_t owed = notBeforeMs_ - clock_.nowMs(); owed > 0)
+    waitInterruptibly(owed, asin);
+}
+
+void ProductRequester::waitInterruptibly(std::int64_t ms, const std::string& asin) {
+  const std::int64_t end = clock_.nowMs() + ms;
+  std::int64_t shownSeconds = -1;
+  for (std::int64_t left = ms; left > 0; left = end - clock_.nowMs()) {
+    if (const std::int64_t seconds = (left + 999) / 1000; seconds != shownSeconds) {
+      shownSeconds = seconds;
+      std::string label(kRetryWaitPrefix);
+      label += std::to_string(seconds);
+      label += kRetryWaitUnit;
+      label += asin;
+      host_.setLabel(Label::Status, label);
+    }
+    clock_.sleepMs(std::min(left, kWaitPieceMs));
+    host_.processEvents();
+    host_.checkQuit();
+  }
+}
+
 std::string ProductRequester::RequestProduct(const std::string& asin) {
   const std::string url = requestUrl(asin);
-  if (const std::int64_t pause = pauseBeforeRequest(); pause > 0) clock_.sleepMs(pause);
-  host_.setLabel(Label::Status, std::string(kRequestingPrefix) + asin);
-
+  const int retryCount = RetryCount(programFolder_);
   lastRequestAnswered_ = false;
-  std::string text = FetchUrlText(
-      host_, url,
-      [this](const std::string& u, std::vector<std::uint8_t>& buffer, std::string& reason) {
-        const std::int32_t count = get_(u, buffer, reason);
-        lastRequestAnswered_ = count != 0;
-        return count;
-      });
-  lastRequestTick_ = clock_.nowMs();
+  std::string text;
+  for (int retry = 0;; ++retry) {
+    waitBeforeRequest(asin);
+    host_.setLabel(Label::Status, std::string(kRequestingPrefix) + asin);
+    ++requestsMade_;
+    if (retry > 0) ++retriesMade_;
+    std::vector<std::uint8_t> buffer;
+    std::string reason;
+    const HttpResult result = get_(url, buffer, reason);
+    lastRequestTick_ = clock_.nowMs();
+    if (!result.busy() && result.bytes != 0) {
+      failuresInARow_ = 0;
+      lastRequestAnswered_ = true;
+      text = Utf8ToString(std::span(buffer.data(), static_cast<std::size_t>(result.bytes)), "");
+      break;
+    }
+    ++failuresInARow_;
+    const bool retryLeft = retry < retryCount;
+    // A busy service is left alone for as long as it asks, even after the prompt.
+    if (result.busy() || retryLeft)
+      notBeforeMs_ =
+          lastRequestTick_ + (result.busy() && result.retryAfterMs ? *result.retryAfterMs
+                                                                   : BackoffMs(failuresInARow_));
+    if (retryLeft) continue;
+    AskToContinue(host_, url, result.busy() ? BusyReason(result) : reason);
+    lastRequestTick_ = clock_.nowMs();  // the time spent on the prompt counts as elapsed
+    break;
+  }
 
   const bool valid = IsValidResponse(text);
   // Built in one piece: a hostile answer's title can be as long as the answer.

@@ -21,7 +21,10 @@ class ProductRequester {
   ProductRequester(std::string programFolder, Host& host, Clock& clock, HttpGetter get);
 
   // The response text when the service marks the request valid, "" otherwise
-  // (also after a failed retrieval that the user chose to go on from).
+  // (also after a failed retrieval that the user chose to go on from). A failed
+  // retrieval is tried again RetryCount times, after 1 s, 2 s, 4 s ... first; a
+  // busy answer (429, 503) is never taken, and the next request waits for its
+  // Retry-After or that back-off. Those waits let the host end the program.
   std::string RequestProduct(const std::string& asin);
 
   // Clock time when the previous request finished; 0 before the first.
@@ -33,11 +36,20 @@ class ProductRequester {
   std::string requestUrl(const std::string& asin) const;
 
   Host& host() const { return host_; }
+  Clock& clock() const { return clock_; }
   const std::string& programFolder() const { return programFolder_; }
+
+  // Requests sent so far, and those of them that were retries after a failure.
+  std::int64_t requestsMade() const { return requestsMade_; }
+  std::int64_t retriesMade() const { return retriesMade_; }
 
  private:
   // The pause still owed before the next request may start, in milliseconds.
   std::int64_t pauseBeforeRequest();
+  // The interval's pause, then any wait a failure or a busy answer left owing.
+  void waitBeforeRequest(const std::string& asin);
+  // Waits ms in short pieces, letting the host end the program between them.
+  void waitInterruptibly(std::int64_t ms, const std::string& asin);
 
   std::string programFolder_;
   Host& host_;
@@ -45,6 +57,10 @@ class ProductRequester {
   HttpGetter get_;
   std::int64_t lastRequestTick_ = 0;
   bool lastRequestAnswered_ = false;
+  std::int64_t notBeforeMs_ = 0;  // no request starts before this clock time
+  int failuresInARow_ = 0;        // of the service, whatever the product
+  std::int64_t requestsMade_ = 0;
+  std::int64_t retriesMade_ = 0;
 };
 
 // The ASIN as a URL can carry it: every byte other than the letters, digits and

@@ -42,6 +42,13 @@ constexpr ValueOption kValueOptions[] = {
     {"--truncate", "P", "share of requests whose body breaks off part way"},
     {"--delay", "P", "share of requests answered late, besides any fault"},
     {"--delay-ms", "N", "how late a delayed answer comes, in milliseconds"},
+    {"--busy", "N|every:K",
+     "answer the first N product requests busy, or with every:K\n"
+     "every K-th one (both: N,every:K)"},
+    {"--busy-status", "429|503", "the status of a busy answer (default 429)"},
+    {"--retry-after", "S|date:S",
+     "busy answers carry Retry-After: S seconds, or the HTTP\n"
+     "date S seconds ahead; without it none"},
     {"--generate", "N", "write a synthetic catalogue of N products"},
     {"--out", "FILE", "the catalogue file that --generate writes"},
     {"--keywords-out", "FILE", "a keywords.txt for the generated catalogue"},
@@ -106,6 +113,41 @@ Failure badValue(const std::string& option, const std::string& value, const std:
   return Failure{"invalid value \"" + value + "\" for " + option + ": expected " + what};
 }
 
+// --busy, --busy-status and --retry-after; the last two need the first.
+Expected<BusyPlan> ParseBusyPlan(const std::map<std::string, std::string>& values) {
+  BusyPlan plan;
+  const auto which = values.find("--busy");
+  if (which == values.end()) {
+    for (const char* option : {"--busy-status", "--retry-after"})
+      if (values.count(option) != 0) return Failure{std::string(option) + " goes with --busy"};
+    return plan;
+  }
+  std::string_view rest = which->second;
+  while (!rest.empty()) {
+    const std::string_view part = rest.substr(0, rest.find(','));
+    rest.remove_prefix(std::min(rest.size(), part.size() + 1));
+    const bool every = part.starts_with("every:");
+    const auto count = parseNumber<int>(std::string(every ? part.substr(6) : part));
+    if (!count || *count < 0 || (every && *count == 0))
+      return badValue("--busy", which->second, "N, every:K or N,every:K");
+    (every ? plan.every : plan.first) = *count;
+  }
+  if (const auto status = values.find("--busy-status"); status != values.end()) {
+    if (status->second != "429" && status->second != "503")
+      return badValue("--busy-status", status->second, "429 or 503");
+    plan.status = std::stoi(status->second);
+  }
+  if (const auto after = values.find("--retry-after"); after != values.end()) {
+    const bool date = after->second.starts_with("date:");
+    const auto seconds = parseNumber<int>(date ? after->second.substr(5) : after->second);
+    if (!seconds || *seconds < 0)
+      return badValue("--retry-after", after->second, "seconds or date:seconds");
+    plan.retryAfter = date ? BusyPlan::RetryAfter::Date : BusyPlan::RetryAfter::Seconds;
+    plan.retryAfterSeconds = *seconds;
+  }
+  return plan;
+}
+
 }  // namespace
 
 std::string UsageText() {
@@ -117,6 +159,7 @@ std::string UsageText() {
       "--catalogue FILE [--port N] [--seed S] [--log FILE]\n"
       "[--drop P] [--empty P] [--not-found P] [--invalid P]\n"
       "[--truncate P] [--delay P --delay-ms N]\n"
+      "[--busy N|every:K [--busy-status 429|503] [--retry-after S|date:S]]\n"
       "[--answer-bytes N|endless] [--chunked]",
       "--generate N --seed S --out FILE [--keywords-out FILE]\n"
       "[--shape tree|chain]",
@@ -242,6 +285,9 @@ Expected<Command> ParseCommandLine(const std::vector<std::string>& args) {
       command.server.answerBytes = *bytes;
     }
   }
+  const Expected<BusyPlan> busy = ParseBusyPlan(values);
+  if (!busy) return Failure{busy.error()};
+  command.server.busy = busy.value();
   command.server.chunked = app.get_option("--chunked")->count() != 0;
   if (command.server.faults.delay > 0 && command.server.faults.delayMs == 0) {
     return Failure{"--delay needs --delay-ms N"};

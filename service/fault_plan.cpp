@@ -27,6 +27,8 @@ std::string FaultName(Fault fault) {
       return "invalid";
     case Fault::Truncate:
       return "truncate";
+    case Fault::Busy:
+      return "busy";
   }
   return "unknown";
 }
@@ -53,10 +55,11 @@ Status CheckFaultShares(const FaultShares& shares) {
 }
 
 FaultPlan::FaultPlan(FaultShares shares, std::optional<std::uint64_t> seed,
-                     std::vector<Fault> scripted)
+                     std::vector<Fault> scripted, BusyPlan busy)
     : shares_(shares),
       engine_(seed ? *seed : std::random_device{}()),
       scripted_(scripted.begin(), scripted.end()),
+      busy_(busy),
       anyShare_(shares.drop + shares.empty + shares.notFound + shares.invalid + shares.truncate +
                     shares.delay >
                 0) {}
@@ -64,6 +67,12 @@ FaultPlan::FaultPlan(FaultShares shares, std::optional<std::uint64_t> seed,
 FaultChoice FaultPlan::next() {
   std::lock_guard lock(mutex_);
   FaultChoice choice;
+  ++requests_;
+  const std::int64_t afterFirst = requests_ - busy_.first;
+  if (afterFirst <= 0 || (busy_.every > 0 && afterFirst % busy_.every == 0)) {
+    choice.fault = Fault::Busy;
+    return choice;
+  }
   if (!scripted_.empty()) {
     choice.fault = scripted_.front();
     scripted_.pop_front();

@@ -22,6 +22,7 @@ enum class Fault {
   NotFound,  // 404 with an HTML page
   Invalid,   // the answer with IsValid "False"
   Truncate,  // full length announced, part of the body sent, connection closed
+  Busy,      // 429 or 503, perhaps with Retry-After, and no product answer
 };
 
 std::string FaultName(Fault fault);
@@ -40,6 +41,17 @@ struct FaultShares {
 // Shares out of range, or faults adding up to more than every request, fail.
 Status CheckFaultShares(const FaultShares& shares);
 
+// Which product requests the service answers as busy, and how. Busy requests
+// come before any other fault and draw no random numbers, so they leave the
+// sequence of the others as it would be without them.
+struct BusyPlan {
+  int first = 0;  // the first this many product requests
+  int every = 0;  // and after those every this-many-th request; 0: none
+  int status = 429;
+  enum class RetryAfter { None, Seconds, Date } retryAfter = RetryAfter::None;
+  int retryAfterSeconds = 0;  // the wait the header asks for (a date: this far ahead)
+};
+
 struct FaultChoice {
   Fault fault = Fault::None;
   int delayMs = 0;
@@ -49,7 +61,7 @@ class FaultPlan {
  public:
   // Without a seed the sequence differs from run to run.
   explicit FaultPlan(FaultShares shares = {}, std::optional<std::uint64_t> seed = std::nullopt,
-                     std::vector<Fault> scripted = {});
+                     std::vector<Fault> scripted = {}, BusyPlan busy = {});
 
   // The choice for the next request, in arrival order; safe across threads.
   FaultChoice next();
@@ -59,6 +71,8 @@ class FaultPlan {
   std::mutex mutex_;
   std::mt19937_64 engine_;
   std::deque<Fault> scripted_;
+  BusyPlan busy_;
+  std::int64_t requests_ = 0;
   bool anyShare_;
 };
 

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
@@ -67,7 +68,49 @@ void dropConnection(int localPort, int remotePort) {
   }
 }
 
+// The Retry-After a busy answer carries, if any.
+std::string RetryAfterValue(const BusyPlan& busy) {
+  switch (busy.retryAfter) {
+    case BusyPlan::RetryAfter::None:
+      return {};
+    case BusyPlan::RetryAfter::Seconds:
+      return std::to_string(busy.retryAfterSeconds);
+    case BusyPlan::RetryAfter::Date: {
+      using namespace std::chrono;
+      const auto now = duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+      return HttpDate(now + busy.retryAfterSeconds);
+    }
+  }
+  return {};
+}
+
 }  // namespace
+
+std::string HttpDate(std::int64_t unixSeconds) {
+  static constexpr const char* kDays[] = {"Thu", "Fri", "Sat", "Sun", "Mon", "Tue", "Wed"};
+  static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  std::int64_t days = unixSeconds / 86400;
+  const std::int64_t secondOfDay = unixSeconds % 86400;
+  const char* weekday = kDays[days % 7];
+  // Civil date from days since 1970-01-01 (proleptic Gregorian).
+  days += 719468;
+  const std::int64_t era = days / 146097;
+  const std::int64_t dayOfEra = days - era * 146097;
+  const std::int64_t yearOfEra =
+      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const std::int64_t monthIndex = (5 * dayOfYear + 2) / 153;
+  const std::int64_t day = dayOfYear - (153 * monthIndex + 2) / 5 + 1;
+  const std::int64_t month = monthIndex < 10 ? monthIndex + 3 : monthIndex - 9;
+  const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+  char text[40];
+  std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d GMT", weekday,
+                static_cast<int>(day), kMonths[month - 1], static_cast<int>(year),
+                static_cast<int>(secondOfDay / 3600), static_cast<int>(secondOfDay / 60 % 60),
+                static_cast<int>(secondOfDay % 60));
+  return text;
+}
 
 std::string DecodePercent(std::string_view text) {
   std::string out;
@@ -87,7 +130,8 @@ std::string DecodePercent(std::string_view text) {
 struct ProductServer::State {
   State(ProductCatalogue catalogueIn, const ServerOptions& options)
       : catalogue(std::move(catalogueIn)),
-        plan(options.faults, options.seed, options.scriptedFaults),
+        plan(options.faults, options.seed, options.scriptedFaults, options.busy),
+        busy(options.busy),
         answerBytes(options.answerBytes),
         endlessAnswers(options.endlessAnswers),
         chunked(options.chunked) {}
@@ -131,6 +175,12 @@ struct ProductServer::State {
       case Fault::NotFound:
         response.status = 404;
         response.set_content(NotFoundPage(DecodePercent(path)), kHtmlType);
+        return;
+      case Fault::Busy:
+        response.status = busy.status;
+        if (const std::string retryAfter = RetryAfterValue(busy); !retryAfter.empty())
+          response.set_header("Retry-After", retryAfter);
+        response.set_content(BusyPage(busy.status), kHtmlType);
         return;
       case Fault::None:
       case Fault::Invalid:
@@ -190,6 +240,7 @@ struct ProductServer::State {
 
   ProductCatalogue catalogue;
   FaultPlan plan;
+  BusyPlan busy;
   std::size_t answerBytes;
   bool endlessAnswers;
   bool chunked;

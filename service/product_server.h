@@ -20,6 +20,7 @@ struct ServerOptions {
   FaultShares faults;
   std::optional<std::uint64_t> seed;  // fixes the fault sequence
   std::vector<Fault> scriptedFaults;  // given to the first product requests, before any share
+  BusyPlan busy;                      // product requests answered 429/503 before anything else
   std::string logPath;                // empty: no request log
   // Product answers are padded with blanks before their last closing tag to at
   // least this many bytes; 0: as they are. For trying a client's limits.
@@ -51,6 +52,9 @@ class ProductServer {
   struct State;
   std::unique_ptr<State> state_;
 };
+
+// An HTTP date ("Sun, 06 Nov 1994 08:49:37 GMT") of seconds since 1970 UTC.
+std::string HttpDate(std::int64_t unixSeconds);
 
 // Percent-decodes a URL path piece; a "%" not followed by two hex digits stays as it is.
 std::string DecodePercent(std::string_view text);

@@ -111,4 +111,11 @@ std::string NotFoundPage(std::string_view path) {
   return out;
 }
 
+std::string BusyPage(int status) {
+  const std::string title =
+      std::to_string(status) + (status == 429 ? " Too Many Requests" : " Service Unavailable");
+  return "<!DOCTYPE html><html><head><title>" + title + "</title></head><body><h1>" + title +
+         "</h1><p>Try again later.</p></body></html>";
+}
+
 }  // namespace quillon::service

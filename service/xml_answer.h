@@ -23,4 +23,7 @@ std::string UnknownProductAnswer(std::string_view asin, bool valid = true);
 // The HTML page of a 404 answer.
 std::string NotFoundPage(std::string_view path);
 
+// The HTML page of a busy answer (429 or 503).
+std::string BusyPage(int status);
+
 }  // namespace quillon::service

@@ -60,6 +60,7 @@ class HeadlessHost : public Host {
     terminal_.showMessage(text);
   }
   void showError(std::string_view text) override { terminal_.showError(text); }
+  void setProgressLine(std::string_view text) override { terminal_.setProgressLine(text); }
 
  private:
   TerminalHost& terminal_;
@@ -94,6 +95,10 @@ QList<QCommandLineOption> FetcherOptions() {
        "of one product (default 5; ten invalid answers in a row count\n"
        "as one); each retry waits the interval",
        "N"},
+      {"resume",
+       "without a window, take each product whose record file is\n"
+       "there and valid from that file instead of asking again\n"
+       "(the window does so when ReuseStoredRecords is True)"},
   };
 }
 
@@ -115,14 +120,17 @@ Expected<CommandLine> ParseCommandLine(const std::vector<std::string>& arguments
     if (!retries) return Failure{retries.error()};
     line.retries = retries.value();
   }
+  line.resume = parser.isSet("resume");
   if (parser.isSet("retries") && !line.start)
     return Failure{"--retries applies only to a crawl without a window (--start)"};
+  if (line.resume && !line.start)
+    return Failure{"--resume applies only to a crawl without a window (--start)"};
   return line;
 }
 
 std::string HelpText() {
   HelpPage page;
-  page.synopses = {"[--folder DIR] [--start ASIN [--retries N]]"};
+  page.synopses = {"[--folder DIR] [--start ASIN [--retries N] [--resume]]"};
   page.description =
       "Crawls the similar products of a start product from the product web service\n"
       "and stores each answer as a record file for the grapher.";
@@ -134,13 +142,16 @@ std::string HelpText() {
 }
 
 int RunHeadlessCrawl(const std::string& folder, const std::string& start, int retries,
-                     const HttpGetter& get) {
+                     const HttpGetter& get, bool resume) {
   TerminalHost terminal = TerminalHost::forStderr();
   HeadlessHost host(terminal, retries);
   PacingClock clock;
   ProductRequester requester(folder, host, clock, get);
   try {
-    const Status crawled = CrawlSimilarProducts(requester, start);
+    // The window's setting is not consulted: a plain run from the command line asks for everything.
+    StoredRecordPolicy policy = ReadStoredRecordPolicy(folder);
+    policy.reuse = resume;
+    const Status crawled = CrawlSimilarProducts(requester, start, policy);
     if (!crawled) {
       host.showError(crawled.error());
       return 1;

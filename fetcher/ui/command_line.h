@@ -15,6 +15,7 @@ struct CommandLine {
   std::optional<std::string> folder;  // the program folder; default: the executable's
   std::optional<std::string> start;   // a start ASIN asks for a crawl without a window
   int retries = 5;                    // failed retrievals in a row before giving up
+  bool resume = false;                // take valid stored records instead of asking again
   bool help = false;
   bool version = false;
 };
@@ -32,7 +33,8 @@ inline constexpr int kInterruptedExitCode = 130;
 
 // Runs one crawl in folder from start with progress on stderr; returns the exit
 // code: 0 after "終了", 1 after an error, kInterruptedExitCode when interrupted.
+// With resume, products whose valid record is stored are taken from it.
 int RunHeadlessCrawl(const std::string& folder, const std::string& start, int retries,
-                     const HttpGetter& get);
+                     const HttpGetter& get, bool resume = false);
 
 }  // namespace quillon::fetcher

@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
   }
   const std::string folder = line.folder.value_or(ExecutableFolder());
   if (line.start)
-    return RunHeadlessCrawl(folder, *line.start, line.retries, MakeCurlGetter(folder));
+    return RunHeadlessCrawl(folder, *line.start, line.retries, MakeCurlGetter(folder), line.resume);
 
   // Qt would abort without a display; say what to do instead.
   if (!display) {

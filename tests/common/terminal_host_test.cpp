@@ -33,6 +33,22 @@ TEST(TerminalHost, TerminalRedrawsOneLineAndEndsItWithTheFinalText) {
   EXPECT_EQ(std::count(screen.begin(), screen.end(), '\n'), 1);
 }
 
+TEST(TerminalHost, TheLastProgressLineEndsTheOutputOnALineOfItsOwn) {
+  for (const bool terminal : {false, true}) {
+    SCOPED_TRACE(terminal ? "terminal" : "log");
+    std::ostringstream out;
+    TerminalHost host(out, terminal);
+    host.setLabel(Label::Status, "load");
+    host.setLabel(Label::Status2, "1/2");
+    host.setProgressLine("rate");
+    host.setProgressLine("summary");
+    host.finish();
+    const std::string text = out.str();
+    EXPECT_TRUE(text.ends_with("1/2\x1b[K\nsummary\n") || text.ends_with("  1/2\nsummary\n"))
+        << text;
+  }
+}
+
 TEST(TerminalHost, QuestionsGoToTheAnswererAndDefaultToNo) {
   std::ostringstream out;
   TerminalHost host(out, false);

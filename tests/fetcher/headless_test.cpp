@@ -167,13 +167,14 @@ INSTANTIATE_TEST_SUITE_P(
                    1},
         BadRunCase{"RetriesNotANumber", {"--start", "S", "--retries", "many"}, "many", 2},
         BadRunCase{"RetriesWithoutStart", {"--retries", "3"}, "--start", 2},
-        BadRunCase{"RetriesZero", {"--start", "S", "--retries=0"}, "--retries", 2}),
+        BadRunCase{"RetriesZero", {"--start", "S", "--retries=0"}, "--retries", 2},
+        BadRunCase{"ResumeWithoutStart", {"--resume"}, "--start", 2}),
     [](const ::testing::TestParamInfo<BadRunCase>& info) { return std::string(info.param.name); });
 
 TEST(HeadlessHelp, DescribesEveryOption) {
   const ProgramResult result = RunProgram(BuiltProgram("fetcher/fetcher"), {"--help"});
   EXPECT_EQ(result.exitCode, 0);
-  for (const char* option : {"--folder", "--start", "--retries", "--help"})
+  for (const char* option : {"--folder", "--start", "--retries", "--resume", "--help"})
     EXPECT_NE(result.out.find(option), std::string::npos) << option;
 }
 

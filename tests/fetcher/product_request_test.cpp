@@ -184,3 +184,68 @@ TEST_F(ProductRequestTest, NoAtTheFailurePromptEndsTheProgram) {
 
 }  // namespace
 }  // namespace quillon::fetcher
+
+namespace quillon::fetcher {
+namespace {
+
+// Failed retrievals tried again on the fake clock: the request times show the waits.
+class RetryTest : public ProductRequestTest {
+ protected:
+  void SetUp() override {
+    folder.write("setting.ini",
+                 "[RequestURL]\r\nPrefix=http://p/\r\nSuffix=.xml\r\n"
+                 "[DefaultSetting]\r\nRequestInterval=0\r\nRetryCount=3\r\n");
+    catalogue.set("http://p/A.xml", ProductAnswer("A", "t", {}));
+    catalogue.onRequest = [this](const std::string&) { times.push_back(clock.nowMs() - kStart); };
+  }
+  std::vector<std::int64_t> times;
+};
+
+TEST_F(RetryTest, FailuresAreTriedAgainAfterOneTwoFourSecondsWithoutAsking) {
+  catalogue.script("http://p/A.xml", {"", "", ""});
+  EXPECT_NE(requester.RequestProduct("A"), "");
+  EXPECT_EQ(times, (std::vector<std::int64_t>{0, 1000, 3000, 7000}));
+  EXPECT_TRUE(host.questions.empty());
+  EXPECT_EQ(requester.retriesMade(), 3);
+}
+
+TEST_F(RetryTest, AfterTheLastRetryTheUserIsAskedOnce) {
+  catalogue.script("http://p/A.xml", {"", "", "", ""});
+  host.answers = {true};
+  EXPECT_EQ(requester.RequestProduct("A"), "");
+  EXPECT_EQ(times.size(), 4u);
+  EXPECT_EQ(host.questions.size(), 1u);
+}
+
+TEST_F(RetryTest, TheCloseRequestEndsAWait) {
+  catalogue.script("http://p/A.xml", {"", "", ""});
+  host.quitAfterPumps = 5;  // half a second into the first wait
+  EXPECT_THROW(requester.RequestProduct("A"), EndProgram);
+  EXPECT_EQ(times.size(), 1u);
+  EXPECT_LE(clock.nowMs() - kStart, 600);
+}
+
+TEST_F(RetryTest, BusyAnswersAreNoAnswersAndTheNextRequestWaitsAsAsked) {
+  int busyLeft = 2;
+  ProductRequester busy(folder.path(), host, clock,
+                        [&](const std::string& url, std::vector<std::uint8_t>& buffer,
+                            std::string& reason) -> HttpResult {
+                          if (busyLeft-- > 0) {
+                            // A body that would pass the validity test must still not count.
+                            const std::string valid = ProductAnswer("A", "busy", {});
+                            buffer.assign(valid.begin(), valid.end());
+                            HttpResult result(static_cast<std::int32_t>(buffer.size()));
+                            result.status = busyLeft == 1 ? 429 : 503;
+                            if (busyLeft == 1) result.retryAfterMs = 30'000;
+                            times.push_back(clock.nowMs() - kStart);
+                            return result;
+                          }
+                          return catalogue.getter()(url, buffer, reason);
+                        });
+  EXPECT_EQ(busy.RequestProduct("A"), ProductAnswer("A", "t", {}));
+  // 30 s as asked, then the second back-off step (2 s) for a 503 without Retry-After.
+  EXPECT_EQ(times, (std::vector<std::int64_t>{0, 30'000, 32'000}));
+}
+
+}  // namespace
+}  // namespace quillon::fetcher

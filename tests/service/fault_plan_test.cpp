@@ -66,6 +66,17 @@ TEST(FaultPlan, ScriptedFaultsComeFirstThenShares) {
   EXPECT_EQ(quiet.next().delayMs, 0);
 }
 
+TEST(FaultPlan, BusyRequestsComeFirstAndLeaveTheOtherFaultsInTheirSequence) {
+  const FaultShares shares{.drop = 0.3, .invalid = 0.3};
+  FaultPlan plain(shares, 9);
+  FaultPlan busy(shares, 9, {}, BusyPlan{.first = 2, .every = 3});
+  std::vector<Fault> expected{Fault::Busy, Fault::Busy};
+  for (int request = 3; request <= 12; ++request)
+    expected.push_back((request - 2) % 3 == 0 ? Fault::Busy : plain.next().fault);
+  for (std::size_t k = 0; k < expected.size(); ++k)
+    EXPECT_EQ(busy.next().fault, expected[k]) << "request " << k + 1;
+}
+
 TEST(FaultPlan, ChecksShares) {
   struct Case {
     const char* name;

@@ -36,6 +36,7 @@ class FakeHost : public Host {
   }
   void showMessage(std::string_view text) override { messages.emplace_back(text); }
   void showError(std::string_view text) override { errors.emplace_back(text); }
+  void setProgressLine(std::string_view text) override { progressLines.emplace_back(text); }
 
   std::string label(Label which) const {
     const auto it = labels.find(which);
@@ -54,6 +55,7 @@ class FakeHost : public Host {
   std::vector<std::string> questions;
   std::vector<std::string> messages;
   std::vector<std::string> errors;
+  std::vector<std::string> progressLines;
   std::deque<bool> answers;  // answers to askYesNo, in order; No when empty
   int eventPumps = 0;
   int quitAfterPumps = -1;  // raise QuitRequested at this pump count (-1: never)

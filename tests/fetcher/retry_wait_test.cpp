@@ -1,0 +1,53 @@
+#include "fetcher/retry_wait.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+
+namespace quillon::fetcher {
+namespace {
+
+TEST(BackoffMs, DoublesFromOneSecondUpToAMinute) {
+  const std::int64_t expected[] = {1000, 2000, 4000, 8000, 16000, 32000, 60000, 60000};
+  for (int retry = 1; retry <= 8; ++retry) EXPECT_EQ(BackoffMs(retry), expected[retry - 1]);
+  EXPECT_EQ(BackoffMs(1'000'000), kLongestBackoffMs);
+}
+
+// 1994-11-06 08:49:37 UTC.
+constexpr std::int64_t kNow = 784111777'000;
+
+struct RetryAfterCase {
+  const char* name;
+  const char* value;
+  std::optional<std::int64_t> ms;
+  friend void PrintTo(const RetryAfterCase& row, std::ostream* out) { *out << row.name; }
+};
+
+class RetryAfterTest : public ::testing::TestWithParam<RetryAfterCase> {};
+
+TEST_P(RetryAfterTest, GivesTheWaitAskedForWithinTenMinutes) {
+  EXPECT_EQ(RetryAfterMs(GetParam().value, kNow), GetParam().ms);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, RetryAfterTest,
+    ::testing::Values(RetryAfterCase{"Seconds", "120", 120'000},
+                      RetryAfterCase{"BlanksAround", " 7 ", 7'000}, RetryAfterCase{"Zero", "0", 0},
+                      RetryAfterCase{"SecondsPastTheCap", "601", 600'000},
+                      RetryAfterCase{"HugeSeconds", "99999999999999999999", 600'000},
+                      RetryAfterCase{"DateAhead", "Sun, 06 Nov 1994 08:50:07 GMT", 30'000},
+                      RetryAfterCase{"DateNextYear", "Mon, 06 Nov 1995 08:49:37 GMT", 600'000},
+                      RetryAfterCase{"DatePast", "Sat, 05 Nov 1994 08:49:37 GMT", 0},
+                      RetryAfterCase{"LeapDay", "Thu, 29 Feb 1996 00:00:00 GMT", 600'000},
+                      RetryAfterCase{"NegativeSeconds", "-5", std::nullopt},
+                      RetryAfterCase{"Fraction", "1.5", std::nullopt},
+                      RetryAfterCase{"OldDateForm", "Sunday, 06-Nov-94 08:49:37 GMT", std::nullopt},
+                      RetryAfterCase{"BadMonth", "Sun, 06 Nox 1994 08:50:07 GMT", std::nullopt},
+                      RetryAfterCase{"Empty", "", std::nullopt}),
+    [](const ::testing::TestParamInfo<RetryAfterCase>& info) {
+      return std::string(info.param.name);
+    });
+
+}  // namespace
+}  // namespace quillon::fetcher

@@ -43,8 +43,6 @@ class Host {
   void checkQuit() const {
     if (QuitRequested) throw EndProgram{};
   }
-  // One line on the crawl's pace; hosts that show none ignore it.
-  virtual void setProgressLine(std::string_view /*text*/) {}
 };
 
 }  // namespace quillon

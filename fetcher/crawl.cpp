@@ -134,14 +134,14 @@ Status CrawlSimilarProducts(ProductRequester& requester, const std::string& star
       }
     }
 
-    host.setLabel(Label::Status2, std::string(kFetchedPrefix) + std::to_string(cursor) + "/" +
+    host.setLabel(Label::Status2, host.text(kFetchedPrefix) + std::to_string(cursor) + "/" +
                                       std::to_string(queue.size() - 1));
     host.setLabel(Label::Status3,
                   WaitingList(queue.asins(), queue.titles(), cursor + 1, kWaitingListLines));
     host.processEvents();
     host.checkQuit();
   }
-  host.showMessage(kFinishedMessage);
+  host.showMessage(host.text(kFinishedMessage));
   return Success();
 }
 

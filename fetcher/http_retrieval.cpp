@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "common/ini_file.h"
 #include "common/numbers.h"
@@ -106,31 +107,40 @@ std::int64_t MaxAnswerBytes(const std::string& programFolder) {
   return static_cast<std::int64_t>(std::floor(megabytes * (1 << 20)));
 }
 
-std::string AnswerTooLargeText(std::int64_t maxBodyBytes) {
+std::string AnswerTooLargeText(std::int64_t maxBodyBytes, std::string_view pattern) {
   std::string megabytes = std::to_string(static_cast<double>(maxBodyBytes) / (1 << 20));
   megabytes.erase(megabytes.find_last_not_of('0') + 1);
   if (megabytes.ends_with('.')) megabytes.pop_back();
-  return "答えが MaxAnswerMegabytes の " + megabytes + " MB (" + std::to_string(maxBodyBytes) +
-         " バイト) を超えたので受信を打ち切ったわけだが。";
+  std::string text(pattern);
+  for (const auto& [mark, value] :
+       {std::pair{"%1", megabytes}, std::pair{"%2", std::to_string(maxBodyBytes)}}) {
+    if (const std::size_t at = text.find(mark); at != std::string::npos) text.replace(at, 2, value);
+  }
+  return text;
 }
 
-HttpGetter MakeCurlGetter(HttpTimeouts timeouts) {
-  return
-      [timeouts](const std::string& url, std::vector<std::uint8_t>& buffer, std::string& reason) {
-        std::string failure;
-        bool tooLarge = false;
-        const std::int32_t count = HttpGetBytes(url, buffer, "", timeouts, &failure, &tooLarge);
-        if (tooLarge) reason = std::move(failure);
-        return count;
-      };
+HttpGetter MakeCurlGetter(HttpTimeouts timeouts, Host::TextTranslator translate) {
+  return [timeouts, translate = std::move(translate)](
+             const std::string& url, std::vector<std::uint8_t>& buffer, std::string& reason) {
+    std::string failure;
+    bool tooLarge = false;
+    const std::int32_t count = HttpGetBytes(url, buffer, "", timeouts, &failure, &tooLarge);
+    if (tooLarge) {
+      reason = translate ? AnswerTooLargeText(std::max<std::int64_t>(timeouts.maxBodyBytes, 0),
+                                              translate(kAnswerTooLargePattern))
+                         : std::move(failure);
+    }
+    return count;
+  };
 }
 
-HttpGetter MakeCurlGetter(std::string programFolder, HttpTimeouts timeouts) {
-  return [folder = std::move(programFolder), timeouts](
+HttpGetter MakeCurlGetter(std::string programFolder, HttpTimeouts timeouts,
+                          Host::TextTranslator translate) {
+  return [folder = std::move(programFolder), timeouts, translate = std::move(translate)](
              const std::string& url, std::vector<std::uint8_t>& buffer, std::string& reason) {
     HttpTimeouts limits = timeouts;
     limits.maxBodyBytes = MaxAnswerBytes(folder);
-    return MakeCurlGetter(limits)(url, buffer, reason);
+    return MakeCurlGetter(limits, translate)(url, buffer, reason);
   };
 }
 
@@ -139,7 +149,7 @@ void AskToContinue(Host& host, std::string_view url, std::string_view reason,
   std::string question(reason);
   if (!question.empty()) question += '\n';
   question += url;
-  question += tail;
+  question += host.text(tail);
   if (!host.askYesNo(question)) throw EndProgram{};
 }
 

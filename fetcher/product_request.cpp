@@ -63,7 +63,7 @@ std::int64_t ProductRequester::pauseBeforeRequest() {
 std::string ProductRequester::RequestProduct(const std::string& asin) {
   const std::string url = requestUrl(asin);
   if (const std::int64_t pause = pauseBeforeRequest(); pause > 0) clock_.sleepMs(pause);
-  host_.setLabel(Label::Status, std::string(kRequestingPrefix) + asin);
+  host_.setLabel(Label::Status, host_.text(kRequestingPrefix) + asin);
 
   lastRequestAnswered_ = false;
   std::string text = FetchUrlText(
@@ -77,7 +77,7 @@ std::string ProductRequester::RequestProduct(const std::string& asin) {
 
   const bool valid = IsValidResponse(text);
   // Built in one piece: a hostile answer's title can be as long as the answer.
-  std::string label(kRequestedPrefix);
+  std::string label = host_.text(kRequestedPrefix);
   label += asin;
   label += ' ';
   label += RecordTitle(text);

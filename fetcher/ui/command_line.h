@@ -32,7 +32,8 @@ inline constexpr int kInterruptedExitCode = 130;
 
 // Runs one crawl in folder from start with progress on stderr; returns the exit
 // code: 0 after "終了", 1 after an error, kInterruptedExitCode when interrupted.
+// The fixed texts are shown through translate when one is given.
 int RunHeadlessCrawl(const std::string& folder, const std::string& start, int retries,
-                     const HttpGetter& get);
+                     const HttpGetter& get, Host::TextTranslator translate = {});
 
 }  // namespace quillon::fetcher

@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "common/texts.h"
+#include "common/ui/translation.h"
 #include "fetcher/crawl.h"
 
 namespace quillon::fetcher {
@@ -29,9 +31,10 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
 
 FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWidget* parent)
     : QWidget(parent),
-      CommandGetSimilarities(new QPushButton(QStringLiteral("商品データ取得"), this)),
+      CommandGetSimilarities(
+          new QPushButton(UiText(QUILLON_TEXT("quillon", "商品データ取得")), this)),
       TextStartProductASIN(new QLineEdit(this)),
-      Label1(makeLabel(this, "Label1", QStringLiteral("開始商品のASIN"),
+      Label1(makeLabel(this, "Label1", UiText(QUILLON_TEXT("quillon", "開始商品のASIN")),
                        fromTwips(1920, 240, 2775, 255))),
       LabelStatus(makeLabel(this, "LabelStatus", QString(), fromTwips(0, 960, 9135, 495))),
       LabelStatus2(makeLabel(this, "LabelStatus2", QString(), fromTwips(0, 1680, 9135, 255))),
@@ -40,8 +43,7 @@ FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWid
       runner_(*this, host_),
       requester_(std::move(programFolder), host_, clock, std::move(get)) {
   setObjectName(QStringLiteral("FormMain"));
-  setWindowTitle(QString::fromUtf8(kApplicationTitle.data(),
-                                   static_cast<qsizetype>(kApplicationTitle.size())));
+  setWindowTitle(UiText(kApplicationTitle));
   resize(9120 / 15, 13425 / 15);
 
   CommandGetSimilarities->setObjectName(QStringLiteral("CommandGetSimilarities"));

@@ -12,6 +12,7 @@
 #include "common/program_usage.h"
 #include "common/terminal_host.h"
 #include "common/ui/program_options.h"
+#include "common/ui/translation.h"
 #include "common/ui/window_host.h"
 #include "common/working_folder.h"
 #include "grapher/catalogue/catalogue.h"
@@ -241,7 +242,8 @@ int GrapherMain(int argc, char** argv) {
     // Whoever asked for the window may not be looking at a terminal.
     if (!options.headless() && HasWindowSystem()) {
       QApplication app(argc, argv);
-      ShowFailureBox(kApplicationTitle, usable.failure());
+      const Translations translations(EnvironmentLanguage());
+      ShowFailureBox(UiText(kApplicationTitle).toStdString(), usable.failure());
     }
     return 1;
   }
@@ -251,7 +253,9 @@ int GrapherMain(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen;minimal:fontconfig");
     defaultMessageHandler = qInstallMessageHandler(QuietMessageHandler);
     QGuiApplication app(argc, argv);
+    const Translations translations(EnvironmentLanguage());
     TerminalHost host = TerminalHost::forStderr();
+    host.setTranslator(translations.translator());
     const int code = RunHeadless(options, folder, host);
     host.finish();
     return code;
@@ -264,6 +268,7 @@ int GrapherMain(int argc, char** argv) {
     return 1;
   }
   QApplication app(argc, argv);
+  const Translations translations(EnvironmentLanguage());
   FormMain form(folder, options.seed);
   form.show();
   return QApplication::exec();

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "common/clock.h"
+#include "common/texts.h"
 #include "common/ui/command_runner.h"
 #include "common/ui/window_host.h"
 #include "grapher/catalogue/catalogue.h"
@@ -21,7 +22,7 @@
 namespace quillon::grapher {
 
 // The window's caption, which its message boxes carry as well.
-inline constexpr std::string_view kApplicationTitle = "Quillon グラフ作成";
+inline constexpr std::string_view kApplicationTitle = QUILLON_TEXT("quillon", "Quillon グラフ作成");
 
 class FormMain final : public QWidget {
  public:

@@ -26,7 +26,8 @@ bool IsEnglish(std::string_view locale) {
 
 std::unique_ptr<QTranslator> Load(const QString& name, const QString& folder) {
   auto translator = std::make_unique<QTranslator>();
-  if (!translator->load(name, folder)) return nullptr;
+  // An empty folder would mean the working folder, which holds no texts of ours.
+  if (folder.isEmpty() || !translator->load(name, folder)) return nullptr;
   if (QCoreApplication::instance() != nullptr)
     QCoreApplication::installTranslator(translator.get());
   return translator;
@@ -57,9 +58,13 @@ UiLanguage EnvironmentLanguage() {
 // Kept to one place so that the install layout's own lookup can replace it.
 QString TranslationsFolder() {
   const QDir programFolder(QString::fromStdString(ExecutableFolder()));
-  const QString beside = programFolder.filePath(QStringLiteral("translations"));
-  if (QFileInfo(beside).isDir()) return beside;
-  return QDir::cleanPath(programFolder.filePath(QStringLiteral("../share/quillon/translations")));
+  // Beside the program (portable), under a flat install's share/, under an installed bin/'s.
+  for (const char* candidate :
+       {"translations", "share/quillon/translations", "../share/quillon/translations"}) {
+    const QString folder = QDir::cleanPath(programFolder.filePath(QString::fromLatin1(candidate)));
+    if (QFileInfo(folder).isDir()) return folder;
+  }
+  return {};
 }
 
 QString UiText(std::string_view source) {

@@ -1,6 +1,7 @@
 // The small interface through which the cores talk to their window or terminal.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -17,7 +18,17 @@ struct EndProgram {
 
 class Host {
  public:
+  // Gives a fixed text in the user's language.
+  using TextTranslator = std::function<std::string(std::string_view source)>;
+
   virtual ~Host() = default;
+
+  // A fixed text (a QUILLON_TEXT) in the user's language; unchanged while no
+  // translator is set. Never for data: ASINs, titles and numbers are shown as they are.
+  std::string text(std::string_view source) const {
+    return translate_ ? translate_(source) : std::string(source);
+  }
+  void setTranslator(TextTranslator translate) { translate_ = std::move(translate); }
 
   // Sets a label's text; the text must become visible while the command runs.
   virtual void setLabel(Label label, std::string_view text) = 0;
@@ -43,6 +54,9 @@ class Host {
   void checkQuit() const {
     if (QuitRequested) throw EndProgram{};
   }
+
+ private:
+  TextTranslator translate_;
 };
 
 }  // namespace quillon

@@ -37,7 +37,7 @@ std::string AnswerSource::storedAnswer(const std::string& asin) const {
 SourcedAnswer AnswerSource::answerFor(const std::string& asin) {
   if (std::string text = storedAnswer(asin); !text.empty()) {
     ++stored_;
-    requester_.host().setLabel(Label::Status, std::string(kStoredRecordPrefix) + asin);
+    requester_.host().setLabel(Label::Status, requester_.host().text(kStoredRecordPrefix) + asin);
     return {std::move(text), true};
   }
   ++requested_;

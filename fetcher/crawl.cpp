@@ -132,20 +132,21 @@ Status CrawlSimilarProducts(ProductRequester& requester, const std::string& star
       }
     }
 
-    host.setLabel(Label::Status2, std::string(kFetchedPrefix) + std::to_string(cursor) + "/" +
+    host.setLabel(Label::Status2, host.text(kFetchedPrefix) + std::to_string(cursor) + "/" +
                                       std::to_string(queue.size() - 1));
     host.setLabel(Label::Status3,
                   WaitingList(queue.asins(), queue.titles(), cursor + 1, kWaitingListLines));
     progress.requestsMade(requester.requestsMade());
     host.setProgressLine(progress.line(static_cast<std::int64_t>(cursor + 1),
-                                       static_cast<std::int64_t>(queue.size() - cursor - 1)));
+                                       static_cast<std::int64_t>(queue.size() - cursor - 1),
+                                       host.text(kProgressPattern)));
     host.processEvents();
     host.checkQuit();
   }
   CrawlTally tally = source.tally();
   tally.withoutProduct = withoutProduct;
-  host.setProgressLine(progress.summary(tally));
-  host.showMessage(kFinishedMessage);
+  host.setProgressLine(progress.summary(tally, host.text(kSummaryPattern)));
+  host.showMessage(host.text(kFinishedMessage));
   return Success();
 }
 

@@ -7,18 +7,19 @@
 #include <vector>
 
 #include "common/expected.h"
+#include "common/texts.h"
 #include "fetcher/crawl_settings.h"
 #include "fetcher/product_request.h"
 
 namespace quillon::fetcher {
 
-inline constexpr std::string_view kFetchedPrefix = "取得済 : ";
-inline constexpr std::string_view kFinishedMessage = "終了";
+inline constexpr std::string_view kFetchedPrefix = QUILLON_TEXT("quillon", "取得済 : ");
+inline constexpr std::string_view kFinishedMessage = QUILLON_TEXT("quillon", "終了");
 // Invalid answers in a row for one product after which the user is asked whether
 // to go on trying it, and what the question says after the URL (with that number).
 inline constexpr int kInvalidAnswersBeforeAsking = 10;
 inline constexpr std::string_view kInvalidAnswersPromptTail =
-    "の応答が10回続けて無効だったわけだが。続ける？";
+    QUILLON_TEXT("quillon", "の応答が10回続けて無効だったわけだが。続ける？");
 // Lines of the waiting list that LabelStatus3 can show; the rest is never seen.
 inline constexpr std::size_t kWaitingListLines = 100;
 

@@ -45,34 +45,18 @@ std::int64_t CrawlProgress::requestsPerMinute(std::int64_t now) {
   return (count * kMinuteMs + span / 2) / span;
 }
 
-std::string CrawlProgress::line(std::int64_t done, std::int64_t queued) {
+std::string CrawlProgress::line(std::int64_t done, std::int64_t queued, std::string_view pattern) {
   const std::int64_t now = clock_.nowMs();
   const std::int64_t elapsed = now - startMs_;
   const std::int64_t left = done > 0 ? queued * elapsed / done : 0;
-  std::string text(kProgressDone);
-  text += std::to_string(done);
-  text += kProgressQueued;
-  text += std::to_string(queued);
-  text += kProgressRate;
-  text += std::to_string(requestsPerMinute(now));
-  text += kProgressRateUnit;
-  text += kProgressLeft;
-  text += ClockText(left);
-  return text;
+  return FillText(pattern, {std::to_string(done), std::to_string(queued),
+                            std::to_string(requestsPerMinute(now)), ClockText(left)});
 }
 
-std::string CrawlProgress::summary(const CrawlTally& tally) {
-  std::string text(kSummaryRequested);
-  text += std::to_string(tally.requested);
-  text += kSummaryStored;
-  text += std::to_string(tally.stored);
-  text += kSummaryRetried;
-  text += std::to_string(tally.retried);
-  text += kSummaryWithoutProduct;
-  text += std::to_string(tally.withoutProduct);
-  text += kSummaryTime;
-  text += ClockText(clock_.nowMs() - startMs_);
-  return text;
+std::string CrawlProgress::summary(const CrawlTally& tally, std::string_view pattern) {
+  return FillText(pattern, {std::to_string(tally.requested), std::to_string(tally.stored),
+                            std::to_string(tally.retried), std::to_string(tally.withoutProduct),
+                            ClockText(clock_.nowMs() - startMs_)});
 }
 
 }  // namespace quillon::fetcher

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/clock.h"
+#include "fetcher/crawl_texts.h"
 
 namespace quillon::fetcher {
 
@@ -31,10 +32,12 @@ class CrawlProgress {
 
   // "完了 12 / 待ち 40 · 毎分 58 件 · 残り 0:00:41": the time left is the queued
   // products times the mean time a product has taken so far.
-  std::string line(std::int64_t done, std::int64_t queued);
+  // The pattern is kProgressPattern or its translation.
+  std::string line(std::int64_t done, std::int64_t queued,
+                   std::string_view pattern = kProgressPattern);
 
   // The summary line with the time taken since the start.
-  std::string summary(const CrawlTally& tally);
+  std::string summary(const CrawlTally& tally, std::string_view pattern = kSummaryPattern);
 
  private:
   // Requests in the minute up to now; within the first minute, the count so far

@@ -4,30 +4,24 @@
 
 #include <string_view>
 
+#include "common/texts.h"
+
 namespace quillon::fetcher {
 
 // Status label while a product is taken from its stored record instead of the service.
-inline constexpr std::string_view kStoredRecordPrefix = "保存済み : ";
-// Status label while a retry waits: the prefix, the seconds, the unit, the ASIN.
-inline constexpr std::string_view kRetryWaitPrefix = "再試行まで ";
-inline constexpr std::string_view kRetryWaitUnit = " 秒 : ";
-// The reason given in the failure prompt for a busy answer, around its status.
-inline constexpr std::string_view kBusyReasonHead = "サービスが混み合っている (HTTP ";
-inline constexpr std::string_view kBusyReasonTail = ") わけだが。";
-
-// The progress line: "完了 12 / 待ち 40 · 毎分 58 件 · 残り 0:00:41".
-inline constexpr std::string_view kProgressDone = "完了 ";
-inline constexpr std::string_view kProgressQueued = " / 待ち ";
-inline constexpr std::string_view kProgressRate = " · 毎分 ";
-inline constexpr std::string_view kProgressRateUnit = " 件";
-inline constexpr std::string_view kProgressLeft = " · 残り ";
-
-// The summary at the end: "要求 120 件 · 保存済みから 2380 件 · 再試行 5 回 ·
-// 商品なし 3 件 · 所要 0:43:12".
-inline constexpr std::string_view kSummaryRequested = "要求 ";
-inline constexpr std::string_view kSummaryStored = " 件 · 保存済みから ";
-inline constexpr std::string_view kSummaryRetried = " 件 · 再試行 ";
-inline constexpr std::string_view kSummaryWithoutProduct = " 回 · 商品なし ";
-inline constexpr std::string_view kSummaryTime = " 件 · 所要 ";
+inline constexpr std::string_view kStoredRecordPrefix = QUILLON_TEXT("quillon", "保存済み : ");
+// Status label while a retry waits: %1 the seconds, %2 the ASIN.
+inline constexpr std::string_view kRetryWaitPattern =
+    QUILLON_TEXT("quillon", "再試行まで %1 秒 : %2");
+// The reason given in the failure prompt for a busy answer: %1 its HTTP status.
+inline constexpr std::string_view kBusyReasonPattern =
+    QUILLON_TEXT("quillon", "サービスが混み合っている (HTTP %1) わけだが。");
+// The progress line: products done, queued, requests in the last minute, time left.
+inline constexpr std::string_view kProgressPattern =
+    QUILLON_TEXT("quillon", "完了 %1 / 待ち %2 · 毎分 %3 件 · 残り %4");
+// The summary at the end: requested, taken from stored records, retries, answers
+// without a product, time taken.
+inline constexpr std::string_view kSummaryPattern = QUILLON_TEXT(
+    "quillon", "要求 %1 件 · 保存済みから %2 件 · 再試行 %3 回 · 商品なし %4 件 · 所要 %5");
 
 }  // namespace quillon::fetcher

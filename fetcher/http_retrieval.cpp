@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "common/ini_file.h"
 #include "common/numbers.h"
@@ -139,44 +140,45 @@ std::int64_t MaxAnswerBytes(const std::string& programFolder) {
   return static_cast<std::int64_t>(std::floor(megabytes * (1 << 20)));
 }
 
-std::string AnswerTooLargeText(std::int64_t maxBodyBytes) {
+std::string AnswerTooLargeText(std::int64_t maxBodyBytes, std::string_view pattern) {
   std::string megabytes = std::to_string(static_cast<double>(maxBodyBytes) / (1 << 20));
   megabytes.erase(megabytes.find_last_not_of('0') + 1);
   if (megabytes.ends_with('.')) megabytes.pop_back();
-  return "答えが MaxAnswerMegabytes の " + megabytes + " MB (" + std::to_string(maxBodyBytes) +
-         " バイト) を超えたので受信を打ち切ったわけだが。";
+  return FillText(pattern, {megabytes, std::to_string(maxBodyBytes)});
 }
 
-HttpGetter MakeCurlGetter(HttpTimeouts timeouts) {
-  return
-      [timeouts](const std::string& url, std::vector<std::uint8_t>& buffer, std::string& reason) {
-        std::string failure;
-        bool tooLarge = false;
-        HttpAnswerHead head;
-        HttpResult result = HttpGetBytes(url, buffer, "", timeouts, &failure, &tooLarge, &head);
-        if (tooLarge) reason = std::move(failure);
-        result.status = head.status;
-        // A date is turned into a wait at once, while "now" is the moment it came.
-        if (result.busy() && !head.retryAfter.empty())
-          result.retryAfterMs = RetryAfterMs(head.retryAfter, UnixNowMs());
-        return result;
-      };
-}
-
-HttpGetter MakeCurlGetter(std::string programFolder, HttpTimeouts timeouts) {
-  return [folder = std::move(programFolder), timeouts](
+HttpGetter MakeCurlGetter(HttpTimeouts timeouts, Host::TextTranslator translate) {
+  return [timeouts, translate = std::move(translate)](
              const std::string& url, std::vector<std::uint8_t>& buffer, std::string& reason) {
-    HttpTimeouts limits = timeouts;
-    limits.maxBodyBytes = MaxAnswerBytes(folder);
-    return MakeCurlGetter(limits)(url, buffer, reason);
+    std::string failure;
+    bool tooLarge = false;
+    HttpAnswerHead head;
+    HttpResult result = HttpGetBytes(url, buffer, "", timeouts, &failure, &tooLarge, &head);
+    if (tooLarge) {
+      reason = translate ? AnswerTooLargeText(std::max<std::int64_t>(timeouts.maxBodyBytes, 0),
+                                              translate(kAnswerTooLargePattern))
+                         : std::move(failure);
+    }
+    result.status = head.status;
+    // A date is turned into a wait at once, while "now" is the moment it came.
+    if (result.busy() && !head.retryAfter.empty())
+      result.retryAfterMs = RetryAfterMs(head.retryAfter, UnixNowMs());
+    return result;
   };
 }
 
-std::string BusyReason(const HttpResult& result) {
-  std::string reason(kBusyReasonHead);
-  reason += std::to_string(result.status);
-  reason += kBusyReasonTail;
-  return reason;
+HttpGetter MakeCurlGetter(std::string programFolder, HttpTimeouts timeouts,
+                          Host::TextTranslator translate) {
+  return [folder = std::move(programFolder), timeouts, translate = std::move(translate)](
+             const std::string& url, std::vector<std::uint8_t>& buffer, std::string& reason) {
+    HttpTimeouts limits = timeouts;
+    limits.maxBodyBytes = MaxAnswerBytes(folder);
+    return MakeCurlGetter(limits, translate)(url, buffer, reason);
+  };
+}
+
+std::string BusyReason(const HttpResult& result, std::string_view pattern) {
+  return FillText(pattern, {std::to_string(result.status)});
 }
 
 void AskToContinue(Host& host, std::string_view url, std::string_view reason,
@@ -184,7 +186,7 @@ void AskToContinue(Host& host, std::string_view url, std::string_view reason,
   std::string question(reason);
   if (!question.empty()) question += '\n';
   question += url;
-  question += tail;
+  question += host.text(tail);
   if (!host.askYesNo(question)) throw EndProgram{};
 }
 
@@ -193,7 +195,7 @@ std::string FetchUrlText(Host& host, const std::string& url, const HttpGetter& g
   std::string reason;
   const HttpResult result = get(url, buffer, reason);
   if (result.busy()) {
-    AskToContinue(host, url, BusyReason(result));
+    AskToContinue(host, url, BusyReason(result, host.text(kBusyReasonPattern)));
     return {};
   }
   if (result.bytes != 0)

@@ -10,13 +10,15 @@
 #include <vector>
 
 #include "common/host.h"
+#include "common/texts.h"
 
 namespace quillon::fetcher {
 
 // The fixed user agent sent with every request.
 inline constexpr std::string_view kUserAgent = "Velkarion/1.00 (QuillonGetTest/1.00)";
 // Follows the URL in the question after a failed retrieval.
-inline constexpr std::string_view kFailurePromptTail = "の取得に失敗したわけだが。続ける？";
+inline constexpr std::string_view kFailurePromptTail =
+    QUILLON_TEXT("quillon", "の取得に失敗したわけだが。続ける？");
 
 // Limits that keep a dead, stalled or flooding server from hanging the program.
 struct HttpTimeouts {
@@ -32,8 +34,13 @@ struct HttpTimeouts {
 // the setting is 0 or less.
 std::int64_t MaxAnswerBytes(const std::string& programFolder);
 
-// Why an answer over the cap was not taken; names the setting and its value.
-std::string AnswerTooLargeText(std::int64_t maxBodyBytes);
+// Why an answer over the cap was not taken, naming the setting and its value:
+// %1 the megabytes, %2 the bytes.
+inline constexpr std::string_view kAnswerTooLargePattern = QUILLON_TEXT(
+    "quillon",
+    "答えが MaxAnswerMegabytes の %1 MB (%2 バイト) を超えたので受信を打ち切ったわけだが。");
+std::string AnswerTooLargeText(std::int64_t maxBodyBytes,
+                               std::string_view pattern = kAnswerTooLargePattern);
 
 // The status line and the one header of an answer that the fetcher looks at.
 struct HttpAnswerHead {
@@ -74,13 +81,16 @@ struct HttpResult {
 using HttpGetter = std::function<HttpResult(
     const std::string& url, std::vector<std::uint8_t>& buffer, std::string& reason)>;
 
-// The reason a busy answer gives in the failure prompt.
-std::string BusyReason(const HttpResult& result);
+// The reason a busy answer gives in the failure prompt; the pattern is
+// kBusyReasonPattern or its translation.
+std::string BusyReason(const HttpResult& result, std::string_view pattern);
 
-// The real retrieval through libcurl with the given limits and no proxy.
-HttpGetter MakeCurlGetter(HttpTimeouts timeouts = {});
+// The real retrieval through libcurl with the given limits and no proxy; the
+// reasons it gives are worded through translate when one is given.
+HttpGetter MakeCurlGetter(HttpTimeouts timeouts = {}, Host::TextTranslator translate = {});
 // The same with the answer cap read from programFolder's settings at every request.
-HttpGetter MakeCurlGetter(std::string programFolder, HttpTimeouts timeouts = {});
+HttpGetter MakeCurlGetter(std::string programFolder, HttpTimeouts timeouts = {},
+                          Host::TextTranslator translate = {});
 
 // Asks whether to go on with url, the question being url followed by tail; a
 // reason goes on a line of its own before it. "No" ends the program.

@@ -80,11 +80,8 @@ void ProductRequester::waitInterruptibly(std::int64_t ms, const std::string& asi
   for (std::int64_t left = ms; left > 0; left = end - clock_.nowMs()) {
     if (const std::int64_t seconds = (left + 999) / 1000; seconds != shownSeconds) {
       shownSeconds = seconds;
-      std::string label(kRetryWaitPrefix);
-      label += std::to_string(seconds);
-      label += kRetryWaitUnit;
-      label += asin;
-      host_.setLabel(Label::Status, label);
+      host_.setLabel(Label::Status,
+                     FillText(host_.text(kRetryWaitPattern), {std::to_string(seconds), asin}));
     }
     clock_.sleepMs(std::min(left, kWaitPieceMs));
     host_.processEvents();
@@ -99,7 +96,7 @@ std::string ProductRequester::RequestProduct(const std::string& asin) {
   std::string text;
   for (int retry = 0;; ++retry) {
     waitBeforeRequest(asin);
-    host_.setLabel(Label::Status, std::string(kRequestingPrefix) + asin);
+    host_.setLabel(Label::Status, host_.text(kRequestingPrefix) + asin);
     ++requestsMade_;
     if (retry > 0) ++retriesMade_;
     std::vector<std::uint8_t> buffer;
@@ -120,14 +117,15 @@ std::string ProductRequester::RequestProduct(const std::string& asin) {
           lastRequestTick_ + (result.busy() && result.retryAfterMs ? *result.retryAfterMs
                                                                    : BackoffMs(failuresInARow_));
     if (retryLeft) continue;
-    AskToContinue(host_, url, result.busy() ? BusyReason(result) : reason);
+    AskToContinue(host_, url,
+                  result.busy() ? BusyReason(result, host_.text(kBusyReasonPattern)) : reason);
     lastRequestTick_ = clock_.nowMs();  // the time spent on the prompt counts as elapsed
     break;
   }
 
   const bool valid = IsValidResponse(text);
   // Built in one piece: a hostile answer's title can be as long as the answer.
-  std::string label(kRequestedPrefix);
+  std::string label = host_.text(kRequestedPrefix);
   label += asin;
   label += ' ';
   label += RecordTitle(text);

@@ -7,12 +7,13 @@
 
 #include "common/clock.h"
 #include "common/host.h"
+#include "common/texts.h"
 #include "fetcher/http_retrieval.h"
 
 namespace quillon::fetcher {
 
-inline constexpr std::string_view kRequestingPrefix = "取得中 : ";
-inline constexpr std::string_view kRequestedPrefix = "取得完了 : ";
+inline constexpr std::string_view kRequestingPrefix = QUILLON_TEXT("quillon", "取得中 : ");
+inline constexpr std::string_view kRequestedPrefix = QUILLON_TEXT("quillon", "取得完了 : ");
 
 // Asks for products one at a time and keeps the time the last request ended, so
 // that the pause also holds between the last request of one crawl and the next.

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/ui/translation.h"
 #include "common/ui/window_texts.h"
 
 namespace quillon {
@@ -55,6 +56,8 @@ WindowHost::WindowHost(QWidget& window, QLabel& status, QLabel& status2, QLabel*
   slots_[static_cast<int>(Label::Status)].label = &status;
   slots_[static_cast<int>(Label::Status2)].label = &status2;
   slots_[static_cast<int>(Label::Status3)].label = status3;
+  // The commands' fixed texts follow the translations installed on the application.
+  setTranslator([](std::string_view source) { return UiText(source).toStdString(); });
   pendingFlush_.setSingleShot(true);
   QObject::connect(&pendingFlush_, &QTimer::timeout, &window_, [this] { repaintDue(); });
 }

@@ -3,6 +3,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/texts.h"
+#include "common/ui/translation.h"
+
 namespace quillon {
 namespace {
 
@@ -16,25 +19,25 @@ QString Reason(const Failure& failure) {
   if (!failure.detail.empty()) return FromUtf8(failure.detail);
   switch (failure.error) {
     case ENOENT:
-      return QStringLiteral("そのファイルやフォルダはない");
+      return UiText(QUILLON_TEXT("quillon", "そのファイルやフォルダはない"));
     case EACCES:
     case EPERM:
-      return QStringLiteral("アクセス権がない");
+      return UiText(QUILLON_TEXT("quillon", "アクセス権がない"));
     case EISDIR:
-      return QStringLiteral("フォルダである");
+      return UiText(QUILLON_TEXT("quillon", "フォルダである"));
     case ENOTDIR:
-      return QStringLiteral("途中にフォルダでないものがある");
+      return UiText(QUILLON_TEXT("quillon", "途中にフォルダでないものがある"));
     case ENOSPC:
-      return QStringLiteral("ディスクに空きがない");
+      return UiText(QUILLON_TEXT("quillon", "ディスクに空きがない"));
     case EDQUOT:
-      return QStringLiteral("ディスクの割り当てを使い切った");
+      return UiText(QUILLON_TEXT("quillon", "ディスクの割り当てを使い切った"));
     case EROFS:
-      return QStringLiteral("読み取り専用のディスクである");
+      return UiText(QUILLON_TEXT("quillon", "読み取り専用のディスクである"));
     case ENAMETOOLONG:
-      return QStringLiteral("名前が長すぎる");
+      return UiText(QUILLON_TEXT("quillon", "名前が長すぎる"));
     default:
       return failure.error != 0 ? QString::fromLocal8Bit(std::strerror(failure.error))
-                                : QStringLiteral("理由は不明");
+                                : UiText(QUILLON_TEXT("quillon", "理由は不明"));
   }
 }
 
@@ -46,57 +49,63 @@ QString FailureMessage(const Failure& failure) {
     case FailureKind::Message:
       return UnexpectedFailureMessage(failure.detail);
     case FailureKind::CannotReadFile:
-      return QStringLiteral("%1 の読み込みに失敗したわけだが。（%2）")
+      return UiText(QUILLON_TEXT("quillon", "%1 の読み込みに失敗したわけだが。（%2）"))
           .arg(subject, Reason(failure));
     case FailureKind::CannotWriteFile:
-      return QStringLiteral("%1 の書き込みに失敗したわけだが。（%2）")
+      return UiText(QUILLON_TEXT("quillon", "%1 の書き込みに失敗したわけだが。（%2）"))
           .arg(subject, Reason(failure));
     case FailureKind::EmptyFile:
-      return QStringLiteral("%1 が空なわけだが。").arg(subject);
+      return UiText(QUILLON_TEXT("quillon", "%1 が空なわけだが。")).arg(subject);
     case FailureKind::NoStartAsin:
-      return QStringLiteral("%1 の1行目に開始商品のASINがないわけだが。").arg(subject);
+      return UiText(QUILLON_TEXT("quillon", "%1 の1行目に開始商品のASINがないわけだが。"))
+          .arg(subject);
     case FailureKind::ProgramFolderMissing:
-      return QStringLiteral("フォルダ %1 がないわけだが。").arg(subject);
+      return UiText(QUILLON_TEXT("quillon", "フォルダ %1 がないわけだが。")).arg(subject);
     case FailureKind::ProgramFolderNotAFolder:
-      return QStringLiteral("%1 はフォルダではないわけだが。").arg(subject);
+      return UiText(QUILLON_TEXT("quillon", "%1 はフォルダではないわけだが。")).arg(subject);
     case FailureKind::RecordFolderMissing:
-      return QStringLiteral("XMLPath のフォルダ %1 がないわけだが。").arg(subject);
+      return UiText(QUILLON_TEXT("quillon", "XMLPath のフォルダ %1 がないわけだが。")).arg(subject);
     case FailureKind::RecordFolderNotAFolder:
-      return QStringLiteral("XMLPath の %1 はフォルダではないわけだが。").arg(subject);
+      return UiText(QUILLON_TEXT("quillon", "XMLPath の %1 はフォルダではないわけだが。"))
+          .arg(subject);
     case FailureKind::RecordFolderLocked:
-      return QStringLiteral("XMLPath のフォルダ %1 を開けないわけだが。（アクセス権がない）")
+      return UiText(QUILLON_TEXT("quillon",
+                                 "XMLPath のフォルダ %1 を開けないわけだが。（アクセス権がない）"))
           .arg(subject);
     case FailureKind::UnsafeAsin:
-      return QStringLiteral("ASIN「%1」はファイル名に使えないわけだが。").arg(subject);
+      return UiText(QUILLON_TEXT("quillon", "ASIN「%1」はファイル名に使えないわけだが。"))
+          .arg(subject);
     case FailureKind::UnknownStartProduct:
-      return QStringLiteral("開始商品のASIN「%1」の商品はないわけだが。").arg(subject);
+      return UiText(QUILLON_TEXT("quillon", "開始商品のASIN「%1」の商品はないわけだが。"))
+          .arg(subject);
     case FailureKind::MissingPrefix:
-      return QStringLiteral(
-                 "%1 の [RequestURL] に Prefix "
-                 "が無いか空なわけだが。書いてからもう一度押してくれ。")
+      return UiText(QUILLON_TEXT("quillon",
+                                 "%1 の [RequestURL] に Prefix "
+                                 "が無いか空なわけだが。書いてからもう一度押してくれ。"))
           .arg(subject);
     case FailureKind::NoProductData:
-      return QStringLiteral("商品データを読み込んでいないわけだが。");
+      return UiText(QUILLON_TEXT("quillon", "商品データを読み込んでいないわけだが。"));
     case FailureKind::NoKeyWords:
-      return QStringLiteral("keywords.txt にキーワードがないわけだが。");
+      return UiText(QUILLON_TEXT("quillon", "keywords.txt にキーワードがないわけだが。"));
   }
   return UnexpectedFailureMessage(FailureText(failure));
 }
 
 QString UnexpectedFailureMessage(std::string_view what) {
-  return QStringLiteral("予期しないエラーが起きたわけだが。（%1）").arg(FromUtf8(what));
+  return UiText(QUILLON_TEXT("quillon", "予期しないエラーが起きたわけだが。（%1）"))
+      .arg(FromUtf8(what));
 }
 
 QString YesButtonText() {
-  return QStringLiteral("はい");
+  return UiText(QUILLON_TEXT("quillon", "はい"));
 }
 
 QString NoButtonText() {
-  return QStringLiteral("いいえ");
+  return UiText(QUILLON_TEXT("quillon", "いいえ"));
 }
 
 QString OkButtonText() {
-  return QStringLiteral("OK");
+  return UiText(QUILLON_TEXT("quillon", "OK"));
 }
 
 }  // namespace quillon

@@ -1,5 +1,6 @@
-// What the windows say in their message boxes, worded once and in Japanese like
-// the windows themselves; the command lines word the same failures in English.
+// What the windows say in their message boxes, worded once in Japanese like the
+// windows themselves and shown in the user's language; the command lines word
+// the same failures in English.
 #pragma once
 
 #include <QString>

@@ -15,9 +15,10 @@ namespace quillon::fetcher {
 namespace {
 
 // The URL a go-on question is about.
-std::string_view QuestionUrl(std::string_view question) {
+std::string_view QuestionUrl(std::string_view question, const Host& host) {
   for (const std::string_view tail : {kFailurePromptTail, kInvalidAnswersPromptTail}) {
-    if (question.ends_with(tail)) return question.substr(0, question.size() - tail.size());
+    const std::string shown = host.text(tail);
+    if (question.ends_with(shown)) return question.substr(0, question.size() - shown.size());
   }
   return question;
 }
@@ -28,9 +29,11 @@ std::string_view QuestionUrl(std::string_view question) {
 // for several failed requests (a run of invalid answers).
 class HeadlessHost : public Host {
  public:
-  HeadlessHost(TerminalHost& terminal, int retries)
+  HeadlessHost(TerminalHost& terminal, int retries, TextTranslator translate)
       : terminal_(terminal), retries_(retries), showRequests_(::isatty(STDERR_FILENO) == 1) {
     terminal_.setAnswerer([](std::string_view) { return true; });
+    setTranslator(std::move(translate));
+    requestingPrefix_ = text(kRequestingPrefix);
   }
 
   void setLabel(Label label, std::string_view text) override {
@@ -38,7 +41,7 @@ class HeadlessHost : public Host {
       questionsInARow_ = 0;
       requestsInARow_ = 0;
     }
-    if (label == Label::Status && text.starts_with(kRequestingPrefix)) ++requestsInARow_;
+    if (label == Label::Status && text.starts_with(requestingPrefix_)) ++requestsInARow_;
     // Two request texts per product would flood a log; the count alone is enough there.
     if (label == Label::Status && !showRequests_) return;
     terminal_.setLabel(label, text);
@@ -49,7 +52,7 @@ class HeadlessHost : public Host {
   }
   bool askYesNo(std::string_view text) override {
     if (++questionsInARow_ >= retries_) {
-      terminal_.showError(std::string(QuestionUrl(text)) + ": gave up after " +
+      terminal_.showError(std::string(QuestionUrl(text, *this)) + ": gave up after " +
                           std::to_string(requestsInARow_) + " failed attempts in a row.");
       throw EndProgram{1};
     }
@@ -66,6 +69,7 @@ class HeadlessHost : public Host {
   TerminalHost& terminal_;
   int retries_;
   bool showRequests_;
+  std::string requestingPrefix_;  // as the requester shows it
   int questionsInARow_ = 0;
   int requestsInARow_ = 0;
 };
@@ -142,9 +146,9 @@ std::string HelpText() {
 }
 
 int RunHeadlessCrawl(const std::string& folder, const std::string& start, int retries,
-                     const HttpGetter& get, bool resume) {
+                     const HttpGetter& get, bool resume, Host::TextTranslator translate) {
   TerminalHost terminal = TerminalHost::forStderr();
-  HeadlessHost host(terminal, retries);
+  HeadlessHost host(terminal, retries, std::move(translate));
   PacingClock clock;
   ProductRequester requester(folder, host, clock, get);
   try {

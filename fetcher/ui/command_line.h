@@ -33,8 +33,10 @@ inline constexpr int kInterruptedExitCode = 130;
 
 // Runs one crawl in folder from start with progress on stderr; returns the exit
 // code: 0 after "終了", 1 after an error, kInterruptedExitCode when interrupted.
-// With resume, products whose valid record is stored are taken from it.
+// With resume, products whose valid record is stored are taken from it; the
+// fixed texts are shown through translate when one is given.
 int RunHeadlessCrawl(const std::string& folder, const std::string& start, int retries,
-                     const HttpGetter& get, bool resume = false);
+                     const HttpGetter& get, bool resume = false,
+                     Host::TextTranslator translate = {});
 
 }  // namespace quillon::fetcher

@@ -8,6 +8,8 @@
 #include <QScrollArea>
 #include <algorithm>
 
+#include "common/texts.h"
+#include "common/ui/translation.h"
 #include "common/working_folder.h"
 #include "fetcher/crawl.h"
 #include "fetcher/ui/waiting_list_label.h"
@@ -41,9 +43,10 @@ QLabel* makeLabel(QLabel* label, const char* name, const QString& text, const QR
 
 FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWidget* parent)
     : QWidget(parent),
-      CommandGetSimilarities(new QPushButton(QStringLiteral("商品データ取得"), this)),
+      CommandGetSimilarities(
+          new QPushButton(UiText(QUILLON_TEXT("quillon", "商品データ取得")), this)),
       TextStartProductASIN(new QLineEdit(this)),
-      Label1(makeLabel(new QLabel(this), "Label1", QStringLiteral("開始商品のASIN"),
+      Label1(makeLabel(new QLabel(this), "Label1", UiText(QUILLON_TEXT("quillon", "開始商品のASIN")),
                        fromTwips(1920, 240, 2775, 255))),
       LabelStatus(
           makeLabel(new QLabel(this), "LabelStatus", QString(), fromTwips(0, 960, 9135, 495))),
@@ -56,8 +59,7 @@ FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWid
       runner_(*this, host_),
       requester_(std::move(programFolder), host_, clock, std::move(get)) {
   setObjectName(QStringLiteral("FormMain"));
-  setWindowTitle(QString::fromUtf8(kApplicationTitle.data(),
-                                   static_cast<qsizetype>(kApplicationTitle.size())));
+  setWindowTitle(UiText(kApplicationTitle));
   resize(9120 / 15, 13425 / 15);
 
   CommandGetSimilarities->setObjectName(QStringLiteral("CommandGetSimilarities"));

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/clock.h"
+#include "common/texts.h"
 #include "common/ui/command_runner.h"
 #include "common/ui/window_host.h"
 #include "fetcher/http_retrieval.h"
@@ -19,7 +20,7 @@ class QScrollArea;
 namespace quillon::fetcher {
 
 // The window's caption, which its message boxes carry as well.
-inline constexpr std::string_view kApplicationTitle = "Quillon 取得テスト";
+inline constexpr std::string_view kApplicationTitle = QUILLON_TEXT("quillon", "Quillon 取得テスト");
 
 class FormMain : public QWidget {
  public:

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/program_usage.h"
+#include "common/ui/translation.h"
 #include "common/ui/window_host.h"
 #include "common/working_folder.h"
 #include "fetcher/curl_easy.h"
@@ -38,14 +39,19 @@ int main(int argc, char** argv) {
       // Whoever asked for the window may not be looking at a terminal.
       if (!line.start && display) {
         QApplication app(argc, argv);
-        ShowFailureBox(kApplicationTitle, usable.failure());
+        const Translations translations(EnvironmentLanguage());
+        ShowFailureBox(UiText(kApplicationTitle).toStdString(), usable.failure());
       }
       return 1;
     }
   }
   const std::string folder = line.folder.value_or(ExecutableFolder());
-  if (line.start)
-    return RunHeadlessCrawl(folder, *line.start, line.retries, MakeCurlGetter(folder), line.resume);
+  if (line.start) {
+    const Translations translations(EnvironmentLanguage());
+    return RunHeadlessCrawl(folder, *line.start, line.retries,
+                            MakeCurlGetter(folder, {}, translations.translator()), line.resume,
+                            translations.translator());
+  }
 
   // Qt would abort without a display; say what to do instead.
   if (!display) {
@@ -55,8 +61,9 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   QApplication::setWindowIcon(FetcherIcon());
+  const Translations translations(EnvironmentLanguage());
   PacingClock clock;
-  FormMain window(folder, MakeCurlGetter(folder), clock);
+  FormMain window(folder, MakeCurlGetter(folder, {}, translations.translator()), clock);
   window.show();
   return QApplication::exec();
 }

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/texts.h"
 #include "common/working_folder.h"
 #include "grapher/catalogue/asin_index.h"
 #include "grapher/catalogue/record_prefetcher.h"
@@ -92,7 +93,7 @@ Status LoadProductData(const std::string& programFolder, Catalogue& catalogue, H
   if (!inputs) return inputs.failure();
   LoadInputs loaded = std::move(inputs).value();
 
-  host.setLabel(Label::Status, "商品データ読み込み中");
+  host.setLabel(Label::Status, host.text(QUILLON_TEXT("quillon", "商品データ読み込み中")));
 
   // The tables are replaced now and then grow in place: a drawing may look at
   // them between two products of this load.
@@ -126,7 +127,7 @@ Status LoadProductData(const std::string& programFolder, Catalogue& catalogue, H
     host.checkQuit();
   }
 
-  host.setLabel(Label::Status, "正常終了");
+  host.setLabel(Label::Status, host.text(QUILLON_TEXT("quillon", "正常終了")));
   return Success();
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/text_compare.h"
+#include "common/texts.h"
 #include "grapher/catalogue/keyword_membership.h"
 #include "grapher/layout/layout_settings.h"
 #include "grapher/layout/placement.h"
@@ -121,10 +122,10 @@ Status DrawKeyWordGraph(const std::string& programFolder, Catalogue& catalogue,
     key.HasProduct = false;
     key.Placed = false;
   }
-  host.setLabel(Label::Status, "キーワードの関係を抽出中");
+  host.setLabel(Label::Status, host.text(QUILLON_TEXT("quillon", "キーワードの関係を抽出中")));
   ExtractKeyWordRelations(catalogue, host);
 
-  host.setLabel(Label::Status, "キーワードを配置中");
+  host.setLabel(Label::Status, host.text(QUILLON_TEXT("quillon", "キーワードを配置中")));
   host.setLabel(Label::Status2, "");
   const std::int32_t root = ChooseRootKeyWord(catalogue);
   KeyWord& rootKey = catalogue.KeyWordTable[root];
@@ -133,7 +134,7 @@ Status DrawKeyWordGraph(const std::string& programFolder, Catalogue& catalogue,
   rootKey.Placed = true;
   PlaceRelatedKeyWords(catalogue.KeyWordTable, root, settings.GraphDefaultDistance, directions);
 
-  host.setLabel(Label::Status, "ぬるぽ");
+  host.setLabel(Label::Status, host.text(QUILLON_TEXT("quillon", "ぬるぽ")));
   host.setLabel(Label::Status2, "");
   surface.clear();
   RenderKeyWordGraph(catalogue.KeyWordTable, surface, host);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/texts.h"
 #include "grapher/catalogue/keyword_membership.h"
 #include "grapher/layout/layout_settings.h"
 #include "grapher/layout/placement.h"
@@ -25,13 +26,13 @@ void DrawSimilarityGraph(const std::string& programFolder, Catalogue& catalogue,
   directions.random.reseed();
   const LayoutSettings settings = ReadLayoutSettings(programFolder);
 
-  host.setLabel(Label::Status, "商品を配置中");
+  host.setLabel(Label::Status, host.text(QUILLON_TEXT("quillon", "商品を配置中")));
   host.setLabel(Label::Status2, "");
   PlaceProducts(products, settings, directions, surface, host);
   CenterProducts(products, surface, host);
 
   surface.clear();
-  host.setLabel(Label::Status, "キーワードを配置中");
+  host.setLabel(Label::Status, host.text(QUILLON_TEXT("quillon", "キーワードを配置中")));
   // Titles cannot change during a drawing, so membership is worked out once.
   const KeyWordMembership members(catalogue);
   PlaceKeyWords(products, keyWords, members, host);
@@ -45,11 +46,11 @@ void DrawSimilarityGraph(const std::string& programFolder, Catalogue& catalogue,
   // A 64-bit counter: the bound may be the largest 32-bit number.
   for (std::int64_t n = 1; n <= iterations; ++n) {
     host.setLabel(Label::Status2, std::to_string(n) + "/" + std::to_string(iterations));
-    host.setLabel(Label::Status, "商品の位置を変更中");
+    host.setLabel(Label::Status, host.text(QUILLON_TEXT("quillon", "商品の位置を変更中")));
     PullToReferrers(products, settings.ProductCloseForce, host);
-    host.setLabel(Label::Status, "商品の位置を変更中");
+    host.setLabel(Label::Status, host.text(QUILLON_TEXT("quillon", "商品の位置を変更中")));
     PullProductsToKeyWords(products, keyWords, members, settings.ProductCloseForceByKeyWord, host);
-    host.setLabel(Label::Status, "キーワードの位置を変更中");
+    host.setLabel(Label::Status, host.text(QUILLON_TEXT("quillon", "キーワードの位置を変更中")));
     PullKeyWordsToProducts(products, keyWords, members, settings.KeyWordCloseForce, host);
     if (settings.DrawKeyWord) {
       RenderGraph(catalogue, members, settings.DrawProductName, surface, host);
@@ -60,10 +61,10 @@ void DrawSimilarityGraph(const std::string& programFolder, Catalogue& catalogue,
   }
 
   CenterProducts(products, surface, host);
-  host.setLabel(Label::Status, "グラフ描画中");
+  host.setLabel(Label::Status, host.text(QUILLON_TEXT("quillon", "グラフ描画中")));
   host.setLabel(Label::Status2, "");
   RenderGraph(catalogue, members, settings.DrawProductName, surface, host);
-  host.setLabel(Label::Status, "正常終了");
+  host.setLabel(Label::Status, host.text(QUILLON_TEXT("quillon", "正常終了")));
 }
 
 }  // namespace quillon::grapher

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "common/texts.h"
 #include "grapher/layout/single_float.h"
 #include "grapher/render/render_graph.h"
 
@@ -111,7 +112,7 @@ void PlaceSubtree(std::vector<Product>& products, std::int32_t parent,
 }
 
 void CenterProducts(std::vector<Product>& products, const Surface& surface, Host& host) {
-  host.setLabel(Label::Status, "商品をセンタリング中");
+  host.setLabel(Label::Status, host.text(QUILLON_TEXT("quillon", "商品をセンタリング中")));
   host.setLabel(Label::Status2, "");
   if (products.empty()) return;  // no centre of mass to move
   float sumX = 0;

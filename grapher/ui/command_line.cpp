@@ -12,6 +12,7 @@
 #include "common/program_usage.h"
 #include "common/terminal_host.h"
 #include "common/ui/program_options.h"
+#include "common/ui/translation.h"
 #include "common/ui/window_host.h"
 #include "common/working_folder.h"
 #include "grapher/catalogue/catalogue.h"
@@ -158,8 +159,10 @@ std::optional<std::int32_t> FindAsin(const Catalogue& catalogue, std::string_vie
 
 // Draws the laid-out catalogue again through the view the options ask for.
 void DrawView(const CommandLineOptions& options, const std::string& programFolder,
-              const Catalogue& catalogue, std::optional<std::int32_t> focus, Surface& surface) {
+              const Catalogue& catalogue, std::optional<std::int32_t> focus, const Host& host,
+              Surface& surface) {
   ViewStyle style;
+  style.translate = [&host](std::string_view text) { return host.text(text); };
   style.colourBy = options.colourBy;
   style.drawProductName = ReadLayoutSettings(programFolder, false).DrawProductName;
   ViewTransform transform;
@@ -292,7 +295,7 @@ int RunHeadless(const CommandLineOptions& options, const std::string& programFol
         }
       } else {
         DrawSimilarityGraph(programFolder, catalogue, directions, surface, host, clock);
-        if (options.viewed()) DrawView(options, programFolder, catalogue, focus, surface);
+        if (options.viewed()) DrawView(options, programFolder, catalogue, focus, host, surface);
       }
     }
   } catch (const EndProgram&) {
@@ -328,7 +331,8 @@ int GrapherMain(int argc, char** argv) {
     // Whoever asked for the window may not be looking at a terminal.
     if (!options.headless() && HasWindowSystem()) {
       QApplication app(argc, argv);
-      ShowFailureBox(kApplicationTitle, usable.failure());
+      const Translations translations(EnvironmentLanguage());
+      ShowFailureBox(UiText(kApplicationTitle).toStdString(), usable.failure());
     }
     return 1;
   }
@@ -338,7 +342,9 @@ int GrapherMain(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen;minimal:fontconfig");
     defaultMessageHandler = qInstallMessageHandler(QuietMessageHandler);
     QGuiApplication app(argc, argv);
+    const Translations translations(EnvironmentLanguage());
     TerminalHost host = TerminalHost::forStderr();
+    host.setTranslator(translations.translator());
     const int code = RunHeadless(options, folder, host);
     host.finish();
     return code;
@@ -351,6 +357,7 @@ int GrapherMain(int argc, char** argv) {
     return 1;
   }
   QApplication app(argc, argv);
+  const Translations translations(EnvironmentLanguage());
   FormMain form(folder, options.seed);
   form.show();
   return QApplication::exec();

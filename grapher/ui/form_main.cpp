@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/texts.h"
+#include "common/ui/translation.h"
 #include "grapher/catalogue/load_product_data.h"
 #include "grapher/commands/keyword_graph.h"
 #include "grapher/commands/similarity_graph.h"
@@ -32,12 +34,12 @@ void Place(QWidget& widget, const char* name, int left, int top, int width, int 
 
 FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed, QWidget* parent)
     : QWidget(parent),
-      CommandDrawGraphAlt(QStringLiteral("zzzzグラフ作成"), this),
-      CommandGetData(QStringLiteral("商品データ読込"), this),
+      CommandDrawGraphAlt(UiText(QUILLON_TEXT("quillon", "zzzzグラフ作成")), this),
+      CommandGetData(UiText(QUILLON_TEXT("quillon", "商品データ読込")), this),
       LabelStatus(this),
       LabelStatus2(this),
       Graph(this),
-      CommandDrawGraph(QStringLiteral("グラフ作成"), this),
+      CommandDrawGraph(UiText(QUILLON_TEXT("quillon", "グラフ作成")), this),
       findBar_(Graph),
       details_(Graph),
       actions_(*this),
@@ -46,8 +48,7 @@ FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed,
       programFolder_(std::move(programFolder)),
       directions_(RandomSource(seed)) {
   setObjectName(QStringLiteral("FormMain"));
-  setWindowTitle(QString::fromUtf8(kApplicationTitle.data(),
-                                   static_cast<qsizetype>(kApplicationTitle.size())));
+  setWindowTitle(UiText(kApplicationTitle));
   setWindowIcon(QIcon(QStringLiteral(":/grapher/grapher.png")));
   resize(kInnerWidth, kInnerHeight);
 

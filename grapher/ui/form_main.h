@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "common/clock.h"
+#include "common/texts.h"
 #include "common/ui/command_runner.h"
 #include "common/ui/window_host.h"
 #include "grapher/catalogue/catalogue.h"
@@ -27,7 +28,7 @@
 namespace quillon::grapher {
 
 // The window's caption, which its message boxes carry as well.
-inline constexpr std::string_view kApplicationTitle = "Quillon グラフ作成";
+inline constexpr std::string_view kApplicationTitle = QUILLON_TEXT("quillon", "Quillon グラフ作成");
 
 class FormMain final : public QWidget {
  public:

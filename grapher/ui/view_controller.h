@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/ui/translation.h"
 #include "grapher/catalogue/catalogue.h"
 #include "grapher/catalogue/keyword_membership.h"
 #include "grapher/render/surface.h"
@@ -32,7 +33,9 @@ struct ViewSnapshot {
 class ViewController {
  public:
   // source must outlive the controller; it is read only when a snapshot is taken.
-  explicit ViewController(const Catalogue& source) : source_(source) {}
+  explicit ViewController(const Catalogue& source) : source_(source) {
+    style_.translate = [](std::string_view text) { return UiText(text).toStdString(); };
+  }
 
   // Positions moved (a drawing runs): the next snapshot copies them again.
   void positionsMoved() { ++generation_; }

@@ -44,10 +44,13 @@ Rgb FromHsv(double hue, double saturation, double value) {
 }
 
 std::string WithThousands(std::int32_t n) {
-  std::string digits = std::to_string(n);
-  for (auto i = static_cast<std::ptrdiff_t>(digits.size()) - 3; i > 0; i -= 3)
-    digits.insert(static_cast<std::size_t>(i), ",");
-  return digits;
+  const std::string digits = std::to_string(n);
+  std::string text;  // appended, not inserted into: GCC 12 warns falsely on the insert
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0 && digits[i - 1] != '-') text += ',';
+    text += digits[i];
+  }
+  return text;
 }
 
 }  // namespace
@@ -93,20 +96,24 @@ Rgb Faded(Rgb colour) {
   return {lighten(colour.r), lighten(colour.g), lighten(colour.b)};
 }
 
-Legend LegendFor(ColourBy mode, const Catalogue& catalogue) {
+Legend LegendFor(ColourBy mode, const Catalogue& catalogue, const Host::TextTranslator& translate) {
+  const auto text = [&translate](std::string_view source) {
+    return translate ? translate(source) : std::string(source);
+  };
   Legend legend;
+  legend.morePattern = text(kLegendMorePattern);
   if (mode == ColourBy::KeyWord) {
-    legend.title = kLegendKeyWordTitle;
+    legend.title = text(kLegendKeyWordTitle);
     const auto& keyWords = catalogue.KeyWordTable;
     for (std::size_t k = 0; k < keyWords.size(); ++k)
       if (keyWords[k].HasProduct)
         legend.entries.push_back({keyWords[k].Text, KeyWordColour(static_cast<std::int32_t>(k))});
-    legend.entries.push_back({std::string(kLegendNoKeyWord), kNoKeyWordColour});
+    legend.entries.push_back({text(kLegendNoKeyWord), kNoKeyWordColour});
   } else if (mode == ColourBy::Rank) {
-    legend.title = kLegendRankTitle;
+    legend.title = text(kLegendRankTitle);
     for (std::int32_t rank = kBestRank; rank <= kWorstRank; rank *= 100)
       legend.entries.push_back({WithThousands(rank), RankColour(rank)});
-    legend.entries.push_back({std::string(kLegendUnknownRank), kUnknownRankColour});
+    legend.entries.push_back({text(kLegendUnknownRank), kUnknownRankColour});
   }
   return legend;
 }

@@ -8,8 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "common/host.h"
 #include "grapher/catalogue/catalogue.h"
 #include "grapher/render/surface.h"
+#include "grapher/view/view_texts.h"
 
 namespace quillon::grapher {
 
@@ -42,10 +44,13 @@ struct LegendEntry {
 struct Legend {
   std::string title;
   std::vector<LegendEntry> entries;
+  std::string morePattern{kLegendMorePattern};  // the row for %1 entries that did not fit
 };
 
 // The legend of a mode: empty for Parts; the keywords that have products (then
 // "no keyword"); or steps of the rank scale (then "unknown").
-Legend LegendFor(ColourBy mode, const Catalogue& catalogue);
+// Its fixed texts go through translate when one is given.
+Legend LegendFor(ColourBy mode, const Catalogue& catalogue,
+                 const Host::TextTranslator& translate = {});
 
 }  // namespace quillon::grapher

@@ -26,7 +26,7 @@ void DrawLegend(const Legend& legend, Surface& surface) {
     const std::size_t kept = fitting - 1;
     const std::size_t rest = rows.size() - kept;
     rows.resize(kept);
-    rows.push_back({LegendMoreText(rest), kWhite});
+    rows.push_back({FillText(legend.morePattern, {std::to_string(rest)}), kWhite});
   } else if (fitting == 0) {
     rows.clear();
   }

@@ -52,7 +52,7 @@ class ViewRenderer {
     surface_.clear();
     if (!drawProducts() || !drawKeyWordLines() || !drawKeyWordLabels()) return false;
     if (selecting_) drawSelection();
-    DrawLegend(LegendFor(style_.colourBy, catalogue_), surface_);
+    DrawLegend(LegendFor(style_.colourBy, catalogue_, style_.translate), surface_);
     surface_.present();
     return true;
   }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/host.h"
 #include "grapher/catalogue/catalogue.h"
 #include "grapher/catalogue/keyword_membership.h"
 #include "grapher/render/surface.h"
@@ -28,7 +29,8 @@ struct ViewStyle {
   std::optional<std::int32_t> selected;
   // A mark per product (empty: none): drawn normally while everything else fades.
   std::vector<bool> highlighted;
-  bool drawProductName = false;  // the layout setting DrawProductName
+  bool drawProductName = false;    // the layout setting DrawProductName
+  Host::TextTranslator translate;  // for the legend's fixed texts; none: as written
 };
 
 // Clears the surface and draws products, titles, links, keyword lines and

@@ -1,0 +1,367 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>quillon</name>
+    <message>
+        <source>そのファイルやフォルダはない</source>
+        <translation>no such file or folder</translation>
+    </message>
+    <message>
+        <source>アクセス権がない</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>フォルダである</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>途中にフォルダでないものがある</source>
+        <translation>a part of the path is not a folder</translation>
+    </message>
+    <message>
+        <source>ディスクに空きがない</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>ディスクの割り当てを使い切った</source>
+        <translation>the disk quota is used up</translation>
+    </message>
+    <message>
+        <source>読み取り専用のディスクである</source>
+        <translation>the disk is read-only</translation>
+    </message>
+    <message>
+        <source>名前が長すぎる</source>
+        <translation>the name is too long</translation>
+    </message>
+    <message>
+        <source>理由は不明</source>
+        <translation>reason unknown</translation>
+    </message>
+    <message>
+        <source>%1 の読み込みに失敗したわけだが。（%2）</source>
+        <translation>Could not read %1. (%2)</translation>
+    </message>
+    <message>
+        <source>%1 の書き込みに失敗したわけだが。（%2）</source>
+        <translation>Could not write %1. (%2)</translation>
+    </message>
+    <message>
+        <source>%1 が空なわけだが。</source>
+        <translation>%1 is empty.</translation>
+    </message>
+    <message>
+        <source>%1 の1行目に開始商品のASINがないわけだが。</source>
+        <translation>The first line of %1 holds no start product ASIN.</translation>
+    </message>
+    <message>
+        <source>フォルダ %1 がないわけだが。</source>
+        <translation>The folder %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>%1 はフォルダではないわけだが。</source>
+        <translation>%1 is not a folder.</translation>
+    </message>
+    <message>
+        <source>XMLPath のフォルダ %1 がないわけだが。</source>
+        <translation>The XMLPath folder %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>XMLPath の %1 はフォルダではないわけだが。</source>
+        <translation>The XMLPath %1 is not a folder.</translation>
+    </message>
+    <message>
+        <source>XMLPath のフォルダ %1 を開けないわけだが。（アクセス権がない）</source>
+        <translation>The XMLPath folder %1 cannot be opened. (permission denied)</translation>
+    </message>
+    <message>
+        <source>ASIN「%1」はファイル名に使えないわけだが。</source>
+        <translation>The ASIN &quot;%1&quot; cannot be used as a file name.</translation>
+    </message>
+    <message>
+        <source>開始商品のASIN「%1」の商品はないわけだが。</source>
+        <translation>There is no product with the start ASIN &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>%1 の [RequestURL] に Prefix が無いか空なわけだが。書いてからもう一度押してくれ。</source>
+        <translation>Prefix in [RequestURL] of %1 is missing or empty. Set it, then press the button again.</translation>
+    </message>
+    <message>
+        <source>商品データを読み込んでいないわけだが。</source>
+        <translation>No product data is loaded.</translation>
+    </message>
+    <message>
+        <source>keywords.txt にキーワードがないわけだが。</source>
+        <translation>keywords.txt holds no keyword.</translation>
+    </message>
+    <message>
+        <source>予期しないエラーが起きたわけだが。（%1）</source>
+        <translation>An unexpected error occurred. (%1)</translation>
+    </message>
+    <message>
+        <source>はい</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>いいえ</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取得済 : </source>
+        <translation>Fetched: </translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Finished</translation>
+    </message>
+    <message>
+        <source>の応答が10回続けて無効だったわけだが。続ける？</source>
+        <translation> gave an invalid answer 10 times in a row. Go on?</translation>
+    </message>
+    <message>
+        <source>の取得に失敗したわけだが。続ける？</source>
+        <translation> could not be retrieved. Go on?</translation>
+    </message>
+    <message>
+        <source>答えが MaxAnswerMegabytes の %1 MB (%2 バイト) を超えたので受信を打ち切ったわけだが。</source>
+        <translation>The answer was cut off: it is larger than MaxAnswerMegabytes, %1 MB (%2 bytes).</translation>
+    </message>
+    <message>
+        <source>取得中 : </source>
+        <translation>Requesting: </translation>
+    </message>
+    <message>
+        <source>取得完了 : </source>
+        <translation>Received: </translation>
+    </message>
+    <message>
+        <source>商品データ取得</source>
+        <translation>Fetch products</translation>
+    </message>
+    <message>
+        <source>開始商品のASIN</source>
+        <translation>Start product ASIN</translation>
+    </message>
+    <message>
+        <source>Quillon 取得テスト</source>
+        <translation>Quillon Fetcher</translation>
+    </message>
+    <message>
+        <source>商品データ読み込み中</source>
+        <translation>Loading product data</translation>
+    </message>
+    <message>
+        <source>正常終了</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>キーワードの関係を抽出中</source>
+        <translation>Finding keyword relations</translation>
+    </message>
+    <message>
+        <source>キーワードを配置中</source>
+        <translation>Placing keywords</translation>
+    </message>
+    <message>
+        <source>ぬるぽ</source>
+        <translation>Drawing the keyword graph</translation>
+    </message>
+    <message>
+        <source>商品を配置中</source>
+        <translation>Placing products</translation>
+    </message>
+    <message>
+        <source>商品の位置を変更中</source>
+        <translation>Moving products</translation>
+    </message>
+    <message>
+        <source>キーワードの位置を変更中</source>
+        <translation>Moving keywords</translation>
+    </message>
+    <message>
+        <source>グラフ描画中</source>
+        <translation>Drawing the graph</translation>
+    </message>
+    <message>
+        <source>商品をセンタリング中</source>
+        <translation>Centring products</translation>
+    </message>
+    <message>
+        <source>zzzzグラフ作成</source>
+        <translation>zzzz Draw graph</translation>
+    </message>
+    <message>
+        <source>商品データ読込</source>
+        <translation>Load products</translation>
+    </message>
+    <message>
+        <source>グラフ作成</source>
+        <translation>Draw graph</translation>
+    </message>
+    <message>
+        <source>Quillon グラフ作成</source>
+        <translation>Quillon Grapher</translation>
+    </message>
+    <message>
+        <source>保存済み : </source>
+        <translation>From stored record: </translation>
+    </message>
+    <message>
+        <source>再試行まで %1 秒 : %2</source>
+        <translation>Retrying in %1 s: %2</translation>
+    </message>
+    <message>
+        <source>サービスが混み合っている (HTTP %1) わけだが。</source>
+        <translation>The service is busy (HTTP %1).</translation>
+    </message>
+    <message>
+        <source>完了 %1 / 待ち %2 · 毎分 %3 件 · 残り %4</source>
+        <translation>Done %1 / queued %2 · %3 per minute · %4 left</translation>
+    </message>
+    <message>
+        <source>要求 %1 件 · 保存済みから %2 件 · 再試行 %3 回 · 商品なし %4 件 · 所要 %5</source>
+        <translation>Requested %1 · from stored records %2 · retries %3 · without a product %4 · took %5</translation>
+    </message>
+    <message>
+        <source>拡大</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>縮小</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>左へ移動</source>
+        <translation>Pan left</translation>
+    </message>
+    <message>
+        <source>右へ移動</source>
+        <translation>Pan right</translation>
+    </message>
+    <message>
+        <source>上へ移動</source>
+        <translation>Pan up</translation>
+    </message>
+    <message>
+        <source>下へ移動</source>
+        <translation>Pan down</translation>
+    </message>
+    <message>
+        <source>移動</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>全体を表示</source>
+        <translation>Fit to window</translation>
+    </message>
+    <message>
+        <source>等倍で表示</source>
+        <translation>Actual size</translation>
+    </message>
+    <message>
+        <source>検索</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>次を検索</source>
+        <translation>Find next</translation>
+    </message>
+    <message>
+        <source>前を検索</source>
+        <translation>Find previous</translation>
+    </message>
+    <message>
+        <source>色分け</source>
+        <translation>Colour by</translation>
+    </message>
+    <message>
+        <source>標準</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source>キーワード別</source>
+        <translation>Keyword</translation>
+    </message>
+    <message>
+        <source>売上順位別</source>
+        <translation>Sales rank</translation>
+    </message>
+    <message>
+        <source>表示を画像として保存</source>
+        <translation>Save view as image</translation>
+    </message>
+    <message>
+        <source>PNG 画像 (*.png);;SVG 画像 (*.svg)</source>
+        <translation>PNG image (*.png);;SVG image (*.svg)</translation>
+    </message>
+    <message>
+        <source>選択解除・描画中止</source>
+        <translation>Clear selection / cancel drawing</translation>
+    </message>
+    <message>
+        <source>キーワード関連グラフ</source>
+        <translation>Keyword relation graph</translation>
+    </message>
+    <message>
+        <source>ASIN またはタイトルの一部</source>
+        <translation>ASIN or part of a title</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>該当なし</source>
+        <translation>No matches</translation>
+    </message>
+    <message>
+        <source>%1 件</source>
+        <translation>%1 matches</translation>
+    </message>
+    <message>
+        <source>%2 / %1 件</source>
+        <translation>%2 of %1</translation>
+    </message>
+    <message>
+        <source>タイトル</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>売上順位</source>
+        <translation>Sales rank</translation>
+    </message>
+    <message>
+        <source>キーワード</source>
+        <translation>Keyword</translation>
+    </message>
+    <message>
+        <source>類似商品</source>
+        <translation>Similar products</translation>
+    </message>
+    <message>
+        <source>参照元</source>
+        <translation>Listed by</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>キーワードなし</source>
+        <translation>No keyword</translation>
+    </message>
+    <message>
+        <source>順位不明</source>
+        <translation>Rank unknown</translation>
+    </message>
+    <message>
+        <source>ほか%1件</source>
+        <translation>%1 more</translation>
+    </message>
+</context>
+</TS>

@@ -59,6 +59,8 @@ QString FailureMessage(const Failure& failure) {
       return QStringLiteral("フォルダ %1 がないわけだが。").arg(subject);
     case FailureKind::ProgramFolderNotAFolder:
       return QStringLiteral("%1 はフォルダではないわけだが。").arg(subject);
+    case FailureKind::ProgramFolderNotCreated:
+      return QStringLiteral("フォルダ %1 を作れないわけだが。（%2）").arg(subject, Reason(failure));
     case FailureKind::RecordFolderMissing:
       return QStringLiteral("XMLPath のフォルダ %1 がないわけだが。").arg(subject);
     case FailureKind::RecordFolderNotAFolder:

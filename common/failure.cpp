@@ -33,6 +33,8 @@ std::string FailureText(const Failure& failure) {
       return "The folder " + subject + " does not exist.";
     case FailureKind::ProgramFolderNotAFolder:
       return subject + " is not a folder.";
+    case FailureKind::ProgramFolderNotCreated:
+      return "Cannot create the program folder " + subject + ": " + Reason(failure) + ".";
     case FailureKind::RecordFolderMissing:
       return "The record folder " + subject + " does not exist.";
     case FailureKind::RecordFolderNotAFolder:

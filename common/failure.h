@@ -15,6 +15,7 @@ enum class FailureKind {
   NoStartAsin,              // subject: StartProductASIN.txt, whose first line is empty
   ProgramFolderMissing,     // subject: the folder given with --folder
   ProgramFolderNotAFolder,  // subject: the path given with --folder
+  ProgramFolderNotCreated,  // subject: the per-user program folder, which cannot be made
   RecordFolderMissing,      // subject: the record folder (setting XMLPath)
   RecordFolderNotAFolder,   // subject: the path the setting XMLPath names
   RecordFolderLocked,       // subject: the record folder, which may not be entered

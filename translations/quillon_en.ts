@@ -363,5 +363,9 @@
         <source>ほか%1件</source>
         <translation>%1 more</translation>
     </message>
+    <message>
+        <source>フォルダ %1 を作れないわけだが。（%2）</source>
+        <translation>Cannot create the folder %1. (%2)</translation>
+    </message>
 </context>
 </TS>

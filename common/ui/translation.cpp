@@ -7,8 +7,8 @@
 #include <QTranslator>
 #include <cstdlib>
 
+#include "common/program_folder.h"
 #include "common/texts.h"
-#include "common/working_folder.h"
 
 namespace quillon {
 namespace {
@@ -57,14 +57,9 @@ UiLanguage EnvironmentLanguage() {
 
 // Kept to one place so that the install layout's own lookup can replace it.
 QString TranslationsFolder() {
-  const QDir programFolder(QString::fromStdString(ExecutableFolder()));
-  // Beside the program (portable), under a flat install's share/, under an installed bin/'s.
-  for (const char* candidate :
-       {"translations", "share/quillon/translations", "../share/quillon/translations"}) {
-    const QString folder = QDir::cleanPath(programFolder.filePath(QString::fromLatin1(candidate)));
-    if (QFileInfo(folder).isDir()) return folder;
-  }
-  return {};
+  const QString folder =
+      QDir(QString::fromStdString(InstalledDataFolder())).filePath(QStringLiteral("translations"));
+  return QFileInfo(folder).isDir() ? folder : QString();
 }
 
 QString UiText(std::string_view source) {

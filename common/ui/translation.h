@@ -23,9 +23,8 @@ UiLanguage ChooseLanguage(std::string_view language, std::string_view lcAll,
 // ChooseLanguage over this process's environment.
 UiLanguage EnvironmentLanguage();
 
-// The folder of our .qm files: "translations" beside the program, else
-// share/quillon/translations in the program's folder or above it (an install,
-// and the build tree, which mirrors it); empty when there is none.
+// The folder of our .qm files: "translations" in the installed data folder (the
+// build tree mirrors the install); empty when there is none.
 QString TranslationsFolder();
 
 // A fixed text (a QUILLON_TEXT) in the language of the translations installed

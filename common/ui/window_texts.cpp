@@ -63,6 +63,9 @@ QString FailureMessage(const Failure& failure) {
       return UiText(QUILLON_TEXT("quillon", "フォルダ %1 がないわけだが。")).arg(subject);
     case FailureKind::ProgramFolderNotAFolder:
       return UiText(QUILLON_TEXT("quillon", "%1 はフォルダではないわけだが。")).arg(subject);
+    case FailureKind::ProgramFolderNotCreated:
+      return UiText(QUILLON_TEXT("quillon", "フォルダ %1 を作れないわけだが。（%2）"))
+          .arg(subject, Reason(failure));
     case FailureKind::RecordFolderMissing:
       return UiText(QUILLON_TEXT("quillon", "XMLPath のフォルダ %1 がないわけだが。")).arg(subject);
     case FailureKind::RecordFolderNotAFolder:

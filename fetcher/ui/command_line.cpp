@@ -5,6 +5,7 @@
 #include <charconv>
 #include <iostream>
 
+#include "common/program_folder.h"
 #include "common/program_usage.h"
 #include "common/terminal_host.h"
 #include "common/ui/program_options.h"
@@ -87,8 +88,8 @@ Expected<int> parseCount(std::string_view text) {
 QList<QCommandLineOption> FetcherOptions() {
   return {
       {"folder",
-       "use DIR as the program folder (setting.ini, keywords.txt);\n"
-       "default: the folder that holds the fetcher",
+       "use DIR as the program folder (setting.ini, keywords.txt);\n" +
+           QString(kDefaultProgramFolderHelp),
        "DIR"},
       {"start",
        "crawl from ASIN without a window, progress on stderr;\n"

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/program_folder.h"
 #include "common/program_usage.h"
 #include "common/ui/translation.h"
 #include "common/ui/window_host.h"
@@ -33,19 +34,21 @@ int main(int argc, char** argv) {
   }
   const bool display =
       std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM");
-  if (line.folder) {
-    if (const Status usable = CheckProgramFolder(*line.folder); !usable) {
-      std::cerr << kProgram << ": error: " << usable.error() << "\n";
-      // Whoever asked for the window may not be looking at a terminal.
-      if (!line.start && display) {
-        QApplication app(argc, argv);
-        const Translations translations(EnvironmentLanguage());
-        ShowFailureBox(UiText(kApplicationTitle).toStdString(), usable.failure());
-      }
-      return 1;
+  // --folder names the folder; otherwise the portable or the per-user one.
+  const Expected<std::string> chosen =
+      line.folder ? Expected<std::string>(*line.folder) : DefaultProgramFolder();
+  if (const Status usable = chosen ? CheckProgramFolder(chosen.value()) : Status(chosen.failure());
+      !usable) {
+    std::cerr << kProgram << ": error: " << usable.error() << "\n";
+    // Whoever asked for the window may not be looking at a terminal.
+    if (!line.start && display) {
+      QApplication app(argc, argv);
+      const Translations translations(EnvironmentLanguage());
+      ShowFailureBox(UiText(kApplicationTitle).toStdString(), usable.failure());
     }
+    return 1;
   }
-  const std::string folder = line.folder.value_or(ExecutableFolder());
+  const std::string folder = chosen.value();
   if (line.start) {
     const Translations translations(EnvironmentLanguage());
     return RunHeadlessCrawl(folder, *line.start, line.retries,

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "common/clock.h"
+#include "common/program_folder.h"
 #include "common/program_usage.h"
 #include "common/terminal_host.h"
 #include "common/ui/program_options.h"
@@ -77,8 +78,7 @@ Status ParseSize(std::string_view text, CommandLineOptions& options) {
 QList<QCommandLineOption> GrapherOptions() {
   return {
       {"folder",
-       "program folder with setting.ini and keywords.txt\n"
-       "(default: the folder of the grapher executable)",
+       "program folder with setting.ini and keywords.txt;\n" + QString(kDefaultProgramFolderHelp),
        "DIR"},
       {"json",
        "write the catalogue as JSON: {\"products\": [...],\n"
@@ -320,13 +320,14 @@ int GrapherMain(int argc, char** argv) {
     std::cout << VersionText(kProgram);
     return 0;
   }
+  const Expected<std::string> chosen =
+      options.folder ? Expected<std::string>(*options.folder) : DefaultProgramFolder();
   std::error_code error;
   // Absolute, so that settings naming folders relative to it stay unambiguous.
   const std::string folder =
-      std::filesystem::absolute(options.folder.value_or(ExecutableFolder()), error)
-          .lexically_normal()
-          .string();
-  if (const Status usable = CheckProgramFolder(folder); !usable) {
+      chosen ? std::filesystem::absolute(chosen.value(), error).lexically_normal().string() : "";
+  if (const Status usable = chosen ? CheckProgramFolder(folder) : Status(chosen.failure());
+      !usable) {
     std::cerr << kProgram << ": error: " << usable.error() << "\n";
     // Whoever asked for the window may not be looking at a terminal.
     if (!options.headless() && HasWindowSystem()) {

@@ -83,14 +83,11 @@ void WindowHost::fitToView(Label label) {
 void WindowHost::setSlotText(Slot& slot, std::string_view text) {
   if (slot.label == nullptr || slot.text == text) return;
   slot.text.assign(text);
-  const QString shown = LabelText(text);
-  const bool due = isDue(slot);
-  // Until its next flush the label asks for no repaint of its own: the event
-  // pump would otherwise paint it after every text.
-  if (!due) slot.label->setUpdatesEnabled(false);
-  slot.label->setText(shown);
+  // A fast crawl sets several texts a millisecond, the screen shows one per
+  // repaint: a label is given its text when it is repainted or flushed.
+  slot.stale = true;
   slot.pending = true;
-  if (due)
+  if (isDue(slot))
     repaintDue();
   else
     schedule();
@@ -132,9 +129,12 @@ void WindowHost::schedule() {
 
 void WindowHost::repaint(Slot& slot) {
   slot.pending = false;
+  if (slot.stale) {
+    slot.stale = false;
+    slot.label->setText(LabelText(slot.text));
+  }
   // Laid out once per repaint rather than once per text.
   if (slot.fitsView) FitLabelToView(*slot.label);
-  slot.label->setUpdatesEnabled(true);
   slot.label->repaint();
   slot.sinceRepaint.start();
   ++repaints_;
@@ -166,17 +166,20 @@ void WindowHost::processEvents() {
 }
 
 bool WindowHost::askYesNo(std::string_view text) {
+  flushLabels();  // the question is asked over what the command has shown so far
   if (prompt_) return prompt_(text);
   return ShowBox(window_, QMessageBox::Critical, text, QMessageBox::Yes | QMessageBox::No) ==
          QMessageBox::Yes;
 }
 
 void WindowHost::showMessage(std::string_view text) {
+  flushLabels();
   if (message_) return message_(text);
   ShowBox(window_, QMessageBox::NoIcon, text, QMessageBox::Ok);
 }
 
 void WindowHost::showError(std::string_view text) {
+  flushLabels();
   if (error_) return error_(text);
   ShowBox(window_, QMessageBox::Warning, text, QMessageBox::Ok);
 }

@@ -32,8 +32,9 @@ class WindowHost final : public Host {
   // status3 may be null for a window with two status labels.
   WindowHost(QWidget& window, QLabel& status, QLabel& status2, QLabel* status3 = nullptr);
 
-  // The text is the label's at once (CR LF breaks the line); the screen shows
-  // it within kRepaintIntervalMs (kListRepaintIntervalMs for a list, see fitToView).
+  // The label takes the text (CR LF breaks the line) when it is repainted,
+  // within kRepaintIntervalMs (kListRepaintIntervalMs for a list, see fitToView),
+  // or at once by flushLabels; questions, messages and pauses flush first.
   void setLabel(Label label, std::string_view text) override;
   // Also ends the running command (CommandCancelled) once a cancel was asked
   // for, unless the close request is pending: then the command ends the program.
@@ -83,6 +84,7 @@ class WindowHost final : public Host {
     QLabel* label = nullptr;
     std::string text;      // as the command gave it, so that an unchanged one costs nothing
     bool pending = false;  // a text not repainted yet
+    bool stale = false;    // the label itself is given the text when it is repainted
     bool fitsView = false;
     int intervalMs = kRepaintIntervalMs;  // least time between two of its repaints
     QElapsedTimer sinceRepaint;

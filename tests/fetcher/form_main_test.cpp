@@ -125,7 +125,10 @@ TEST_F(FormMainTest, WaitingListBreaksLinesInTheLabel) {
   catalogue.set("u/A", ProductAnswer("A", "x", {}));
   catalogue.set("u/B", ProductAnswer("B", "x", {}));
   QStringList waiting;
-  catalogue.onRequest = [&](const std::string&) { waiting << window.LabelStatus3->text(); };
+  catalogue.onRequest = [&](const std::string&) {
+    window.host().flushLabels();  // labels take their texts when they are painted
+    waiting << window.LabelStatus3->text();
+  };
   start(QStringLiteral("S"));
   ASSERT_EQ(waiting.size(), 3);
   EXPECT_EQ(waiting[1], QStringLiteral("1 : B b\n2 : A a\n"));

@@ -249,31 +249,34 @@ Expected<std::string> ReadFirstLine(const std::string& path) {
   return std::move(lines).value().front();
 }
 
-Expected<std::string> ReadFirstCodePageLine(const std::string& path) {
+namespace {
+
+// A record file's text: its first line, or all of it without the final CR LF.
+// A record can be long, so the text is cut out of the bytes in place.
+Expected<std::string> readRecordText(const std::string& path, bool firstLineOnly) {
   Expected<std::string> bytes = readBytes(path);
   if (!bytes) return bytes.failure();
-  // A record can be long: the first line is cut out of the bytes in place.
   std::string content = std::move(bytes).value();
   const bool utf8 = content.starts_with(kUtf8Bom);
   const std::size_t begin = utf8 ? kUtf8Bom.size() : 0;
   if (content.size() == begin) return Failure{FailureKind::EmptyFile, path};
-  content.resize(std::min(content.size(), content.find('\r', begin)));
+  if (firstLineOnly)
+    content.resize(std::min(content.size(), content.find('\r', begin)));
+  else if (content.ends_with("\r\n"))
+    content.resize(content.size() - 2);
   content.erase(0, begin);
   if (utf8) return content;
   return fromCodePage(codePage(), std::move(content));
 }
 
+}  // namespace
+
+Expected<std::string> ReadFirstCodePageLine(const std::string& path) {
+  return readRecordText(path, true);
+}
+
 Expected<std::string> ReadCodePageRecord(const std::string& path) {
-  Expected<std::string> bytes = readBytes(path);
-  if (!bytes) return bytes.failure();
-  std::string content = std::move(bytes).value();
-  const bool utf8 = content.starts_with(kUtf8Bom);
-  const std::size_t begin = utf8 ? kUtf8Bom.size() : 0;
-  if (content.size() == begin) return Failure{FailureKind::EmptyFile, path};
-  if (content.ends_with("\r\n")) content.resize(content.size() - 2);
-  content.erase(0, begin);
-  if (utf8) return content;
-  return fromCodePage(codePage(), std::move(content));
+  return readRecordText(path, false);
 }
 
 namespace {

@@ -25,8 +25,10 @@ class Host {
 
   // A fixed text (a QUILLON_TEXT) in the user's language; unchanged while no
   // translator is set. Never for data: ASINs, titles and numbers are shown as they are.
-  std::string text(std::string_view source) const {
-    return translate_ ? translate_(source) : std::string(source);
+  std::string text(std::string_view source) const { return Translated(translate_, source); }
+  // The same through a given translator, for code that holds one without a host.
+  static std::string Translated(const TextTranslator& translate, std::string_view source) {
+    return translate ? translate(source) : std::string(source);
   }
   void setTranslator(TextTranslator translate) { translate_ = std::move(translate); }
 

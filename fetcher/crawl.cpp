@@ -106,6 +106,7 @@ Status CrawlSimilarProducts(ProductRequester& requester, const std::string& star
   AnswerSource source(requester, policy);
   CrawlProgress progress(requester.clock());
   std::int64_t withoutProduct = 0;
+  const std::string progressPattern = host.text(kProgressPattern);  // looked up once a crawl
   for (std::size_t cursor = 0; cursor < queue.size(); ++cursor) {
     const SourcedAnswer answer = source.answerFor(queue.asin(cursor));
     const std::string& text = answer.text;
@@ -139,7 +140,7 @@ Status CrawlSimilarProducts(ProductRequester& requester, const std::string& star
     progress.requestsMade(requester.requestsMade());
     host.setProgressLine(progress.line(static_cast<std::int64_t>(cursor + 1),
                                        static_cast<std::int64_t>(queue.size() - cursor - 1),
-                                       host.text(kProgressPattern)));
+                                       progressPattern));
     host.processEvents();
     host.checkQuit();
   }

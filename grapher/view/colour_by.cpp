@@ -98,7 +98,7 @@ Rgb Faded(Rgb colour) {
 
 Legend LegendFor(ColourBy mode, const Catalogue& catalogue, const Host::TextTranslator& translate) {
   const auto text = [&translate](std::string_view source) {
-    return translate ? translate(source) : std::string(source);
+    return Host::Translated(translate, source);
   };
   Legend legend;
   legend.morePattern = text(kLegendMorePattern);

@@ -71,6 +71,10 @@ Expected<std::string> ReadStartProductAsin(const std::string& programFolder) {
 }
 
 Status WriteStartProductAsin(const std::string& programFolder, std::string_view asin) {
+  // The first file a crawl writes: a record folder that is not there yet (a new
+  // user's "records") is made. When it cannot be, the write names the reason.
+  std::error_code error;
+  std::filesystem::create_directories(RecordFolder(programFolder), error);
   return WriteTextLinesAtomic(RecordFilePath(programFolder, "StartProductASIN.txt"),
                               {std::string(asin)});
 }

@@ -43,6 +43,7 @@ Expected<std::vector<std::string>> ReadKeywords(const std::string& programFolder
 
 // First line of StartProductASIN.txt in the record folder.
 Expected<std::string> ReadStartProductAsin(const std::string& programFolder);
+// Makes the record folder when it is missing, then writes the file.
 Status WriteStartProductAsin(const std::string& programFolder, std::string_view asin);
 
 // Replaces the record file of asin with text as one line (atomically).

@@ -97,6 +97,23 @@ TEST(StartProductAsin, WrittenAsOneLineAndOnlyTheFirstLineIsRead) {
   EXPECT_FALSE(ReadStartProductAsin(folder.path()).ok());
 }
 
+TEST(StartProductAsin, MakesAMissingRecordFolderAndNamesTheFileWhenItCannot) {
+  TempFolder folder;
+  folder.write("setting.ini", "[DefaultSetting]\r\nXMLPath=records/new\r\n");
+  ASSERT_TRUE(WriteStartProductAsin(folder.path(), "A1").ok());
+  EXPECT_EQ(folder.read("records/new/StartProductASIN.txt"), "A1\r\n");
+  ASSERT_TRUE(WriteProductRecord(folder.path(), "A1", kValid).ok());
+  EXPECT_EQ(LoadProductRecord(folder.path(), "A1"), kValid);
+
+  // A file where the folder should be: nothing is replaced, the failure names the file.
+  folder.write("setting.ini", "[DefaultSetting]\r\nXMLPath=blocked\r\n");
+  folder.write("blocked", "a user's file");
+  const Status refused = WriteStartProductAsin(folder.path(), "A1");
+  ASSERT_FALSE(refused.ok());
+  EXPECT_NE(refused.error().find("blocked/StartProductASIN.txt"), std::string::npos);
+  EXPECT_EQ(folder.read("blocked"), "a user's file");
+}
+
 TEST(ReadKeywords, EveryLineIsAKeywordAndLoneLineFeedsStayInside) {
   TempFolder folder;
   EXPECT_FALSE(ReadKeywords(folder.path()).ok());

@@ -56,9 +56,12 @@ std::string UnexpectedArgumentError(std::string_view argument) {
 std::string HelpText(std::string_view program, const HelpPage& page) {
   const std::string name(program);
   std::string text;
+  // One line a form, "or:" before the second and later ones: the layout that man
+  // page makers (help2man) read as the synopsis.
   for (std::size_t i = 0; i < page.synopses.size(); ++i) {
-    const std::string lead = (i == 0 ? "Usage: " : "       ") + name + " ";
-    text += lead + Indented(page.synopses[i], std::string(lead.size(), ' ')) + "\n";
+    std::string form = page.synopses[i];
+    std::replace(form.begin(), form.end(), '\n', ' ');
+    text += (i == 0 ? "Usage: " : "  or:  ") + name + " " + form + "\n";
   }
   text += "\n" + page.description + "\n\nOptions:\n";
   std::size_t width = 0;

@@ -39,7 +39,7 @@ struct HelpOption {
 };
 
 struct HelpPage {
-  std::vector<std::string> synopses;  // each after the program's name; '\n' continues one
+  std::vector<std::string> synopses;  // each after the program's name, one line each
   std::string description;
   std::vector<HelpOption> options;
   std::string footer;  // may be empty

@@ -12,14 +12,22 @@ set(CPACK_PACKAGE_DESCRIPTION
   "stand-in for the web service, serving a catalogue on loopback.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-# Debug information stays in the build; the package carries stripped programs.
-set(CPACK_STRIP_FILES ON)
+# Debug information stays in the build; the package carries programs stripped
+# as Debian strips them (the compiler's .comment notes included), done on the
+# staged files so that an install from the build folder keeps its symbols.
+set(CPACK_STRIP_FILES OFF)
+find_program(QUILLON_STRIP NAMES strip REQUIRED)
+set(CPACK_QUILLON_STRIP ${QUILLON_STRIP})
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/strip_programs.cmake)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Quillon developers <quillon@localhost>")
+set(QUILLON_MAINTAINER "Quillon developers <maintainers@users.noreply.c-seed-8f06e572.example>"
+  CACHE STRING "Maintainer field of the Debian package")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUILLON_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads its window-system plugin at run time, which shlibdeps cannot see; the
-# windows' Japanese texts want a Japanese font.
+# windows' Japanese texts want a Japanese font, and Qt's own dialogs and buttons
+# speak the window's language only with Qt's translations.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, qt6-translations-l10n")
 include(CPack)

@@ -155,14 +155,10 @@ std::string UsageText() {
   std::map<std::string, std::string> slots;
   DefineOptions(app, slots);
   HelpPage page;
+  // One line a form; the fault options are listed below.
   page.synopses = {
-      "--catalogue FILE [--port N] [--seed S] [--log FILE]\n"
-      "[--drop P] [--empty P] [--not-found P] [--invalid P]\n"
-      "[--truncate P] [--delay P --delay-ms N]\n"
-      "[--busy N|every:K [--busy-status 429|503] [--retry-after S|date:S]]\n"
-      "[--answer-bytes N|endless] [--chunked]",
-      "--generate N --seed S --out FILE [--keywords-out FILE]\n"
-      "[--shape tree|chain]",
+      "--catalogue FILE [--port N] [--log FILE] [--seed S] [FAULT OPTION]...",
+      "--generate N --seed S --out FILE [--keywords-out FILE] [--shape SHAPE]",
       "--catalogue FILE --write-records FOLDER",
   };
   page.description =

@@ -9,18 +9,17 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
-  { cat "$work/cpack.log" >&2; exit 1; }
-debs=("$work"/out/quillon_*_amd64.deb)
-[ -f "${debs[0]}" ] || { ls "$work/out" >&2; echo "FAIL: no quillon_VERSION_amd64.deb" >&2; exit 1; }
-deb=${debs[0]}
+source "$(dirname "$0")/make_package.sh"
+make_package "$build" "$work"
 
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$work/files"
 for file in /usr/bin/grapher /usr/bin/fetcher /usr/bin/product-service \
   /usr/share/quillon/setting.ini /usr/share/quillon/keywords.txt \
   /usr/share/applications/quillon-grapher.desktop /usr/share/applications/quillon-fetcher.desktop \
   /usr/share/man/man1/grapher.1.gz /usr/share/man/man1/fetcher.1.gz \
-  /usr/share/man/man1/product-service.1.gz; do
+  /usr/share/man/man1/product-service.1.gz \
+  /usr/share/doc/quillon/copyright /usr/share/doc/quillon/changelog.gz \
+  /usr/share/doc/quillon/README.md; do
   grep -qx "$file" "$work/files" || fail "the package lacks $file"
 done
 for icon in quillon-grapher quillon-fetcher; do
@@ -35,6 +34,8 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for library in libqt6widgets6 libcurl4 qt6-qpa-plugins; do
   [[ $depends == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[[ $recommends == *qt6-translations-l10n* ]] || fail "Recommends lacks Qt's translations: $recommends"
 
 # The unpacked tree, run where it lies. With no records the load fails naming a
 # file of the folder it looked in, which is all these runs need.
@@ -47,6 +48,25 @@ looked_in() { # FOLDER, then the command: the run named a file of FOLDER
   err=$("$@" --json "$work/out.json" 2>&1 >/dev/null) || true
   [[ $err == *" $folder/"* ]] || fail "$* did not use $folder: $err"
 }
+
+tr -d '\r' <"$work/root/usr/share/quillon/setting.ini" | grep -qx 'XMLPath=records' ||
+  fail "a new user's setting.ini does not keep the records in a subfolder"
+changelog_version=$(zcat "$work/root/usr/share/doc/quillon/changelog.gz" | sed -n '1s/^quillon (\([^)]*\)).*/\1/p')
+[ "$changelog_version" = "$(dpkg-deb -f "$deb" Version)" ] ||
+  fail "the changelog's latest entry ($changelog_version) is not the package's version"
+
+# Each usage form of --help is one line of the man page's synopsis, and nothing
+# of them spills into the description.
+for program in grapher fetcher product-service; do
+  forms=$("$bin/$program" --help | grep -cE "^(Usage: |  or:  )$program ")
+  synopsis=$(zcat "$work/root/usr/share/man/man1/$program.1.gz" |
+    sed -n '/^\.SH SYNOPSIS/,/^\.SH /p' | grep -c "^\.B $program\$")
+  [ "$forms" -gt 0 ] && [ "$forms" = "$synopsis" ] ||
+    fail "$program: $forms usage forms in --help, $synopsis in the man page's synopsis"
+  zcat "$work/root/usr/share/man/man1/$program.1.gz" | sed -n '/^\.SH DESCRIPTION/,/^\.SH /p' |
+    grep -q -- '--folder DIR\|--catalogue FILE \[' &&
+    fail "$program: a usage form spilled into the man page's description"
+done
 
 looked_in "$work/xdg/quillon" env XDG_DATA_HOME="$work/xdg" "$bin/grapher"
 cmp -s "$work/xdg/quillon/setting.ini" "$work/root/usr/share/quillon/setting.ini" ||

@@ -4,9 +4,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QXmlStreamReader>
@@ -238,6 +242,42 @@ INSTANTIATE_TEST_SUITE_P(
                       WindowCase{"Japanese", UiLanguage::Japanese, "取得中 : B00ＡＢ",
                                  QStringList{"いいえ", "はい"}, "keywords.txt が空なわけだが。"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Qt's own texts: the buttons of a standard button box and the labels of Qt's
+// file dialog speak the window's language.
+struct QtTextsCase {
+  const char* name;
+  UiLanguage language;
+  const char* save;
+  const char* cancel;
+  const char* lookIn;
+};
+
+class QtTextsTest : public ::testing::TestWithParam<QtTextsCase> {};
+
+TEST_P(QtTextsTest, DialogsAndButtonsFollowTheLanguage) {
+  const QtTextsCase& c = GetParam();
+  const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  if (c.language == UiLanguage::Japanese && !QFile::exists(qtFolder + "/qtbase_ja.qm"))
+    GTEST_SKIP() << "Qt's translations (qt6-translations-l10n) are not installed";
+  const Translations translations(c.language, QStringLiteral(QUILLON_QM_FOLDER));
+
+  QDialogButtonBox box(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
+  EXPECT_EQ(box.button(QDialogButtonBox::Save)->text(), QString::fromUtf8(c.save));
+  EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8(c.cancel));
+  QFileDialog dialog;
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  const auto* lookIn = dialog.findChild<QLabel*>(QStringLiteral("lookInLabel"));
+  ASSERT_NE(lookIn, nullptr);
+  EXPECT_EQ(lookIn->text(), QString::fromUtf8(c.lookIn));
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, QtTextsTest,
+                         ::testing::Values(QtTextsCase{"English", UiLanguage::English, "Save",
+                                                       "Cancel", "Look in:"},
+                                           QtTextsCase{"Japanese", UiLanguage::Japanese, "保存",
+                                                       "キャンセル", "アドレス:"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace quillon

@@ -367,5 +367,21 @@
         <source>フォルダ %1 を作れないわけだが。（%2）</source>
         <translation>Cannot create the folder %1. (%2)</translation>
     </message>
+    <message>
+        <source>フォルダ切替</source>
+        <translation>Switch folder</translation>
+    </message>
+    <message>
+        <source>別のフォルダを開く…</source>
+        <translation>Open another folder…</translation>
+    </message>
+    <message>
+        <source>プログラムフォルダを選ぶ</source>
+        <translation>Choose a program folder</translation>
+    </message>
+    <message>
+        <source>プログラムフォルダ : </source>
+        <translation>Program folder: </translation>
+    </message>
 </context>
 </TS>

@@ -46,7 +46,8 @@ FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWid
       CommandGetSimilarities(
           new QPushButton(UiText(QUILLON_TEXT("quillon", "商品データ取得")), this)),
       TextStartProductASIN(new QLineEdit(this)),
-      Label1(makeLabel(new QLabel(this), "Label1", UiText(QUILLON_TEXT("quillon", "開始商品のASIN")),
+      Label1(makeLabel(new QLabel(this), "Label1",
+                       UiText(QUILLON_TEXT("quillon", "開始商品のASIN")),
                        fromTwips(1920, 240, 2775, 255))),
       LabelStatus(
           makeLabel(new QLabel(this), "LabelStatus", QString(), fromTwips(0, 960, 9135, 495))),
@@ -57,7 +58,10 @@ FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWid
       LabelProgress(makeLabel(new QLabel(this), "LabelProgress", QString(), QRect())),
       host_(*this, *LabelStatus, *LabelStatus2, LabelStatus3),
       runner_(*this, host_),
-      requester_(std::move(programFolder), host_, clock, std::move(get)) {
+      requester_(std::move(programFolder), host_, clock, std::move(get)),
+      // Right of the ASIN box, where no control lies.
+      folderChooser_(*this, fromTwips(5160, 120, 1695, 495),
+                     QString::fromStdString(requester_.programFolder())) {
   setObjectName(QStringLiteral("FormMain"));
   setWindowTitle(UiText(kApplicationTitle));
   resize(9120 / 15, 13425 / 15);
@@ -115,6 +119,7 @@ void FormMain::resizeEvent(QResizeEvent* event) {
 }
 
 void FormMain::CommandGetSimilarities_Click() {
+  const FolderChooser::Busy crawling = folderChooser_.busy();
   CommandGetSimilarities->setEnabled(false);
   TextStartProductASIN->setEnabled(false);
   const std::string startAsin = TextStartProductASIN->text().toStdString();

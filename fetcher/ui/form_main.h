@@ -8,6 +8,7 @@
 #include "common/clock.h"
 #include "common/texts.h"
 #include "common/ui/command_runner.h"
+#include "common/ui/folder_chooser.h"
 #include "common/ui/window_host.h"
 #include "fetcher/http_retrieval.h"
 #include "fetcher/product_request.h"
@@ -32,6 +33,9 @@ class FormMain : public QWidget {
   void Form_QueryUnload();
 
   WindowHost& host() { return host_; }
+  // Opens another program folder; shown once a program can put a window for
+  // it in this one's place.
+  FolderChooser& folderChooser() { return folderChooser_; }
   // What ends the program once the crawl has ended it; by default the event loop ends.
   void setProgramEnder(CommandRunner::ProgramEnder ender) {
     runner_.setProgramEnder(std::move(ender));
@@ -61,6 +65,7 @@ class FormMain : public QWidget {
   WindowHost host_;
   CommandRunner runner_;
   ProductRequester requester_;
+  FolderChooser folderChooser_;
 };
 
 }  // namespace quillon::fetcher

@@ -2,11 +2,13 @@
 #include <QApplication>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/program_folder.h"
 #include "common/program_usage.h"
+#include "common/ui/folder_windows.h"
 #include "common/ui/translation.h"
 #include "common/ui/window_host.h"
 #include "common/working_folder.h"
@@ -66,7 +68,14 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(FetcherIcon());
   const Translations translations(EnvironmentLanguage());
   PacingClock clock;
-  FormMain window(folder, MakeCurlGetter(folder, {}, translations.translator()), clock);
-  window.show();
+  FolderWindows windows(
+      [&](const std::string& chosen) {
+        auto window = std::make_unique<FormMain>(
+            chosen, MakeCurlGetter(chosen, {}, translations.translator()), clock);
+        FolderChooser* chooser = &window->folderChooser();
+        return FolderWindow{std::move(window), chooser};
+      },
+      RecentFolders(RecentFolders::UserSettingsFile()), UiText(kApplicationTitle).toStdString());
+  windows.show(folder);
   return QApplication::exec();
 }

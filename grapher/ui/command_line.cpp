@@ -6,12 +6,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 
 #include "common/clock.h"
 #include "common/program_folder.h"
 #include "common/program_usage.h"
 #include "common/terminal_host.h"
+#include "common/ui/folder_windows.h"
 #include "common/ui/program_options.h"
 #include "common/ui/translation.h"
 #include "common/ui/window_host.h"
@@ -250,8 +252,7 @@ Expected<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& ar
 std::string UsageText() {
   HelpPage page;
   page.synopses = {"[--folder DIR] [OUTPUT...] [--seed N] [--size WxH] [--keyword-graph]",
-                   "[--folder DIR] --png FILE|--svg FILE [--fit] [--focus ASIN [--hops N]]\n"
-                   "[--colour-by parts|keyword|rank]"};
+                   "[OPTION]... --png FILE|--svg FILE [--fit] [--focus ASIN] [--colour-by MODE]"};
   page.description =
       "Shows the graph of similar products collected by the fetcher. Without an\n"
       "output option the window opens; with one, the program runs without any\n"
@@ -359,8 +360,14 @@ int GrapherMain(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   const Translations translations(EnvironmentLanguage());
-  FormMain form(folder, options.seed);
-  form.show();
+  FolderWindows windows(
+      [&options](const std::string& chosen) {
+        auto form = std::make_unique<FormMain>(chosen, options.seed);
+        FolderChooser* chooser = &form->folderChooser();
+        return FolderWindow{std::move(form), chooser};
+      },
+      RecentFolders(RecentFolders::UserSettingsFile()), UiText(kApplicationTitle).toStdString());
+  windows.show(folder);
   return QApplication::exec();
 }
 

@@ -24,6 +24,8 @@ constexpr int kGraphLeft = 0;
 constexpr int kGraphTop = 104;
 constexpr int kInnerWidth = 844;
 constexpr int kInnerHeight = 668;
+// The folder button keeps to the top right corner, clear of the command buttons.
+constexpr QRect kFolderButton(kInnerWidth - 8 - 113, 8, 113, 33);
 
 void Place(QWidget& widget, const char* name, int left, int top, int width, int height) {
   widget.setObjectName(QString::fromLatin1(name));
@@ -43,6 +45,7 @@ FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed,
       findBar_(Graph),
       details_(Graph),
       actions_(*this),
+      folderChooser_(*this, kFolderButton, QString::fromStdString(programFolder)),
       host_(*this, LabelStatus, LabelStatus2),
       runner_(*this, host_),
       programFolder_(std::move(programFolder)),
@@ -126,6 +129,7 @@ void FormMain::connectView() {
 std::unique_ptr<QMenu> FormMain::makeContextMenu() {
   auto menu = std::make_unique<QMenu>(this);
   actions_.fillMenu(*menu);
+  folderChooser_.addTo(*menu);
   return menu;
 }
 
@@ -174,6 +178,7 @@ void FormMain::saveView(const std::string& path) {
 FormMain::~FormMain() = default;
 
 void FormMain::CommandGetData_Click() {
+  const FolderChooser::Busy loading = folderChooser_.busy();
   CommandGetData.setEnabled(false);
   const bool wasLoading = loading_;
   loading_ = true;
@@ -201,6 +206,7 @@ void FormMain::setDrawingButtons(bool enabled) {
 }
 
 void FormMain::CommandDrawGraph_Click() {
+  const FolderChooser::Busy drawing = folderChooser_.busy();
   CommandGetData.setEnabled(false);
   setDrawingButtons(false);
   Graph.view()->setDrawProductName(ReadLayoutSettings(programFolder_).DrawProductName);
@@ -220,6 +226,7 @@ void FormMain::CommandDrawGraph_Click() {
 }
 
 void FormMain::CommandDrawGraphAlt_Click() {
+  const FolderChooser::Busy drawing = folderChooser_.busy();
   CommandGetData.setEnabled(false);
   setDrawingButtons(false);
   // The keyword graph is not the products' picture: the view can only scale it.
@@ -260,6 +267,7 @@ void FormMain::Form_Resize() {
 void FormMain::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   Form_Resize();
+  folderChooser_.button().move(width() - (kInnerWidth - kFolderButton.left()), kFolderButton.top());
   // During a drawing the surface keeps the picture as it is drawn.
   if (drawings_ == 0) Graph.resizedWhileIdle();
 }

@@ -17,6 +17,7 @@
 #include "common/clock.h"
 #include "common/texts.h"
 #include "common/ui/command_runner.h"
+#include "common/ui/folder_chooser.h"
 #include "common/ui/window_host.h"
 #include "grapher/catalogue/catalogue.h"
 #include "grapher/layout/placement_directions.h"
@@ -46,6 +47,9 @@ class FormMain final : public QWidget {
   FindBar& findBar() { return findBar_; }
   DetailsPanel& details() { return details_; }
   ViewActions& viewActions() { return actions_; }
+  // Opens another program folder; shown once a program can put a window for
+  // it in this one's place.
+  FolderChooser& folderChooser() { return folderChooser_; }
   // The graph's right-click menu.
   std::unique_ptr<QMenu> makeContextMenu();
   // Writes the view as shown (PNG, or SVG by the suffix); a failure is shown in a box.
@@ -86,6 +90,7 @@ class FormMain final : public QWidget {
   FindBar findBar_;
   DetailsPanel details_;
   ViewActions actions_;
+  FolderChooser folderChooser_;
 
   WindowHost host_;
   CommandRunner runner_;

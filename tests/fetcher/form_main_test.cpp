@@ -120,6 +120,32 @@ TEST_F(FormMainTest, ClickRunsACrawlWithTheControlsDisabled) {
   EXPECT_EQ(messages.size(), 2u);
 }
 
+TEST_F(FormMainTest, FolderButtonLiesClearOfTheControlsAndRestsDuringACrawl) {
+  FolderChooser& folders = window.folderChooser();
+  folders.setOpener({[] { return QStringList(); }, [](const QString&) {}});
+  ASSERT_TRUE(folders.button().isVisible());
+  EXPECT_EQ(folders.button().geometry(), QRect(344, 8, 113, 33));
+  const QWidget* controls[] = {window.CommandGetSimilarities,
+                               window.TextStartProductASIN,
+                               window.Label1,
+                               window.LabelStatus,
+                               window.LabelStatus2,
+                               window.WaitingListView,
+                               window.LabelProgress};
+  for (const QWidget* control : controls)
+    EXPECT_FALSE(folders.button().geometry().intersects(control->geometry()))
+        << control->objectName().toStdString();
+
+  catalogue.set("u/S", ProductAnswer("S", "leaf", {}));
+  bool usableDuringCrawl = true;
+  window.host().setMessageNotice([&](std::string_view) {
+    usableDuringCrawl = folders.button().isEnabled() || folders.openOther().isEnabled();
+  });
+  start(QStringLiteral("S"));
+  EXPECT_FALSE(usableDuringCrawl);
+  EXPECT_TRUE(folders.button().isEnabled());
+}
+
 TEST_F(FormMainTest, WaitingListBreaksLinesInTheLabel) {
   catalogue.set("u/S", ProductAnswer("S", "本", {{"A", "a"}, {"B", "b"}}));
   catalogue.set("u/A", ProductAnswer("A", "x", {}));

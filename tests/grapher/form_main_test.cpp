@@ -319,6 +319,34 @@ TEST_F(FormMainTest, GraphFollowsTheWindowAndNeverGetsANegativeSize) {
   EXPECT_EQ(graph.surface().image().pixelColor(802, 500), QColor(255, 0, 0));
 }
 
+TEST_F(FormMainTest, FolderButtonKeepsToTheTopRightAndRestsWhileACommandRuns) {
+  FolderChooser& folders = form->folderChooser();
+  EXPECT_FALSE(folders.button().isVisible());  // until the program can open another folder
+  folders.setOpener({[] { return QStringList(); }, [](const QString&) {}});
+  EXPECT_TRUE(folders.button().isVisible());
+  EXPECT_EQ(folders.button().geometry(), QRect(723, 8, 113, 33));
+  for (const char* name :
+       {"CommandDrawGraphAlt", "CommandGetData", "CommandDrawGraph", "LabelStatus", "Graph"})
+    EXPECT_FALSE(
+        folders.button().geometry().intersects(form->findChild<QWidget*>(name)->geometry()))
+        << name;
+  form->resize(1000, 800);
+  EXPECT_EQ(folders.button().geometry(), QRect(879, 8, 113, 33));
+  // The right-click menu offers the same choices, last.
+  const auto menu = form->makeContextMenu();
+  EXPECT_EQ(menu->actions().back()->menu()->actions().front(), &folders.openOther());
+
+  log.watch(&folders.button());
+  load();
+  button("CommandDrawGraph")->click();
+  EXPECT_THAT(log.entries,
+              ElementsAre("CommandChangeFolder off", "CommandGetData off", "CommandGetData on",
+                          "CommandDrawGraph on", "CommandDrawGraphAlt on", "CommandChangeFolder on",
+                          "CommandChangeFolder off", "CommandGetData off", "CommandDrawGraph off",
+                          "CommandDrawGraphAlt off", "CommandGetData on", "CommandDrawGraph on",
+                          "CommandDrawGraphAlt on", "CommandChangeFolder on"));
+}
+
 TEST(WindowHostTest, LabelsRepaintRarelyButEndOnTheLatestText) {
   Application();
   QWidget window;

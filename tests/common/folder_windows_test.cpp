@@ -139,13 +139,5 @@ TEST_F(FolderWindowsTest, TheFolderStaysWhileACommandRuns) {
   EXPECT_EQ(made.back(), root.file("b"));
 }
 
-TEST(FolderChooser, HiddenInAWindowThatCannotBeReplaced) {
-  QWidget window;
-  FolderChooser chooser(window, QRect(0, 0, 10, 10), QStringLiteral("/data"));
-  window.show();
-  EXPECT_FALSE(chooser.button().isVisible());
-  EXPECT_FALSE(chooser.openOther().isEnabled());
-}
-
 }  // namespace
 }  // namespace quillon

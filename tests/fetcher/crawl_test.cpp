@@ -246,9 +246,11 @@ TEST_F(CrawlTest, MissingKeywordsFileStopsBeforeAnyRequest) {
 }
 
 TEST_F(CrawlTest, UnwritableRecordFolderStopsTheCrawl) {
+  // A missing record folder is made; one behind a file cannot be.
+  folder.write("blocked", "");
   folder.write("setting.ini",
                "[RequestURL]\r\nPrefix=u/\r\n[DefaultSetting]\r\nRequestInterval=0\r\nXMLPath=" +
-                   folder.file("missing/deeper") + "\r\n");
+                   folder.file("blocked/deeper") + "\r\n");
   product("S", "本");
   const Status crawled = crawl("S");
   ASSERT_FALSE(crawled.ok());

@@ -1,5 +1,5 @@
-// A crawl through every kind of network fault the service can make still stores
-// each reachable product exactly once, as a complete valid answer.
+// A crawl through every kind of network fault the service can make ends as one
+// without faults: the same record files, byte for byte, asked for in its order.
 #include "tests/hardening/crawl_fixture.h"
 
 namespace quillon::testing {

@@ -134,9 +134,6 @@ std::string temporaryStem(const std::string& name, std::size_t longest) {
   return stem;
 }
 
-// Opens a new file named after the target in the target's folder and locks it,
-// so that RemoveStaleTemporaryFiles can tell it from one whose writer died.
-// Mode 0666 lets the umask decide, as for any file the programs create.
 struct Temporary {
   int fd = -1;
   int error = 0;
@@ -146,12 +143,15 @@ struct Temporary {
 // Whether name still names the file open as fd (a cleaner may have removed it
 // between its creation and its lock).
 bool stillNamed(int fd, const std::string& name) {
-  struct stat open {};
+  struct stat opened {};
   struct stat named {};
-  return ::fstat(fd, &open) == 0 && ::stat(name.c_str(), &named) == 0 &&
-         open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+  return ::fstat(fd, &opened) == 0 && ::stat(name.c_str(), &named) == 0 &&
+         opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
+// Opens a new file named after the target in the target's folder and locks it,
+// so that RemoveStaleTemporaryFiles can tell it from one whose writer died.
+// Mode 0666 lets the umask decide, as for any file the programs create.
 Temporary createTemporary(const std::string& path) {
   const std::filesystem::path target(path);
   const std::filesystem::path folder =
@@ -199,7 +199,8 @@ int RemoveStaleTemporaryFiles(const std::string& folder) {
   for (std::filesystem::directory_iterator entries(folder, error), end; !error && entries != end;
        entries.increment(error)) {
     const std::string name = entries->path().filename().string();
-    if (!isTemporaryName(name) || !entries->is_regular_file(error)) continue;
+    std::error_code kind;
+    if (!isTemporaryName(name) || !entries->is_regular_file(kind)) continue;
     const std::string path = entries->path().string();
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) continue;

@@ -19,8 +19,9 @@ class RecordPrefetcherTest : public ::testing::TestWithParam<unsigned> {
  protected:
   RecordPrefetcherTest() : reader(folder.path(), {"even"}) {
     for (int i = 0; i < 600; i += 2) {
-      const std::string title = (i % 4 == 0 ? "even " : "odd ") + std::to_string(i);
-      (void)WriteProductRecord(folder.path(), "P" + std::to_string(i),
+      const std::string title =
+          std::string(i % 4 == 0 ? "even " : "odd ").append(std::to_string(i));
+      (void)WriteProductRecord(folder.path(), std::string("P").append(std::to_string(i)),
                                "<Request><IsValid>True</IsValid></Request><Title>" + title +
                                    "</Title><SimilarProducts><SimilarProduct><ASIN>P" +
                                    std::to_string(i + 1) +

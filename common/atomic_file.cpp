@@ -1,9 +1,11 @@
 #include "common/atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <chrono>
@@ -12,20 +14,25 @@
 #include <functional>
 #include <random>
 #include <streambuf>
+#include <string_view>
 #include <thread>
 #include <utility>
 
 namespace quillon {
 
 // Buffers the content and writes it to the temporary file; the first error
-// stops all further writing and is kept for the report.
+// stops all further writing and is kept for the report. A second descriptor of
+// the file keeps its lock after the file is closed, until the AtomicFile ends
+// (by then the temporary name is renamed or removed).
 class AtomicFile::Buffer final : public std::streambuf {
  public:
-  Buffer(int fd, int error) : fd_(fd), error_(error) {
+  Buffer(int fd, int error)
+      : fd_(fd), lock_(fd >= 0 ? ::fcntl(fd, F_DUPFD_CLOEXEC, 0) : -1), error_(error) {
     setp(space_.data(), space_.data() + space_.size());
   }
   ~Buffer() override {
     if (fd_ >= 0) ::close(fd_);
+    if (lock_ >= 0) ::close(lock_);
   }
   Buffer(const Buffer&) = delete;
   Buffer& operator=(const Buffer&) = delete;
@@ -93,25 +100,64 @@ class AtomicFile::Buffer final : public std::streambuf {
   }
 
   int fd_;
+  int lock_;
   int error_;
   std::array<char, 1 << 16> space_;
 };
 
 namespace {
 
-// Opens a new file named after the target in the target's folder. Mode 0666
-// lets the umask decide, as for any file the programs create.
+constexpr std::string_view kTemporaryMark = ".tmp-";
+constexpr std::size_t kRandomLetters = 6;
+
+// The longest file name the folder takes (255 on the usual file systems).
+std::size_t longestName(const std::filesystem::path& folder) {
+  const long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  return longest > 0 ? static_cast<std::size_t>(longest) : 255;
+}
+
+// "." + the target's name + ".tmp-" + 6 letters. The part taken from the
+// target's name is shortened (at a character start) when the whole would not
+// fit where the target's own name does.
+std::string temporaryStem(const std::string& name, std::size_t longest) {
+  const std::size_t added = 1 + kTemporaryMark.size() + kRandomLetters;
+  std::size_t keep = name.size();
+  if (keep + added > longest) {
+    keep = longest > added ? longest - added : 0;
+    while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80) --keep;
+  }
+  std::string stem;
+  stem.reserve(keep + added);
+  stem += '.';
+  stem.append(name, 0, keep);
+  stem += kTemporaryMark;
+  return stem;
+}
+
 struct Temporary {
   int fd = -1;
   int error = 0;
   std::string name;
 };
 
+// Whether name still names the file open as fd (a cleaner may have removed it
+// between its creation and its lock).
+bool stillNamed(int fd, const std::string& name) {
+  struct stat opened {};
+  struct stat named {};
+  return ::fstat(fd, &opened) == 0 && ::stat(name.c_str(), &named) == 0 &&
+         opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+// Opens a new file named after the target in the target's folder and locks it,
+// so that RemoveStaleTemporaryFiles can tell it from one whose writer died.
+// Mode 0666 lets the umask decide, as for any file the programs create.
 Temporary createTemporary(const std::string& path) {
   const std::filesystem::path target(path);
   const std::filesystem::path folder =
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-  const std::string prefix = (folder / ("." + target.filename().string() + ".tmp-")).string();
+  const std::string prefix =
+      (folder / temporaryStem(target.filename().string(), longestName(folder))).string();
   static constexpr char kLetters[] =
       "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   std::mt19937_64 random(
@@ -120,15 +166,50 @@ Temporary createTemporary(const std::string& path) {
       std::hash<std::thread::id>{}(std::this_thread::get_id()));
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string name = prefix;
-    for (int k = 0; k < 6; ++k) name += kLetters[random() % (sizeof kLetters - 1)];
+    for (std::size_t k = 0; k < kRandomLetters; ++k)
+      name += kLetters[random() % (sizeof kLetters - 1)];
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) return {fd, 0, std::move(name)};
-    if (errno != EEXIST) return {-1, errno, {}};
+    if (fd < 0) {
+      if (errno != EEXIST) return {-1, errno, {}};
+      continue;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 ? stillNamed(fd, name) : errno != EWOULDBLOCK)
+      return {fd, 0, std::move(name)};  // locked, or on a file system without locks
+    ::close(fd);
   }
   return {-1, EEXIST, {}};
 }
 
+// A name AtomicFile gives its temporary files.
+bool isTemporaryName(std::string_view name) {
+  const std::size_t tail = kTemporaryMark.size() + kRandomLetters;
+  if (name.size() < 1 + tail || name.front() != '.') return false;
+  const std::string_view letters = name.substr(name.size() - kRandomLetters);
+  return name.substr(name.size() - tail, kTemporaryMark.size()) == kTemporaryMark &&
+         std::all_of(letters.begin(), letters.end(), [](char c) {
+           return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+         });
+}
+
 }  // namespace
+
+int RemoveStaleTemporaryFiles(const std::string& folder) {
+  int removed = 0;
+  std::error_code error;
+  for (std::filesystem::directory_iterator entries(folder, error), end; !error && entries != end;
+       entries.increment(error)) {
+    const std::string name = entries->path().filename().string();
+    std::error_code kind;
+    if (!isTemporaryName(name) || !entries->is_regular_file(kind)) continue;
+    const std::string path = entries->path().string();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) continue;
+    // A living writer holds its lock until the file is renamed or removed.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(path.c_str()) == 0) ++removed;
+    ::close(fd);
+  }
+  return removed;
+}
 
 AtomicFile::AtomicFile(std::string path) : path_(std::move(path)), stream_(nullptr) {
   Temporary created = createTemporary(path_);

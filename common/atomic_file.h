@@ -14,8 +14,11 @@ namespace quillon {
 class AtomicFile {
  public:
   // Creates the temporary file in the target's folder, readable as a file
-  // created by open(2) would be; a target that exists keeps its own mode. A
-  // failure here shows in stream() and commit().
+  // created by open(2) would be; a target that exists keeps its own mode. Its
+  // name is "." + the target's name + ".tmp-" + 6 letters or digits, the
+  // target's name shortened so that it fits wherever the target's name does;
+  // it is locked (flock) while this object lives. A failure here shows in
+  // stream() and commit().
   explicit AtomicFile(std::string path);
   // Without a successful commit the temporary file is removed.
   ~AtomicFile();
@@ -40,5 +43,10 @@ class AtomicFile {
   std::unique_ptr<Buffer> buffer_;
   std::ostream stream_;
 };
+
+// Removes the temporary files of AtomicFile writers that ended without a
+// commit or a clean-up (a killed program) from folder: files named as above
+// whose lock nobody holds. Files of living writers stay. Returns how many went.
+int RemoveStaleTemporaryFiles(const std::string& folder);
 
 }  // namespace quillon

@@ -237,7 +237,11 @@ Expected<std::vector<std::string>> ReadTextLines(const std::string& path) {
   if (!bytes) return bytes.failure();
   if (const std::optional<std::string> text = Utf8FileText(bytes.value()))
     return SplitUtf8Lines(*text);
-  std::vector<std::string> lines = SplitLines(bytes.value());
+  // A file with no CR at all was written with LF line ends (an editor or echo on
+  // Linux): its lines end at LF, which no Windows-31J character contains.
+  std::vector<std::string> lines = bytes.value().find('\r') == std::string::npos
+                                       ? SplitUtf8Lines(bytes.value())
+                                       : SplitLines(bytes.value());
   for (std::string& line : lines) line = fromCodePage(codePage(), line);
   return lines;
 }
@@ -305,8 +309,11 @@ bool fileHolds(const std::string& path, std::string_view bytes) {
 Status writeBytesAtomic(const std::string& path, const std::string& bytes) {
   // Rewriting the same bytes changes nothing but costs a file system round
   // trip (a rename over an existing file makes ext4 flush at once): a re-crawl
-  // of unchanged answers then writes nothing.
-  if (fileHolds(path, bytes)) return Success();
+  // of unchanged answers only renews the file's time, which says when it was
+  // last written (the age of a stored record). Where the time cannot be set,
+  // the file is written anew.
+  if (fileHolds(path, bytes) && ::utimensat(AT_FDCWD, path.c_str(), nullptr, 0) == 0)
+    return Success();
   AtomicFile file(path);
   file.stream() << bytes;
   return file.commit();

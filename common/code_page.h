@@ -29,7 +29,8 @@ std::vector<std::string> SplitUtf8Lines(std::string_view text);
 std::optional<std::string> Utf8FileText(std::string_view bytes);
 
 // Reads every line of a text file that a user writes, converted to UTF-8: a
-// UTF-8 file (see Utf8FileText) by SplitUtf8Lines, a code-page file by SplitLines.
+// UTF-8 file (see Utf8FileText) by SplitUtf8Lines, a code-page file by SplitLines,
+// or at LF too when it holds no CR at all.
 Expected<std::vector<std::string>> ReadTextLines(const std::string& path);
 // Reads the first line only (fails on an empty file).
 Expected<std::string> ReadFirstLine(const std::string& path);
@@ -44,7 +45,8 @@ Expected<std::string> ReadCodePageRecord(const std::string& path);
 // Replaces a file by the given lines, each followed by CR LF. The text goes to a
 // temporary file in the same folder that is then renamed over the old one, so a
 // crash mid-write never leaves a partial or emptied file behind. A file that
-// already holds exactly these bytes is left as it is.
+// already holds exactly these bytes keeps them (no rename) and gets the
+// current time as its modification time.
 Status WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
 // The same for one line, converted without a copy of its own (a record).
 Status WriteTextLineAtomic(const std::string& path, std::string_view line);

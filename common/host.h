@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/failure.h"
+
 namespace quillon {
 
 // The status labels a command writes; the grapher has the first two.
@@ -42,6 +44,8 @@ class Host {
   virtual void showMessage(std::string_view text) = 0;
   // A failure the user must read (missing file, unwritable folder, ...).
   virtual void showError(std::string_view text) = 0;
+  // The same for a failure not yet worded; in English unless the host words it.
+  virtual void showFailure(const Failure& failure) { showError(FailureText(failure)); }
   // The command is about to block for a while (a pause for the user to watch
   // what it drew): everything set so far must be on screen before it does.
   virtual void aboutToPause() {}

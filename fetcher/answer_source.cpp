@@ -2,7 +2,9 @@
 
 #include <chrono>
 #include <filesystem>
+#include <string_view>
 
+#include "common/tag_scanner.h"
 #include "common/working_folder.h"
 #include "fetcher/crawl.h"
 #include "fetcher/crawl_texts.h"
@@ -19,7 +21,48 @@ bool olderThan(const std::string& path, std::int64_t maxAgeMs) {
   return age > std::chrono::milliseconds(maxAgeMs);
 }
 
+// The name of the document's first element, after any declaration, comment or
+// document type; "" when the text does not begin with an element.
+std::string_view rootName(std::string_view text) {
+  std::size_t at = text.find_first_not_of(" \t\r\n");
+  while (at != std::string_view::npos && text.substr(at, 1) == "<") {
+    const std::string_view rest = text.substr(at);
+    std::string_view closer;
+    if (rest.starts_with("<?"))
+      closer = "?>";
+    else if (rest.starts_with("<!--"))
+      closer = "-->";
+    else if (rest.starts_with("<!"))
+      closer = ">";
+    else
+      return rest.substr(1, rest.find_first_of(" \t\r\n/>") - 1);
+    const std::size_t end = text.find(closer, at);
+    if (end == std::string_view::npos) return {};
+    at = text.find_first_not_of(" \t\r\n", end + closer.size());
+  }
+  return {};
+}
+
 }  // namespace
+
+bool GivesTheAnswersDecisions(std::string_view text) {
+  // Cut short (a record written before writes were atomic, or damaged): the
+  // similar products after the cut would be lost.
+  const std::string_view root = rootName(text);
+  std::string_view body = text.substr(0, text.find_last_not_of(" \t\r\n") + 1);
+  if (root.empty() || !body.ends_with('>')) return false;
+  body.remove_suffix(1);
+  body = body.substr(0, body.find_last_not_of(" \t\r\n") + 1);
+  if (!body.ends_with(root) || !body.substr(0, body.size() - root.size()).ends_with("</"))
+    return false;
+  // The code page writes "?" for what it cannot hold: such a title can fail the
+  // keyword test its answer passed, such an ASIN names another product.
+  if (RecordTitle(text).find('?') != std::string_view::npos) return false;
+  const std::string list = GetTagText(text, "SimilarProducts", 1);
+  for (TagWalker entries(list, "SimilarProduct"); entries.next();)
+    if (GetTagText(entries.text(), "ASIN", 1).find('?') != std::string::npos) return false;
+  return true;
+}
 
 AnswerSource::AnswerSource(ProductRequester& requester, StoredRecordPolicy policy)
     : requester_(requester),
@@ -31,7 +74,9 @@ std::string AnswerSource::storedAnswer(const std::string& asin) const {
   if (!policy_.reuse) return {};
   if (policy_.maxAgeMs > 0 && olderThan(recordFolder_ + "/" + asin + ".xml", policy_.maxAgeMs))
     return {};
-  return LoadStoredAnswerFrom(recordFolder_, asin);
+  std::string text = LoadStoredAnswerFrom(recordFolder_, asin);
+  if (!GivesTheAnswersDecisions(text)) return {};
+  return text;
 }
 
 SourcedAnswer AnswerSource::answerFor(const std::string& asin) {

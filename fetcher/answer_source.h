@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "fetcher/crawl_progress.h"
 #include "fetcher/crawl_settings.h"
@@ -17,6 +18,12 @@ struct SourcedAnswer {
   std::string text;
   bool stored = false;  // taken from the product's record file
 };
+
+// Whether a stored record leads the crawl where its answer did: it ends where
+// a complete answer ends (the closing tag of its first element), and neither
+// its title nor a similar product's ASIN holds "?", which the code page writes
+// for characters it cannot hold. Other stored records are asked for again.
+bool GivesTheAnswersDecisions(std::string_view text);
 
 class AnswerSource {
  public:
@@ -31,7 +38,8 @@ class AnswerSource {
   CrawlTally tally() const;
 
  private:
-  // The stored answer when reuse is allowed, the record is valid and young enough.
+  // The stored answer when reuse is allowed, the record is valid, young enough
+  // and gives the answer's decisions.
   std::string storedAnswer(const std::string& asin) const;
   std::string requestUntilValid(const std::string& asin);
 

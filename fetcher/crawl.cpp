@@ -1,9 +1,11 @@
 #include "fetcher/crawl.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <unordered_set>
 #include <utility>
 
+#include "common/atomic_file.h"
 #include "common/tag_scanner.h"
 #include "common/text_compare.h"
 #include "common/working_folder.h"
@@ -41,6 +43,13 @@ class ProductQueue {
   std::vector<std::string> titles_;
   std::unordered_set<std::string> known_;
 };
+
+// A record whose file name the file system refuses (too long, or bytes it
+// cannot hold): no retry can store it.
+bool CannotBeNamed(const Failure& failure) {
+  return failure.kind == FailureKind::CannotWriteFile &&
+         (failure.error == ENAMETOOLONG || failure.error == EILSEQ);
+}
 
 bool TitleHasKeyword(std::string_view title, const std::vector<FoldedNeedle>& keywords) {
   const FoldedText folded(title);
@@ -103,6 +112,9 @@ Status CrawlSimilarProducts(ProductRequester& requester, const std::string& star
   if (RequestUrlPrefix(folder).empty())
     return Failure{FailureKind::MissingPrefix, ProgramFilePath(folder, "setting.ini")};
 
+  // Left by a crawl that was killed mid-write; a living writer's file stays.
+  RemoveStaleTemporaryFiles(RecordFolder(folder));
+
   AnswerSource source(requester, policy);
   CrawlProgress progress(requester.clock());
   std::int64_t withoutProduct = 0;
@@ -120,8 +132,10 @@ Status CrawlSimilarProducts(ProductRequester& requester, const std::string& star
     }
     // A record taken from its file stays as it is, its date included.
     if (!answer.stored) {
-      if (Status stored = WriteProductRecord(folder, queue.asin(cursor), text); !stored)
-        return stored;
+      if (Status stored = WriteProductRecord(folder, queue.asin(cursor), text); !stored) {
+        if (!CannotBeNamed(stored.failure())) return stored;
+        host.showFailure(stored.failure());  // this product has no record; the rest can
+      }
     }
 
     if (TitleHasKeyword(DecodeXmlText(RecordTitle(text)), keywords)) {

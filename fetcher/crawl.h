@@ -28,7 +28,9 @@ inline constexpr std::size_t kWaitingListLines = 100;
 // unusable start ASIN, a start ASIN the service names no product for) that
 // stopped the crawl; throws EndProgram when the program must end. Record files
 // already written stay; StartProductASIN.txt is replaced only once the start
-// product's answer has come.
+// product's answer has come. A record whose file name the file system refuses
+// (too long) is shown as a failure and the crawl goes on. Stale temporary files
+// of killed writers are removed from the record folder first.
 // Stored records are taken as the settings ReuseStoredRecords and
 // StoredRecordMaxAgeDays say.
 Status CrawlSimilarProducts(ProductRequester& requester, const std::string& startAsin);

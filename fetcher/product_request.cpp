@@ -19,9 +19,11 @@ constexpr std::int64_t kDefaultIntervalMs = 1000;
 // How often a long wait looks at the close request.
 constexpr std::int64_t kWaitPieceMs = 100;
 
+// The unreserved characters: they mean the same in every part of a URL, so the
+// ASIN arrives as typed whether Prefix puts it in the path or in a query.
 bool carriedAsIs(char c) {
   if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) return true;
-  return std::string_view("-._~!$&'()*+,;=:@").find(c) != std::string_view::npos;
+  return c == '-' || c == '.' || c == '_' || c == '~';
 }
 
 }  // namespace

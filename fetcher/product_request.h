@@ -65,9 +65,9 @@ class ProductRequester {
 };
 
 // The ASIN as a URL can carry it: every byte other than the letters, digits and
-// the marks a URL path allows as they are (- . _ ~ ! $ & ' ( ) * + , ; = : @)
-// becomes %XX, so a blank, "%", "#", "?" or a non-ASCII letter reaches the
-// service as typed. Ordinary ASINs are unchanged.
+// - . _ ~ becomes %XX, so a blank, "%", "#", "?", "&", "=", "+" or a non-ASCII
+// letter reaches the service as typed, in a path or a query. Ordinary ASINs are
+// unchanged.
 std::string UrlAsin(std::string_view asin);
 
 // Setting Prefix of section RequestURL: where the service lies, before the ASIN.

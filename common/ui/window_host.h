@@ -44,7 +44,7 @@ class WindowHost final : public Host {
   // A box with the warning icon: the window stays usable after a failure.
   void showError(std::string_view text) override;
   // The failure in the window's words, shown as showError shows a text.
-  void showFailure(const Failure& failure);
+  void showFailure(const Failure& failure) override;
   // Puts the latest label texts on screen and runs the pause hook.
   void aboutToPause() override;
   // Shown in the progress label, repainted as the status labels are; ignored

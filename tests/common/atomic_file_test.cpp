@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "tests/support/temp_folder.h"
 
@@ -124,6 +126,59 @@ TEST(AtomicFile, FailuresNameTheTargetAndTheReason) {
   EXPECT_EQ(missing.commit().error(),
             "Cannot write file " + folder.file("none/t.txt") + ": " + std::strerror(ENOENT) + ".");
   EXPECT_EQ(Entries(folder), 1);
+}
+
+struct LongNameCase {
+  const char* name;
+  std::string target;
+  int error;  // of the commit; 0: it succeeds
+};
+
+class AtomicFileNameTest : public ::testing::TestWithParam<LongNameCase> {};
+
+TEST_P(AtomicFileNameTest, TheTemporaryNameFitsWheneverTheTargetNameDoes) {
+  const LongNameCase& c = GetParam();
+  TempFolder folder;
+  AtomicFile file(folder.file(c.target));
+  file.stream() << "x";
+  const Status committed = file.commit();
+  EXPECT_EQ(committed.ok() ? 0 : committed.failure().error, c.error) << committed.error();
+  EXPECT_EQ(folder.read(c.target), c.error == 0 ? "x" : "");
+  EXPECT_EQ(Entries(folder), c.error == 0 ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, AtomicFileNameTest,
+    ::testing::Values(LongNameCase{"Record240", std::string(240, 'B') + ".xml", 0},
+                      LongNameCase{"Longest", std::string(255, 'B'), 0},
+                      // 84 three-byte characters: the shortened part ends at a character start.
+                      LongNameCase{"Japanese",
+                                   [] {
+                                     std::string name;
+                                     for (int k = 0; k < 84; ++k) name += "本";
+                                     return name + "xyz";
+                                   }(),
+                                   0},
+                      LongNameCase{"TooLong", std::string(256, 'B'), ENAMETOOLONG}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RemoveStaleTemporaryFiles, RemovesOnlyUnlockedTemporaryFiles) {
+  TempFolder folder;
+  const std::vector<std::string> stale = {".A.xml.tmp-abc123", ".StartProductASIN.txt.tmp-Zz9Zz9"};
+  const std::vector<std::string> others = {".hidden", "A.xml.tmp-abc123", ".A.xml.tmp-abc12",
+                                           ".A.xml.tmp-abc_12", "A.xml"};
+  for (const std::string& name : stale) folder.write(name, "<partial");
+  for (const std::string& name : others) folder.write(name, "keep");
+  AtomicFile living(folder.file("B.xml"));
+  living.stream() << "written meanwhile";
+
+  EXPECT_EQ(RemoveStaleTemporaryFiles(folder.path()), 2);
+
+  for (const std::string& name : stale) EXPECT_FALSE(folder.exists(name)) << name;
+  for (const std::string& name : others) EXPECT_EQ(folder.read(name), "keep") << name;
+  ASSERT_TRUE(living.commit().ok());
+  EXPECT_EQ(folder.read("B.xml"), "written meanwhile");
+  EXPECT_EQ(RemoveStaleTemporaryFiles(folder.file("missing")), 0);
 }
 
 }  // namespace

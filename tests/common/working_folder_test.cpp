@@ -93,6 +93,8 @@ TEST(StartProductAsin, WrittenAsOneLineAndOnlyTheFirstLineIsRead) {
   EXPECT_EQ(folder.read("StartProductASIN.txt"), "b00abc\r\n");
   folder.write("StartProductASIN.txt", "A1\r\nA2\r\n");
   EXPECT_EQ(ReadStartProductAsin(folder.path()).value(), "A1");
+  folder.write("StartProductASIN.txt", "B00004MPDD\n");  // echo B00004MPDD > ...
+  EXPECT_EQ(ReadStartProductAsin(folder.path()).value(), "B00004MPDD");
   folder.write("StartProductASIN.txt", "");
   EXPECT_FALSE(ReadStartProductAsin(folder.path()).ok());
 }
@@ -114,13 +116,15 @@ TEST(StartProductAsin, MakesAMissingRecordFolderAndNamesTheFileWhenItCannot) {
   EXPECT_EQ(folder.read("blocked"), "a user's file");
 }
 
-TEST(ReadKeywords, EveryLineIsAKeywordAndLoneLineFeedsStayInside) {
+TEST(ReadKeywords, EveryLineIsAKeywordLfEndsLinesOnlyInAFileWithoutCr) {
   TempFolder folder;
   EXPECT_FALSE(ReadKeywords(folder.path()).ok());
   folder.write("keywords.txt", "a\r\n\r\nb");
   EXPECT_EQ(ReadKeywords(folder.path()).value(), (std::vector<std::string>{"a", "", "b"}));
-  folder.write("keywords.txt", "a\nb\n");
-  EXPECT_EQ(ReadKeywords(folder.path()).value(), (std::vector<std::string>{"a\nb\n"}));
+  folder.write("keywords.txt", "cat\nguide\n");  // printf 'cat\nguide\n'
+  EXPECT_EQ(ReadKeywords(folder.path()).value(), (std::vector<std::string>{"cat", "guide"}));
+  folder.write("keywords.txt", "a\nb\r\n");
+  EXPECT_EQ(ReadKeywords(folder.path()).value(), (std::vector<std::string>{"a\nb"}));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <ostream>
 
 #include "common/code_page.h"
+#include "fetcher/answer_source.h"
 #include "fetcher/crawl.h"
 #include "tests/fetcher/fake_catalogue.h"
 #include "tests/support/fake_clock.h"
@@ -112,6 +113,53 @@ INSTANTIATE_TEST_SUITE_P(
         ResumeCase{
             "AnyAgeWithoutMaximum", "ReuseStoredRecords=True\r\n", {}, {}, {{"A", 900}}, {}}),
     [](const ::testing::TestParamInfo<ResumeCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ResumeTest, StoredRecordsThatWouldLeadElsewhereAreAskedForAgain) {
+  // "é" is not in the code page: the record's title becomes "caf?", no keyword.
+  folder.write("keywords.txt", "本\r\ncafé\r\n");  // UTF-8, as written on Linux
+  product("B", ProductAnswer("B", "café", {{"C", "c"}}));
+  product("C", ProductAnswer("C", "leaf", {}));
+  ASSERT_EQ(crawl(""), (std::vector<std::string>{"S", "B", "A", "C", "A1"}));
+  const std::map<std::string, std::string> complete = records();
+  const std::vector<std::string> counters = host.textsOf(Label::Status2);
+  // Cut inside SimilarProducts, still marked valid: A1 would be lost.
+  const std::string& a = complete.at("A.xml");
+  folder.write("A.xml", a.substr(0, a.find("<SimilarProducts>") + 20) + "\r\n");
+
+  EXPECT_EQ(crawl("ReuseStoredRecords=True\r\n"), (std::vector<std::string>{"B", "A"}));
+  EXPECT_EQ(records(), complete);
+  EXPECT_EQ(host.textsOf(Label::Status2), counters);
+}
+
+struct StoredTextCase {
+  const char* name;
+  std::string text;
+  bool reusable;
+  friend void PrintTo(const StoredTextCase& row, std::ostream* out) { *out << row.name; }
+};
+
+class StoredTextTest : public ::testing::TestWithParam<StoredTextCase> {};
+
+TEST_P(StoredTextTest, OnlyACompleteRecordWithoutSubstitutesIsReused) {
+  EXPECT_EQ(GivesTheAnswersDecisions(GetParam().text), GetParam().reusable);
+}
+
+const std::string kAnswer = ProductAnswer("S", "本", {{"A", "a?"}});
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, StoredTextTest,
+    ::testing::Values(
+        StoredTextCase{"Complete", kAnswer, true},
+        StoredTextCase{"LineBreaksAfterTheEnd", kAnswer + "\r\n \n", true},
+        StoredTextCase{"CommentAndNoDeclaration", "<!-- c --><Items></Items >", true},
+        StoredTextCase{"CutInsideSimilarProducts", kAnswer.substr(0, kAnswer.size() - 30), false},
+        StoredTextCase{"CutInTheClosingTag", kAnswer.substr(0, kAnswer.size() - 1), false},
+        StoredTextCase{"EndsAtAnInnerElement", kAnswer.substr(0, kAnswer.size() - 8), false},
+        StoredTextCase{"NoElement", "True", false},
+        StoredTextCase{"TitleWithSubstitute", ProductAnswer("S", "caf?", {}), false},
+        StoredTextCase{"SimilarAsinWithSubstitute", ProductAnswer("S", "本", {{"A?", "a"}}),
+                       false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ResumeTest, SummaryCountsEachSource) {
   crawl("");

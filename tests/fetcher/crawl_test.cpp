@@ -236,6 +236,32 @@ TEST_F(CrawlTest, AsinsThatCouldNameAnotherFolderAreRefused) {
   EXPECT_EQ(requested().size(), 2u);
 }
 
+TEST_F(CrawlTest, AProductWhoseRecordCannotBeNamedIsReportedAndTheCrawlGoesOn) {
+  const std::string longest(251, 'L');  // L...L.xml: 255 bytes, a legal name
+  const std::string tooLong(252, 'T');  // 256 bytes
+  product("S", "本", {{"A", ""}, {tooLong, ""}, {longest, ""}});
+  product(longest, "long");
+  product(tooLong, "本 too long", {{"B", ""}});
+  product("A", "a");
+  product("B", "b");
+  ASSERT_TRUE(crawl("S").ok());
+  EXPECT_EQ(requested(), (std::vector<std::string>{"S", longest, tooLong, "A", "B"}));
+  EXPECT_TRUE(folder.exists(longest + ".xml"));
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_NE(host.errors[0].find(tooLong + ".xml"), std::string::npos) << host.errors[0];
+  for (const char* asin : {"S", "A", "B"}) EXPECT_TRUE(folder.exists(std::string(asin) + ".xml"));
+  EXPECT_EQ(host.messages, std::vector<std::string>{"終了"});
+}
+
+TEST_F(CrawlTest, StaleTemporaryFilesOfAKilledCrawlAreRemovedAtTheStart) {
+  folder.write(".A.xml.tmp-k1LL3d", "<ItemLookupResponse><Items><Request><IsVal");
+  folder.write(".StartProductASIN.txt.tmp-Old123", "S");
+  product("S", "雑誌");
+  ASSERT_TRUE(crawl("S").ok());
+  EXPECT_FALSE(folder.exists(".A.xml.tmp-k1LL3d"));
+  EXPECT_FALSE(folder.exists(".StartProductASIN.txt.tmp-Old123"));
+}
+
 TEST_F(CrawlTest, MissingKeywordsFileStopsBeforeAnyRequest) {
   std::filesystem::remove(folder.file("keywords.txt"));
   const Status crawled = crawl("S");

@@ -163,7 +163,7 @@ TEST_F(FormMainTest, WaitingListBreaksLinesInTheLabel) {
 TEST_F(FormMainTest, LongWaitingListScrollsAndTheViewGrowsWithTheWindow) {
   std::vector<testing::Similar> similar;
   for (int k = 0; k < 80; ++k) {
-    const std::string asin = "P" + std::to_string(k);
+    const std::string asin = std::string("P").append(std::to_string(k));
     similar.push_back({asin, "t"});
     catalogue.set("u/" + asin, ProductAnswer(asin, "x", {}));
   }

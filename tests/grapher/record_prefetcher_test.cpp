@@ -19,8 +19,9 @@ class RecordPrefetcherTest : public ::testing::TestWithParam<unsigned> {
  protected:
   RecordPrefetcherTest() : reader(folder.path(), {"even"}) {
     for (int i = 0; i < 600; i += 2) {
-      const std::string title = (i % 4 == 0 ? "even " : "odd ") + std::to_string(i);
-      (void)WriteProductRecord(folder.path(), "P" + std::to_string(i),
+      const std::string title =
+          std::string(i % 4 == 0 ? "even " : "odd ").append(std::to_string(i));
+      (void)WriteProductRecord(folder.path(), std::string("P").append(std::to_string(i)),
                                "<Request><IsValid>True</IsValid></Request><Title>" + title +
                                    "</Title><SimilarProducts><SimilarProduct><ASIN>P" +
                                    std::to_string(i + 1) +
@@ -35,14 +36,14 @@ TEST_P(RecordPrefetcherTest, TakesComeInRequestOrderWhileRequestsKeepComing) {
   RecordPrefetcher records(reader, GetParam());
   records.request("P0");
   for (int i = 0; i < 600; ++i) {
-    if (i + 1 < 600) records.request("P" + std::to_string(i + 1));
+    if (i + 1 < 600) records.request(std::string("P").append(std::to_string(i + 1)));
     const RecordFields fields = records.take();
     ASSERT_EQ(fields.valid, i % 2 == 0) << i;
     if (!fields.valid) continue;
-    EXPECT_EQ(fields.title, (i % 4 == 0 ? "even " : "odd ") + std::to_string(i));
+    EXPECT_EQ(fields.title, std::string(i % 4 == 0 ? "even " : "odd ").append(std::to_string(i)));
     EXPECT_EQ(fields.keywordIndex, i % 4 == 0 ? 0 : -1);
     ASSERT_EQ(fields.similarAsins.size(), 1u);
-    EXPECT_EQ(fields.similarAsins[0], "P" + std::to_string(i + 1));
+    EXPECT_EQ(fields.similarAsins[0], std::string("P").append(std::to_string(i + 1)));
   }
 }
 

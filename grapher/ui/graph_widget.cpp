@@ -222,7 +222,9 @@ QString GraphWidget::toolTipFor(std::int32_t p) {
 }
 
 std::optional<QString> GraphWidget::relationToolTipAt(QPoint at) {
-  if (!view_ || !redrawable_ || !keyWordGraph_) return std::nullopt;
+  // Relation lines are drawn only away from the command's own 1:1 picture.
+  if (!view_ || !redrawable_ || !keyWordGraph_ || view_->transform().isIdentity())
+    return std::nullopt;
   const auto snap = view_->snapshot();
   const auto hit =
       RelationAt(snap->catalogue, view_->transform(),
@@ -231,7 +233,7 @@ std::optional<QString> GraphWidget::relationToolTipAt(QPoint at) {
   const auto& keyWords = snap->catalogue.KeyWordTable;
   const QString from = ToQString(keyWords[static_cast<std::size_t>(hit->from)].Text);
   const QString to = ToQString(keyWords[static_cast<std::size_t>(hit->to)].Text);
-  return QStringLiteral("%1 → %2: %3\n%2 → %1: %4")
+  return QStringLiteral("%1 -> %2: %3\n%2 -> %1: %4")
       .arg(from, to, QString::number(hit->weight, 'g', 6),
            QString::number(hit->backWeight, 'g', 6));
 }

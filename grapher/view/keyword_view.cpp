@@ -54,11 +54,13 @@ bool RenderKeyWordView(const Catalogue& catalogue, const ViewTransform& t, Surfa
   };
   const auto screen = [&](std::size_t k) { return t.toScreen({keyWords[k].X, keyWords[k].Y}); };
   surface.clear();
-  ForEachRelation(keyWords, [&](std::size_t k, std::size_t m) {
-    const Point a = screen(k), b = screen(m);
-    surface.coloredLine(static_cast<float>(a.x), static_cast<float>(a.y), static_cast<float>(b.x),
-                        static_cast<float>(b.y), kKeyWordRelationColour);
-  });
+  // At 1:1 the command's own picture, which has labels only.
+  if (!t.isIdentity())
+    ForEachRelation(keyWords, [&](std::size_t k, std::size_t m) {
+      const Point a = screen(k), b = screen(m);
+      surface.coloredLine(static_cast<float>(a.x), static_cast<float>(a.y), static_cast<float>(b.x),
+                          static_cast<float>(b.y), kKeyWordRelationColour);
+    });
   if (cancelled()) return false;
   surface.setForeColor(kBlack);
   for (std::size_t k = 0; k < keyWords.size(); ++k) {

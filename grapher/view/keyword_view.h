@@ -20,7 +20,8 @@ inline constexpr Rgb kKeyWordRelationColour{128, 128, 128};
 Bounds KeyWordGraphBounds(const Catalogue& catalogue, const Surface& measuring);
 
 // Clears the surface and draws a line between every two placed keywords with
-// a positive weight either way, then the placed keywords' labels on top.
+// a positive weight either way (not at the identity, which gives the keyword
+// graph command's own picture), then the placed keywords' labels on top.
 // Positions move with t; lines and labels keep their pixel size. Returns false
 // when *cancel was seen set (the picture is partial).
 bool RenderKeyWordView(const Catalogue& catalogue, const ViewTransform& t, Surface& surface,

@@ -255,7 +255,7 @@ TEST_F(GraphViewTest, KeyWordGraphIsFittedWithItsRelationLines) {
 
   QHelpEvent event(QEvent::ToolTip, middle, graph().mapToGlobal(middle));
   QApplication::sendEvent(&graph(), &event);
-  EXPECT_THAT(QToolTip::text().toStdString(), HasSubstr("カメラ → レンズ: "));
+  EXPECT_THAT(QToolTip::text().toStdString(), HasSubstr("カメラ -> レンズ: "));
 }
 
 TEST_F(GraphViewTest, ResizingRedrawsTheViewAtTheNewSize) {

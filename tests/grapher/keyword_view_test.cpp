@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/grapher/drawing_fixture.h"
 
 namespace quillon::grapher {
@@ -51,6 +53,12 @@ TEST(KeyWordViewTest, OneLinePerRelatedPairOfPlacedKeyWordsUnderTheLabels) {
   EXPECT_EQ(lines, 2);  // a-b (both ways, once) and a-c; none to the unplaced d
   EXPECT_EQ(labels, (std::vector<std::string>{"a", "b", "c"}));
   EXPECT_EQ(surface.ops.back().kind, Kind::Present);
+
+  surface.ops.clear();
+  ASSERT_TRUE(RenderKeyWordView(Sample(), {}, surface));
+  EXPECT_EQ(std::count_if(surface.ops.begin(), surface.ops.end(),
+                          [](const auto& op) { return op.kind == Kind::Line; }),
+            0);  // at 1:1 the command's own picture: labels only
 
   const std::atomic<bool> cancel{true};
   EXPECT_FALSE(RenderKeyWordView(Sample(), {}, surface, &cancel));

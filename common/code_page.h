@@ -39,8 +39,9 @@ inline constexpr std::size_t kMaxRecordLineBytes = std::size_t{64} << 20;
 
 // The first line of a file this system writes (a record): the code page and its
 // line ends, or UTF-8 after a UTF-8 byte order mark; fails on an empty file
-// or an empty first line. Nothing after the first CR is read; a first line longer than maxBytes fails
-// (EFBIG). Every reader here fails on what is not a regular file (a FIFO, a device).
+// or an empty first line. Nothing after the first CR is read; a first line
+// longer than maxBytes fails (EFBIG). Every reader here fails on what is not a
+// regular file (a FIFO, a device).
 Expected<std::string> ReadFirstCodePageLine(const std::string& path,
                                             std::size_t maxBytes = kMaxRecordLineBytes);
 // The whole text of a file this system writes as one line (a record), with the

@@ -160,12 +160,24 @@ class FileDescriptor {
   int fd_;
 };
 
-Expected<std::string> readBytes(const std::string& path) {
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+// Opening does not wait for a writer (O_NONBLOCK), and a FIFO or a device (a
+// link to /dev/zero) is then refused before anything is read from it.
+FileDescriptor openForReading(const std::string& path) {
+  return FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+}
+
+Status checkRegularFile(const std::string& path, const FileDescriptor& fd, struct stat& info) {
   if (fd.get() < 0) return Failure{FailureKind::CannotReadFile, path, errno};
+  if (::fstat(fd.get(), &info) != 0) return Failure{FailureKind::CannotReadFile, path, errno};
+  if (S_ISDIR(info.st_mode)) return Failure{FailureKind::CannotReadFile, path, EISDIR};
+  if (!S_ISREG(info.st_mode)) return Failure{FailureKind::NotARegularFile, path};
+  return Success();
+}
+
+Expected<std::string> readBytes(const std::string& path) {
+  const FileDescriptor fd = openForReading(path);
   struct stat info {};
-  if (::fstat(fd.get(), &info) == 0 && S_ISDIR(info.st_mode))
-    return Failure{FailureKind::CannotReadFile, path, EISDIR};
+  if (const Status regular = checkRegularFile(path, fd, info); !regular) return regular.failure();
   std::string bytes;
   if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
   char buffer[65536];
@@ -255,19 +267,36 @@ Expected<std::string> ReadFirstLine(const std::string& path) {
 
 namespace {
 
-// A record file's text: its first line, or all of it without the final CR LF.
-// A record can be long, so the text is cut out of the bytes in place.
-Expected<std::string> readRecordText(const std::string& path, bool firstLineOnly) {
-  Expected<std::string> bytes = readBytes(path);
-  if (!bytes) return bytes.failure();
-  std::string content = std::move(bytes).value();
+// The bytes of a file up to its first CR (not included), read a piece at a
+// time so that whatever follows the first line is never read. More than
+// maxBytes before the CR is refused.
+Expected<std::string> readUpToFirstCr(const std::string& path, std::size_t maxBytes) {
+  const FileDescriptor fd = openForReading(path);
+  struct stat info {};
+  if (const Status regular = checkRegularFile(path, fd, info); !regular) return regular.failure();
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return Failure{FailureKind::CannotReadFile, path, errno};
+    }
+    if (n == 0) break;
+    const std::string_view piece(buffer, static_cast<std::size_t>(n));
+    const std::size_t cr = piece.find('\r');
+    bytes.append(piece.substr(0, cr));
+    if (bytes.size() > maxBytes) return Failure{FailureKind::CannotReadFile, path, EFBIG};
+    if (cr != std::string_view::npos) break;
+  }
+  return bytes;
+}
+
+// The text of record bytes: code page, or UTF-8 after a UTF-8 byte order mark.
+Expected<std::string> recordText(const std::string& path, std::string content) {
   const bool utf8 = content.starts_with(kUtf8Bom);
   const std::size_t begin = utf8 ? kUtf8Bom.size() : 0;
   if (content.size() == begin) return Failure{FailureKind::EmptyFile, path};
-  if (firstLineOnly)
-    content.resize(std::min(content.size(), content.find('\r', begin)));
-  else if (content.ends_with("\r\n"))
-    content.resize(content.size() - 2);
   content.erase(0, begin);
   if (utf8) return content;
   return fromCodePage(codePage(), std::move(content));
@@ -275,12 +304,18 @@ Expected<std::string> readRecordText(const std::string& path, bool firstLineOnly
 
 }  // namespace
 
-Expected<std::string> ReadFirstCodePageLine(const std::string& path) {
-  return readRecordText(path, true);
+Expected<std::string> ReadFirstCodePageLine(const std::string& path, std::size_t maxBytes) {
+  Expected<std::string> bytes = readUpToFirstCr(path, maxBytes);
+  if (!bytes) return bytes.failure();
+  return recordText(path, std::move(bytes).value());
 }
 
 Expected<std::string> ReadCodePageRecord(const std::string& path) {
-  return readRecordText(path, false);
+  Expected<std::string> bytes = readBytes(path);
+  if (!bytes) return bytes.failure();
+  std::string content = std::move(bytes).value();
+  if (content.ends_with("\r\n")) content.resize(content.size() - 2);
+  return recordText(path, std::move(content));
 }
 
 namespace {

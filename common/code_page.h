@@ -2,6 +2,7 @@
 // that they stay interchangeable with files written on Japanese Windows systems.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,9 +35,16 @@ std::optional<std::string> Utf8FileText(std::string_view bytes);
 Expected<std::vector<std::string>> ReadTextLines(const std::string& path);
 // Reads the first line only (fails on an empty file).
 Expected<std::string> ReadFirstLine(const std::string& path);
+// The longest first line of a record that is read: far beyond any answer.
+inline constexpr std::size_t kMaxRecordLineBytes = std::size_t{64} << 20;
+
 // The first line of a file this system writes (a record): the code page and its
-// line ends, or UTF-8 after a UTF-8 byte order mark; fails on an empty file.
-Expected<std::string> ReadFirstCodePageLine(const std::string& path);
+// line ends, or UTF-8 after a UTF-8 byte order mark; fails on an empty file
+// or an empty first line. Nothing after the first CR is read; a first line
+// longer than maxBytes fails (EFBIG). Every reader here fails on what is not a
+// regular file (a FIFO, a device).
+Expected<std::string> ReadFirstCodePageLine(const std::string& path,
+                                            std::size_t maxBytes = kMaxRecordLineBytes);
 // The whole text of a file this system writes as one line (a record), with the
 // one CR LF written after it dropped: line ends inside the text are kept, so an
 // answer with line breaks comes back as it was stored. Fails on an empty file.

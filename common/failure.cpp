@@ -27,6 +27,12 @@ std::string FailureText(const Failure& failure) {
       return "Cannot write file " + subject + ": " + Reason(failure) + ".";
     case FailureKind::EmptyFile:
       return "File " + subject + " is empty.";
+    case FailureKind::NotARegularFile:
+      return subject + " is not a regular file (a pipe or a device), so it is not read.";
+    case FailureKind::NoStartProductFile:
+      return "File " + subject +
+             " does not exist: collect product data with the fetcher first, or name the folder "
+             "that holds it (--folder, or XMLPath in setting.ini).";
     case FailureKind::NoStartAsin:
       return "File " + subject + " has no ASIN on its first line.";
     case FailureKind::ProgramFolderMissing:

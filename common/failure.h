@@ -12,7 +12,9 @@ enum class FailureKind {
   CannotReadFile,           // subject: the file
   CannotWriteFile,          // subject: the file
   EmptyFile,                // subject: the file
+  NotARegularFile,          // subject: a FIFO, device or socket where a file is read
   NoStartAsin,              // subject: StartProductASIN.txt, whose first line is empty
+  NoStartProductFile,       // subject: StartProductASIN.txt, missing: no crawl has been made here
   ProgramFolderMissing,     // subject: the folder given with --folder
   ProgramFolderNotAFolder,  // subject: the path given with --folder
   ProgramFolderNotCreated,  // subject: the per-user program folder, which cannot be made

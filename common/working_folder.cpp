@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+
 #include <filesystem>
 
 #include "common/code_page.h"
@@ -85,12 +87,24 @@ Status WriteProductRecord(const std::string& programFolder, std::string_view asi
   return WriteTextLineAtomic(RecordFilePath(programFolder, std::string(asin) + ".xml"), text);
 }
 
-std::string LoadProductRecordFrom(const std::string& recordFolder, std::string_view asin) {
-  if (!IsSafeAsin(asin)) return {};
+Expected<std::string> ReadProductRecordFrom(const std::string& recordFolder,
+                                            std::string_view asin) {
+  if (!IsSafeAsin(asin)) return std::string();
   Expected<std::string> line =
       ReadFirstCodePageLine(recordFolder + "/" + std::string(asin) + ".xml");
-  if (!line || !IsValidResponse(line.value())) return {};
-  return std::move(line).value();
+  if (!line) {
+    const Failure& failure = line.failure();
+    if (failure.kind == FailureKind::NotARegularFile || failure.error == EFBIG) return failure;
+    return std::string();
+  }
+  if (!IsValidResponse(line.value())) return std::string();
+  return line;
+}
+
+std::string LoadProductRecordFrom(const std::string& recordFolder, std::string_view asin) {
+  Expected<std::string> record = ReadProductRecordFrom(recordFolder, asin);
+  if (!record) return {};
+  return std::move(record).value();
 }
 
 std::string LoadStoredAnswerFrom(const std::string& recordFolder, std::string_view asin) {

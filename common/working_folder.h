@@ -63,4 +63,9 @@ std::string LoadStoredAnswerFrom(const std::string& recordFolder, std::string_vi
 // instead of one per product).
 std::string LoadProductRecordFrom(const std::string& recordFolder, std::string_view asin);
 
+// As LoadProductRecordFrom, but a record file that must not be read (not a
+// regular file, or a first line beyond kMaxRecordLineBytes) is a failure that
+// names it rather than "no record".
+Expected<std::string> ReadProductRecordFrom(const std::string& recordFolder, std::string_view asin);
+
 }  // namespace quillon

@@ -42,8 +42,12 @@ std::optional<Reference> NumericReference(std::string_view rest) {
     if (value <= 0x10FFFF) value = value * base + static_cast<char32_t>(digit);
   }
   if (i == firstDigit || i >= rest.size() || rest[i] != ';') return std::nullopt;
+  // Only characters an XML document may hold: a title decoded from "&#1;"
+  // would make every SVG or GraphML written from it unreadable.
+  const bool control = value < 0x20 && value != '\t' && value != '\n' && value != '\r';
   const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
-  if (value == 0 || surrogate || value > 0x10FFFF) return std::nullopt;
+  if (control || surrogate || value == 0xFFFE || value == 0xFFFF || value > 0x10FFFF)
+    return std::nullopt;
   return Reference{value, i + 3};  // "&#" and ';'
 }
 

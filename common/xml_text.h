@@ -9,8 +9,9 @@ namespace quillon {
 // Replaces the five predefined entities (&amp; &lt; &gt; &quot; &apos;) and
 // the character references (&#65; &#x41;) by their characters, in one pass:
 // "&amp;lt;" becomes "&lt;". A reference that is unknown, malformed or names
-// a code point that cannot be a character (0, a surrogate, above U+10FFFF)
-// stays as written. Text without '&' costs one search and the copy.
+// a code point that XML cannot hold (a control character other than tab, LF
+// and CR, a surrogate, U+FFFE, U+FFFF, above U+10FFFF) stays as written. Text without '&' costs one
+// search and the copy.
 std::string DecodeXmlText(std::string_view text);
 
 }  // namespace quillon

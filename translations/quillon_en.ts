@@ -52,6 +52,14 @@
         <translation>%1 is empty.</translation>
     </message>
     <message>
+        <source>%1 は普通のファイルではない（パイプかデバイス）ので読まないわけだが。</source>
+        <translation>%1 is not a regular file (a pipe or a device), so it is not read.</translation>
+    </message>
+    <message>
+        <source>%1 がないわけだが。先に fetcher で商品データを集めるか、データのあるフォルダを setting.ini の XMLPath に書いてくれ。</source>
+        <translation>%1 does not exist. Collect product data with the fetcher first, or write the folder that holds it into XMLPath in setting.ini.</translation>
+    </message>
+    <message>
         <source>%1 の1行目に開始商品のASINがないわけだが。</source>
         <translation>The first line of %1 holds no start product ASIN.</translation>
     </message>
@@ -354,6 +362,14 @@
     <message>
         <source>キーワードなし</source>
         <translation>No keyword</translation>
+    </message>
+    <message>
+        <source>描画を中止した</source>
+        <translation>Drawing stopped</translation>
+    </message>
+    <message>
+        <source>（タイトル不明）</source>
+        <translation>(title unknown)</translation>
     </message>
     <message>
         <source>順位不明</source>

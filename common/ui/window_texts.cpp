@@ -56,6 +56,16 @@ QString FailureMessage(const Failure& failure) {
           .arg(subject, Reason(failure));
     case FailureKind::EmptyFile:
       return UiText(QUILLON_TEXT("quillon", "%1 が空なわけだが。")).arg(subject);
+    case FailureKind::NotARegularFile:
+      return UiText(QUILLON_TEXT(
+                        "quillon",
+                        "%1 は普通のファイルではない（パイプかデバイス）ので読まないわけだが。"))
+          .arg(subject);
+    case FailureKind::NoStartProductFile:
+      return UiText(QUILLON_TEXT("quillon",
+                                 "%1 がないわけだが。先に fetcher で商品データを集めるか、"
+                                 "データのあるフォルダを setting.ini の XMLPath に書いてくれ。"))
+          .arg(subject);
     case FailureKind::NoStartAsin:
       return UiText(QUILLON_TEXT("quillon", "%1 の1行目に開始商品のASINがないわけだが。"))
           .arg(subject);

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -39,7 +41,13 @@ Expected<LoadInputs> ReadLoadInputs(const std::string& programFolder) {
   std::string recordFolder = RecordFolder(programFolder);
   if (const Status folder = CheckRecordFolder(recordFolder); !folder) return folder.failure();
   auto startAsin = ReadStartProductAsin(programFolder);
-  if (!startAsin) return startAsin.failure();
+  if (!startAsin) {
+    // Missing at a first start: say where the file comes from.
+    if (startAsin.failure().kind == FailureKind::CannotReadFile &&
+        startAsin.failure().error == ENOENT)
+      return Failure{FailureKind::NoStartProductFile, startAsin.failure().subject};
+    return startAsin.failure();
+  }
   if (startAsin.value().empty())
     return Failure{FailureKind::NoStartAsin, recordFolder + "/StartProductASIN.txt"};
   return LoadInputs{std::move(keywords).value(), std::move(recordFolder),
@@ -118,6 +126,8 @@ Status LoadProductData(const std::string& programFolder, Catalogue& catalogue, H
   for (std::int32_t current = 0;
        current < static_cast<std::int32_t>(catalogue.ProductTable.size());) {
     RecordFields fields = records.take();
+    // A record that would hang or flood the load stops it, naming the file.
+    if (fields.refused) return *fields.refused;
     if (fields.valid) FillProduct(catalogue, current, std::move(fields), index, records, host);
 
     host.setLabel(Label::Status2, std::to_string(current + 1) + "/" +

@@ -13,7 +13,12 @@ RecordReader::RecordReader(std::string recordFolder, const std::vector<std::stri
 
 RecordFields RecordReader::read(std::string_view asin) const {
   RecordFields fields;
-  const std::string record = LoadProductRecordFrom(folder_, asin);
+  Expected<std::string> loaded = ReadProductRecordFrom(folder_, asin);
+  if (!loaded) {
+    fields.refused = loaded.failure();
+    return fields;
+  }
+  const std::string record = std::move(loaded).value();
   if (record.empty()) return fields;
   fields.valid = true;
   // Decoded once here, so the keyword test and every later use see the text itself.

@@ -3,17 +3,20 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/failure.h"
 #include "grapher/catalogue/keyword_matcher.h"
 #include "grapher/catalogue/record_tags.h"
 
 namespace quillon::grapher {
 
 struct RecordFields {
-  bool valid = false;  // false: no valid record; the product stays a leaf
+  bool valid = false;              // false: no valid record; the product stays a leaf
+  std::optional<Failure> refused;  // a record file that must not be read (a FIFO, ...)
   std::string title;
   std::int32_t salesRank = 0;
   std::int32_t keywordIndex = -1;

@@ -24,6 +24,7 @@
 #include "grapher/commands/similarity_graph.h"
 #include "grapher/export/catalogue_json.h"
 #include "grapher/export/graphml_export.h"
+#include "grapher/export/keyword_graphml.h"
 #include "grapher/layout/layout_settings.h"
 #include "grapher/layout/placement_directions.h"
 #include "grapher/ui/form_main.h"
@@ -31,6 +32,7 @@
 #include "grapher/ui/svg_surface.h"
 #include "grapher/view/drawing_bounds.h"
 #include "grapher/view/neighbourhood.h"
+#include "grapher/view/view_legend.h"
 #include "grapher/view/view_render.h"
 
 namespace quillon::grapher {
@@ -90,7 +92,9 @@ QList<QCommandLineOption> GrapherOptions() {
       {"svg", "draw the similarity graph and write it as SVG", "FILE"},
       {"graphml",
        "draw the similarity graph and write products, keywords,\n"
-       "similarity and keyword edges with positions as GraphML",
+       "similarity and keyword edges with positions as GraphML;\n"
+       "with --keyword-graph: the keywords with their positions\n"
+       "and their relations with weights",
        "FILE"},
       {"keyword-graph",
        "draw the keyword relation graph instead of the similarity\n"
@@ -168,16 +172,17 @@ void DrawView(const CommandLineOptions& options, const std::string& programFolde
   style.colourBy = options.colourBy;
   style.drawProductName = ReadLayoutSettings(programFolder, false).DrawProductName;
   ViewTransform transform;
+  const Legend legend = LegendFor(style.colourBy, catalogue, style.translate);
   if (focus) {
     const std::vector<std::int32_t> near = Neighbourhood(catalogue, *focus, options.hops);
     style.selected = focus;
     style.highlighted = MarkProducts(catalogue.ProductTable.size(), near);
     style.highlighted[static_cast<std::size_t>(*focus)] = false;
-    transform = FitTransform(ProductBounds(catalogue, near), surface.width(), surface.height(),
-                             kFitMarginPx);
+    transform = FitBesideLegend(ProductBounds(catalogue, near), legend, surface, surface.width(),
+                                surface.height(), kFitMarginPx);
   } else if (options.fit) {
-    transform = FitTransform(DrawingBounds(catalogue, surface), surface.width(), surface.height(),
-                             kFitMarginPx);
+    transform = FitBesideLegend(DrawingBounds(catalogue, surface), legend, surface, surface.width(),
+                                surface.height(), kFitMarginPx);
   }
   RenderView(catalogue, KeyWordMembership(catalogue), transform, style, surface);
 }
@@ -203,7 +208,9 @@ bool WriteOutputs(const CommandLineOptions& options, const Catalogue& catalogue,
   if (!options.png.empty())
     report(svg != nullptr ? svg->savePng(options.png) : image->savePng(options.png));
   if (!options.svg.empty()) report(svg->saveSvg(options.svg));
-  if (!options.graphml.empty()) report(WriteGraphMl(catalogue, options.graphml));
+  if (!options.graphml.empty())
+    report(options.keywordGraph ? WriteKeyWordGraphMl(catalogue, options.graphml)
+                                : WriteGraphMl(catalogue, options.graphml));
   if (!options.json.empty()) report(WriteCatalogueJson(catalogue, options.json));
   return ok;
 }

@@ -42,6 +42,16 @@ QString KeyWordOf(const Catalogue& catalogue, const Product& product) {
   return ToQString(catalogue.KeyWordTable[k].Text);
 }
 
+QString TitleOf(const Product& product) {
+  if (product.Title.empty()) return view_texts::Text(view_texts::kUnknownTitle);
+  return ToQString(product.Title);
+}
+
+QString SalesRankOf(const Product& product) {
+  if (product.SalesRank <= 0) return view_texts::Text(view_texts::kUnknownRank);
+  return QString::number(product.SalesRank);
+}
+
 DetailsPanel::DetailsPanel(QWidget& parent)
     : QFrame(&parent), layout_(this), close_(this), scroll_(this), content_(&scroll_) {
   setObjectName(QStringLiteral("DetailsPanel"));
@@ -80,8 +90,9 @@ void DetailsPanel::showProduct(const Catalogue& catalogue, std::int32_t p) {
   using namespace view_texts;
   const Product& product = catalogue.ProductTable[static_cast<std::size_t>(p)];
   const QString keyWord = KeyWordOf(catalogue, product);
-  QString html = Field(kAsin, Escaped(product.ASIN)) + Field(kTitle, Escaped(product.Title)) +
-                 Field(kSalesRank, QString::number(product.SalesRank)) +
+  QString html = Field(kAsin, Escaped(product.ASIN)) +
+                 Field(kTitle, TitleOf(product).toHtmlEscaped()) +
+                 Field(kSalesRank, SalesRankOf(product)) +
                  Field(kKeyWord, keyWord.isEmpty() ? Text(kNone) : keyWord.toHtmlEscaped()) +
                  Links(kSimilar, catalogue, product.SimilarIndex) +
                  Links(kReferrers, catalogue, ProductsListing(catalogue, p));
@@ -104,7 +115,8 @@ QString DetailsPanel::plainText() const {
 void DetailsPanel::place() {
   const QWidget* parent = parentWidget();
   const int width = std::min(kWidth, parent->width());
-  setGeometry(parent->width() - width, 0, width, parent->height());
+  const int top = std::clamp(top_, 0, parent->height());
+  setGeometry(parent->width() - width, top, width, parent->height() - top);
 }
 
 }  // namespace quillon::grapher

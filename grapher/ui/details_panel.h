@@ -27,8 +27,14 @@ class DetailsPanel final : public QFrame {
   void close();
   // The panel's text as shown, without markup.
   QString plainText() const;
-  // Keeps to the parent's right edge, full height.
+  // Keeps to the parent's right edge, from `top` (see setTop) to the bottom.
   void place();
+  // Where the panel starts: below the find bar while that is open, so that its
+  // count and buttons stay visible.
+  void setTop(int top) {
+    top_ = top;
+    if (isVisible()) place();
+  }
 
   static constexpr int kWidth = 280;
 
@@ -39,9 +45,14 @@ class DetailsPanel final : public QFrame {
   QLabel content_;
   std::function<void(std::int32_t)> onProduct_;
   std::function<void()> onClosed_;
+  int top_ = 0;
 };
 
 // The keyword a product was filed under, or "" when it has none.
 QString KeyWordOf(const Catalogue& catalogue, const Product& product);
+// The title, or "（タイトル不明）" when the product has none (no record).
+QString TitleOf(const Product& product);
+// The sales rank, or "順位不明" when it is not known (0 or less).
+QString SalesRankOf(const Product& product);
 
 }  // namespace quillon::grapher

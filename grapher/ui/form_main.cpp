@@ -97,7 +97,7 @@ void FormMain::connectView() {
       {&actions_.panDown, [this] { Graph.panBy(0, -kPanStep); }},
       {&actions_.fit, [this] { Graph.fit(); }},
       {&actions_.actualSize, [this] { Graph.actualSize(); }},
-      {&actions_.find, [this] { findBar_.open(); }},
+      {&actions_.find, [this] { openFindBar(); }},
       {&actions_.findNext, [this] { findStep(false); }},
       {&actions_.findPrevious, [this] { findStep(true); }},
       {&actions_.colourByParts, [this] { setColourBy(ColourBy::Parts); }},
@@ -123,7 +123,10 @@ void FormMain::connectView() {
     findBar_.showCount(static_cast<int>(Graph.view()->find(query.toStdString())), -1);
   });
   findBar_.setOnStep([this](bool backwards) { findStep(backwards); });
-  findBar_.setOnClosed([this] { Graph.setFocus(Qt::OtherFocusReason); });
+  findBar_.setOnClosed([this] {
+    details_.setTop(0);
+    Graph.setFocus(Qt::OtherFocusReason);
+  });
 }
 
 std::unique_ptr<QMenu> FormMain::makeContextMenu() {
@@ -143,15 +146,20 @@ void FormMain::clearOrCancel() {
   }
 }
 
+void FormMain::openFindBar() {
+  findBar_.open();
+  details_.setTop(findBar_.height());
+}
+
 void FormMain::findStep(bool backwards) {
   ViewController& view = *Graph.view();
-  if (!findBar_.isOpen()) findBar_.open();
+  if (!findBar_.isOpen()) openFindBar();
   if (const auto p = view.step(backwards)) Graph.selectProduct(*p, true);
   findBar_.showCount(static_cast<int>(view.matchCount()), view.matchCursor());
 }
 
 void FormMain::showSelection(std::optional<std::int32_t> p) {
-  if (p && Graph.redrawable()) {
+  if (p && Graph.redrawable() && !Graph.keyWordGraph()) {
     details_.showProduct(Graph.view()->snapshot()->catalogue, *p);
   } else {
     details_.close();
@@ -210,16 +218,20 @@ void FormMain::CommandDrawGraph_Click() {
   CommandGetData.setEnabled(false);
   setDrawingButtons(false);
   Graph.view()->setDrawProductName(ReadLayoutSettings(programFolder_).DrawProductName);
+  Graph.setKeyWordGraph(false);
   Graph.setRedrawable(true);
   Graph.drawingStarts();
   ++drawings_;
-  const bool running = runner_.run([this] {
+  bool finished = false;
+  const bool running = runner_.run([this, &finished] {
     if (!catalogue_.ProductTable.empty())
       DrawSimilarityGraph(programFolder_, catalogue_, directions_, Graph.surface(), host_, *clock_);
+    finished = true;
   });
   --drawings_;
   host_.clearCancel();
   if (!running) return;
+  if (!finished) showDrawingStopped();
   // A load interrupted by this drawing keeps its button off until it ends.
   CommandGetData.setEnabled(!loading_);
   setDrawingButtons(true);
@@ -229,20 +241,32 @@ void FormMain::CommandDrawGraphAlt_Click() {
   const FolderChooser::Busy drawing = folderChooser_.busy();
   CommandGetData.setEnabled(false);
   setDrawingButtons(false);
-  // The keyword graph is not the products' picture: the view can only scale it.
-  Graph.setRedrawable(false);
+  // The view redraws the keyword graph from the keywords' positions, with lines
+  // between related keywords, so that a fit spreads the labels apart.
+  Graph.setKeyWordGraph(true);
+  Graph.setRedrawable(true);
   Graph.selectProduct(std::nullopt, false);
+  Graph.drawingStarts();
   Status result = Success();
   ++drawings_;
-  const bool running = runner_.run([this, &result] {
+  bool finished = false;
+  const bool running = runner_.run([this, &result, &finished] {
     result = DrawKeyWordGraph(programFolder_, catalogue_, directions_, Graph.surface(), host_);
+    finished = true;
   });
   --drawings_;
   host_.clearCancel();
   if (!running) return;
+  if (!finished) showDrawingStopped();
   CommandGetData.setEnabled(!loading_);
   setDrawingButtons(true);
   if (!result) host_.showFailure(result.failure());
+}
+
+void FormMain::showDrawingStopped() {
+  // The phase label would otherwise still say a drawing runs.
+  host_.setLabel(Label::Status, UiText(QUILLON_TEXT("quillon", "描画を中止した")).toStdString());
+  host_.flushLabels();
 }
 
 void FormMain::Form_QueryUnload() {

@@ -72,9 +72,12 @@ class FormMain final : public QWidget {
   void Form_QueryUnload();
   void Form_Resize();
   void setDrawingButtons(bool enabled);
+  // A drawing ended by Esc (or by an unexpected failure) says so in LabelStatus.
+  void showDrawingStopped();
   void connectView();
   // Esc: cancels a drawing, else closes the find bar, else clears the selection.
   void clearOrCancel();
+  void openFindBar();
   void findStep(bool backwards);
   void showSelection(std::optional<std::int32_t> p);
   void setColourBy(ColourBy mode);

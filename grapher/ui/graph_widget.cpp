@@ -15,6 +15,7 @@
 #include "grapher/ui/details_panel.h"
 #include "grapher/ui/graph_painting.h"
 #include "grapher/ui/view_texts.h"
+#include "grapher/view/keyword_view.h"
 #include "grapher/view/view_render.h"
 
 namespace quillon::grapher {
@@ -30,9 +31,12 @@ QTransform Delta(const ViewTransform& from, const ViewTransform& to) {
 }
 
 QImage Render(const ViewSnapshot& snap, const ViewTransform& t, const ViewStyle& style, QSize size,
-              const std::atomic<bool>* cancel) {
+              bool keyWordGraph, const std::atomic<bool>* cancel) {
   ImageSurface picture(size);
-  RenderView(snap.catalogue, *snap.members, t, style, picture, cancel);
+  if (keyWordGraph)
+    RenderKeyWordView(snap.catalogue, t, picture, cancel);
+  else
+    RenderView(snap.catalogue, *snap.members, t, style, picture, cancel);
   return picture.picture();
 }
 
@@ -94,6 +98,14 @@ void GraphWidget::setRedrawable(bool on) {
   viewChanged();
 }
 
+void GraphWidget::setKeyWordGraph(bool on) {
+  if (keyWordGraph_ == on) return;
+  keyWordGraph_ = on;
+  viewImage_ = QImage();
+  if (view_) view_->positionsMoved();
+  viewChanged();
+}
+
 void GraphWidget::catalogueReplaced() {
   if (!view_) return;
   view_->catalogueReplaced();
@@ -123,8 +135,9 @@ void GraphWidget::requestRender() {
   const auto snap = view_->snapshot();
   const ViewTransform t = view_->transform();
   worker_.request(
-      [snap, t, style = view_->style(), size = size()](const std::atomic<bool>& cancel) {
-        return Render(*snap, t, style, size, &cancel);
+      [snap, t, style = view_->style(), size = size(),
+       keyWords = keyWordGraph_](const std::atomic<bool>& cancel) {
+        return Render(*snap, t, style, size, keyWords, &cancel);
       },
       [this, t](QImage image) {
         viewImage_ = std::move(image);
@@ -138,7 +151,8 @@ void GraphWidget::requestRender() {
 QImage GraphWidget::viewPicture() {
   if (!viewShown_ || !view_) return surface_.picture();
   if (redrawable_)
-    return Render(*view_->snapshot(), view_->transform(), view_->style(), size(), nullptr);
+    return Render(*view_->snapshot(), view_->transform(), view_->style(), size(), keyWordGraph_,
+                  nullptr);
   QImage shown(size(), QImage::Format_RGB32);
   shown.fill(Qt::white);
   QPainter painter(&shown);
@@ -163,7 +177,9 @@ void GraphWidget::panBy(double dx, double dy) {
 
 void GraphWidget::fit() {
   if (!view_) return;
-  if (redrawable_) {
+  if (redrawable_ && keyWordGraph_) {
+    view_->fitKeyWordGraph(width(), height(), surface_);
+  } else if (redrawable_) {
     view_->fit(width(), height(), surface_);
   } else {
     // Without products to measure, the surface's own picture is what is fitted.
@@ -191,7 +207,7 @@ void GraphWidget::selectProduct(std::optional<std::int32_t> p, bool centre) {
 }
 
 std::optional<std::int32_t> GraphWidget::productAt(QPoint at) {
-  if (!view_ || !redrawable_) return std::nullopt;
+  if (!view_ || !redrawable_ || keyWordGraph_) return std::nullopt;
   return view_->productAt({static_cast<double>(at.x()), static_cast<double>(at.y())});
 }
 
@@ -201,15 +217,33 @@ QString GraphWidget::toolTipFor(std::int32_t p) {
   const Product& product = snap->catalogue.ProductTable[static_cast<std::size_t>(p)];
   const QString keyWord = KeyWordOf(snap->catalogue, product);
   return QStringLiteral("%1\n%2: %3\n%4: %5\n%6: %7")
-      .arg(ToQString(product.Title), Text(kAsin), ToQString(product.ASIN), Text(kSalesRank),
-           QString::number(product.SalesRank), Text(kKeyWord),
-           keyWord.isEmpty() ? Text(kNone) : keyWord);
+      .arg(TitleOf(product), Text(kAsin), ToQString(product.ASIN), Text(kSalesRank),
+           SalesRankOf(product), Text(kKeyWord), keyWord.isEmpty() ? Text(kNone) : keyWord);
+}
+
+std::optional<QString> GraphWidget::relationToolTipAt(QPoint at) {
+  // Relation lines are drawn only away from the command's own 1:1 picture.
+  if (!view_ || !redrawable_ || !keyWordGraph_ || view_->transform().isIdentity())
+    return std::nullopt;
+  const auto snap = view_->snapshot();
+  const auto hit =
+      RelationAt(snap->catalogue, view_->transform(),
+                 {static_cast<double>(at.x()), static_cast<double>(at.y())}, kHitTolerancePx + 1);
+  if (!hit) return std::nullopt;
+  const auto& keyWords = snap->catalogue.KeyWordTable;
+  const QString from = ToQString(keyWords[static_cast<std::size_t>(hit->from)].Text);
+  const QString to = ToQString(keyWords[static_cast<std::size_t>(hit->to)].Text);
+  return QStringLiteral("%1 -> %2: %3\n%2 -> %1: %4")
+      .arg(from, to, QString::number(hit->weight, 'g', 6),
+           QString::number(hit->backWeight, 'g', 6));
 }
 
 bool GraphWidget::event(QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
     auto* help = static_cast<QHelpEvent*>(event);
-    if (const auto p = productAt(help->pos())) {
+    if (const auto relation = relationToolTipAt(help->pos())) {
+      QToolTip::showText(help->globalPos(), *relation, this);
+    } else if (const auto p = productAt(help->pos())) {
       QToolTip::showText(help->globalPos(), toolTipFor(*p), this);
     } else {
       QToolTip::hideText();

@@ -43,6 +43,10 @@ class GraphWidget final : public QWidget {
   // from the catalogue; otherwise zooming scales the surface's picture.
   void setRedrawable(bool on);
   bool redrawable() const { return redrawable_; }
+  // Whether what the view redraws is the keyword relation graph rather than
+  // the similarity graph: fit, zoom and hover then concern the keywords.
+  void setKeyWordGraph(bool on);
+  bool keyWordGraph() const { return keyWordGraph_; }
   // A load replaced the tables.
   void catalogueReplaced();
   // A drawing starts: until it ends, the surface's own picture is the 1:1 view.
@@ -94,6 +98,7 @@ class GraphWidget final : public QWidget {
   void requestRender();
   std::optional<std::int32_t> productAt(QPoint at);
   QString toolTipFor(std::int32_t p);
+  std::optional<QString> relationToolTipAt(QPoint at);
 
   ImageSurface surface_;
   QElapsedTimer sinceRepaint_;
@@ -102,6 +107,7 @@ class GraphWidget final : public QWidget {
 
   std::unique_ptr<ViewController> view_;
   bool redrawable_ = false;
+  bool keyWordGraph_ = false;
   bool viewShown_ = false;
   bool resizedAfterDrawing_ = false;  // the 1:1 view is redrawn, not the surface's picture
   bool renderAgain_ = false;          // positions moved while a picture was being drawn

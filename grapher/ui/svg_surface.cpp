@@ -14,6 +14,17 @@ Failure WriteFailure(const std::string& path, const QString& reason) {
   return Failure{FailureKind::CannotWriteFile, path, 0, reason.toStdString()};
 }
 
+// The text with U+FFFD for each character an XML document cannot hold (control
+// characters from raw record bytes), which would make the whole SVG unreadable.
+QString XmlSafe(QString text) {
+  for (QChar& c : text) {
+    const char16_t u = c.unicode();
+    const bool control = u < 0x20 && u != '\t' && u != '\n' && u != '\r';
+    if (control || u == 0xFFFE || u == 0xFFFF) c = QChar(QChar::ReplacementCharacter);
+  }
+  return text;
+}
+
 }  // namespace
 
 SvgSurface::SvgSurface(QSize size)
@@ -35,7 +46,7 @@ float SvgSurface::textHeight(std::string_view) const {
 }
 
 void SvgSurface::print(std::string_view text) {
-  ops_.push_back({Kind::Text, currentX_, currentY_, 0, 0, fore_, ToQString(text)});
+  ops_.push_back({Kind::Text, currentX_, currentY_, 0, 0, fore_, XmlSafe(ToQString(text))});
 }
 
 void SvgSurface::line(float x1, float y1, float x2, float y2) {

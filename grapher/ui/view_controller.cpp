@@ -1,7 +1,9 @@
 #include "grapher/ui/view_controller.h"
 
 #include "grapher/view/drawing_bounds.h"
+#include "grapher/view/keyword_view.h"
 #include "grapher/view/neighbourhood.h"
+#include "grapher/view/view_legend.h"
 
 namespace quillon::grapher {
 
@@ -30,8 +32,15 @@ std::shared_ptr<const ViewSnapshot> ViewController::snapshot() {
 
 void ViewController::fit(double viewWidth, double viewHeight, const Surface& measuring) {
   const auto snap = snapshot();
-  transform_ =
-      FitTransform(DrawingBounds(snap->catalogue, measuring), viewWidth, viewHeight, kFitMarginPx);
+  transform_ = FitBesideLegend(DrawingBounds(snap->catalogue, measuring),
+                               LegendFor(style_.colourBy, snap->catalogue, style_.translate),
+                               measuring, viewWidth, viewHeight, kFitMarginPx);
+}
+
+void ViewController::fitKeyWordGraph(double viewWidth, double viewHeight,
+                                     const Surface& measuring) {
+  transform_ = FitTransform(KeyWordGraphBounds(snapshot()->catalogue, measuring), viewWidth,
+                            viewHeight, kFitMarginPx);
 }
 
 void ViewController::centreOn(std::int32_t p, double viewWidth, double viewHeight) {

@@ -50,6 +50,8 @@ class ViewController {
   void panBy(double dx, double dy) { transform_.panBy(dx, dy); }
   // Every product and keyword label in a view of this size, text measured on measuring.
   void fit(double viewWidth, double viewHeight, const Surface& measuring);
+  // Every placed keyword label of the keyword relation graph in a view of this size.
+  void fitKeyWordGraph(double viewWidth, double viewHeight, const Surface& measuring);
   // Puts product p in the middle of a view of this size, at the current scale.
   void centreOn(std::int32_t p, double viewWidth, double viewHeight);
   // The drawing procedures' own picture: the identity with the default style.

@@ -5,6 +5,7 @@
 #include <QSvgGenerator>
 
 #include "grapher/ui/svg_surface.h"
+#include "grapher/view/keyword_view.h"
 #include "grapher/view/view_render.h"
 
 namespace quillon::grapher {
@@ -22,7 +23,7 @@ Status SavePng(const QImage& image, const std::string& path) {
   return Success();
 }
 
-// A picture that has no drawing behind it (the keyword graph) goes into the SVG as an image.
+// A picture that has no drawing behind it (the keyword graph at 1:1) goes into the SVG as an image.
 Status SaveImageAsSvg(const QImage& image, const std::string& path) {
   QSaveFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::WriteOnly)) return WriteFailure(path, file.errorString());
@@ -47,14 +48,18 @@ Status SaveView(GraphWidget& graph, const std::string& path) {
   const bool svg =
       QString::fromStdString(path).endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
   ViewController* view = graph.view();
-  if (view == nullptr || !graph.redrawable() || (!svg && !graph.viewShown())) {
+  const bool picture = !graph.viewShown() && (!svg || graph.keyWordGraph());
+  if (view == nullptr || !graph.redrawable() || picture) {
     const QImage shown = graph.viewPicture();
     return svg ? SaveImageAsSvg(shown, path) : SavePng(shown, path);
   }
   if (!svg) return SavePng(graph.viewPicture(), path);
   const auto snap = view->snapshot();
   SvgSurface surface(graph.size());
-  RenderView(snap->catalogue, *snap->members, view->transform(), view->style(), surface);
+  if (graph.keyWordGraph())
+    RenderKeyWordView(snap->catalogue, view->transform(), surface);
+  else
+    RenderView(snap->catalogue, *snap->members, view->transform(), view->style(), surface);
   return surface.saveSvg(path);
 }
 

@@ -47,6 +47,9 @@ inline constexpr const char* kKeyWord = QUILLON_TEXT("quillon", "キーワード
 inline constexpr const char* kSimilar = QUILLON_TEXT("quillon", "類似商品");
 inline constexpr const char* kReferrers = QUILLON_TEXT("quillon", "参照元");
 inline constexpr const char* kNone = QUILLON_TEXT("quillon", "なし");
+// For a product without a record (the service did not know it) or without these fields.
+inline constexpr const char* kUnknownTitle = QUILLON_TEXT("quillon", "（タイトル不明）");
+inline constexpr const char* kUnknownRank = QUILLON_TEXT("quillon", "順位不明");
 
 inline QString Text(const char* text) {
   return UiText(text);

@@ -8,7 +8,9 @@ namespace quillon::grapher {
 void ViewTransform::zoomAbout(Point screen, double factor) {
   if (!(factor > 0) || !std::isfinite(factor)) return;
   const Point anchor = toGraph(screen);
-  scale = std::clamp(scale * factor, kMinScale, kMaxScale);
+  // A fit may go below the limit to show a very large drawing; zooming never
+  // goes further out than where it is, but comes back in from there.
+  scale = std::clamp(scale * factor, std::min(kMinScale, scale), kMaxScale);
   offsetX = screen.x - anchor.x * scale;
   offsetY = screen.y - anchor.y * scale;
 }
@@ -31,7 +33,8 @@ ViewTransform FitTransform(const Bounds& drawing, double viewWidth, double viewH
   double scale = g.width() > 0 || g.height() > 0 ? kMaxScale : 1;
   if (g.width() > 0) scale = std::min(scale, roomX / g.width());
   if (g.height() > 0) scale = std::min(scale, roomY / g.height());
-  scale = std::clamp(scale, kMinScale, kMaxScale);
+  // No lower limit: a fit that left markers outside would not be a fit.
+  scale = std::min(scale, kMaxScale);
   // Centre the whole drawing, fixed-size parts included.
   const double spanX = g.width() * scale + drawing.padLeft + drawing.padRight;
   const double spanY = g.height() * scale + drawing.padTop + drawing.padBottom;

@@ -12,6 +12,7 @@ struct Point {
 };
 
 // Zoom limits: far enough out for a million products, far enough in for a cluster.
+// Only zooming keeps to kMinScale; a fit goes as far out as the drawing needs.
 inline constexpr double kMinScale = 1.0 / 256;
 inline constexpr double kMaxScale = 256;
 
@@ -26,8 +27,8 @@ struct ViewTransform {
   Point toGraph(Point screen) const {
     return {(screen.x - offsetX) / scale, (screen.y - offsetY) / scale};
   }
-  // Multiplies the scale by factor (kept within the limits) so that the graph
-  // point under `screen` stays under it.
+  // Multiplies the scale by factor (kept within the limits, or at a fitted
+  // scale below kMinScale) so that the graph point under `screen` stays under it.
   void zoomAbout(Point screen, double factor);
   void panBy(double dx, double dy) {
     offsetX += dx;
@@ -40,8 +41,9 @@ struct ViewTransform {
   friend bool operator==(const ViewTransform&, const ViewTransform&) = default;
 };
 
-// The largest scale (within the limits) that shows all of `drawing` inside the
-// view with marginPx free on every side, centred. An empty drawing gives the identity.
+// The largest scale (at most kMaxScale, however small it must be) that shows
+// all of `drawing` inside the view with marginPx free on every side, centred.
+// An empty drawing gives the identity.
 ViewTransform FitTransform(const Bounds& drawing, double viewWidth, double viewHeight,
                            double marginPx);
 

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <ostream>
+#include <vector>
 
 #include "tests/support/temp_folder.h"
 
@@ -123,6 +126,51 @@ TEST(TextFiles, ALongRecordIsConvertedWholeAcrossPieces) {
   ASSERT_TRUE(WriteTextLineAtomic(folder.file("A.xml"), line));
   EXPECT_EQ(folder.read("A.xml"), Utf8ToCodePage(expected) + "\r\n");
   EXPECT_EQ(ReadFirstCodePageLine(folder.file("A.xml")).value(), expected);
+}
+
+TEST(TextFiles, ARecordIsReadUpToItsFirstCrWithinTheCap) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::size_t cap;
+    std::optional<std::string> line;  // none: refused as too long
+  };
+  const std::string piece(70'000, 'a');  // beyond one read of the file
+  for (const Case& c :
+       {Case{"FollowedByMuchMore", "abc\r\n" + std::string(10'000, 'x'), 100, "abc"},
+        Case{"CrInALaterPiece", piece + "\rtail", 100'000, piece},
+        Case{"AtTheCap", std::string(100, 'x') + "\r\n", 100, std::string(100, 'x')},
+        Case{"BeyondTheCap", std::string(101, 'x') + "\r\n", 100, std::nullopt},
+        Case{"NoCrBeyondTheCap", std::string(200'000, 'x'), 100, std::nullopt}}) {
+    TempFolder folder;
+    folder.write("r.xml", c.bytes);
+    const auto line = ReadFirstCodePageLine(folder.file("r.xml"), c.cap);
+    if (c.line) {
+      ASSERT_TRUE(line.ok()) << c.name << ": " << line.error();
+      EXPECT_EQ(line.value(), *c.line) << c.name;
+    } else {
+      ASSERT_FALSE(line.ok()) << c.name;
+      EXPECT_EQ(line.failure().error, EFBIG) << c.name;
+      EXPECT_NE(line.error().find(folder.file("r.xml")), std::string::npos) << c.name;
+    }
+  }
+}
+
+// A pipe no one writes would block the read for good, a device never ends.
+TEST(TextFiles, OnlyRegularFilesAreRead) {
+  TempFolder folder;
+  ASSERT_EQ(::mkfifo(folder.file("pipe").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", folder.file("zero"));
+  for (const char* name : {"pipe", "zero"}) {
+    const std::string path = folder.file(name);
+    const std::vector<Failure> failures{ReadFirstCodePageLine(path).failure(),
+                                        ReadCodePageRecord(path).failure(),
+                                        ReadTextLines(path).failure()};
+    for (const Failure& failure : failures) {
+      EXPECT_EQ(failure.kind, FailureKind::NotARegularFile) << name;
+      EXPECT_EQ(failure.subject, path) << name;
+    }
+  }
 }
 
 TEST(TextFiles, ReadingFailuresNameTheFile) {

@@ -7,16 +7,19 @@
 #include <sys/wait.h>
 
 #include <QImage>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "tests/grapher/qt_test_support.h"
+#include "tests/grapher/xml_check.h"
 
 namespace quillon::grapher {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 using namespace quillon::grapher::testing;
 using quillon::testing::TempFolder;
 
@@ -97,6 +100,12 @@ TEST(ParseCommandLineTest, HelpDescribesEveryOption) {
     EXPECT_THAT(help, HasSubstr(option));
 }
 
+int Occurrences(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
 struct ProgramRun {
   int exitCode = -1;
   std::string out;
@@ -162,10 +171,33 @@ TEST_F(ProgramTest, PicturesAndGraphAfterADrawing) {
   EXPECT_EQ(png.size(), QSize(844, 564));
   EXPECT_THAT(folder.read("g.svg"), HasSubstr("<svg"));
   EXPECT_THAT(folder.read("g.graphml"), HasSubstr("<graphml"));
+  EXPECT_EQ(ParseXml(folder.read("g.svg")).error, "");
+  EXPECT_EQ(ParseXml(folder.read("g.graphml")).error, "");
   const auto c = json("c.json");
   EXPECT_EQ(c["products"][0]["Placed"], 1);
   EXPECT_NE(c["products"][0]["X"], 0.0);
   EXPECT_EQ(r.err.find("QStandardPaths"), std::string::npos);
+}
+
+// A title with a reference to a control character and with raw control
+// bytes, printed (DrawProductName) and zoomed into: both files stay readable.
+TEST_F(ProgramTest, TitlesXmlCannotHoldGiveReadableSvgAndGraphMl) {
+  (void)WriteProductRecord(folder.path(), "B", SampleRecord("レンズ&#1;\x01\x1B end", {"C"}));
+  folder.write("setting.ini", "[DefaultSetting]\r\nDrawProductName=True\r\n");
+  for (const char* view : {"", "--focus B "}) {
+    const ProgramRun r = run(withFolder() + "--seed 5 " + view + "--svg " + in("t.svg") +
+                             " --graphml " + in("t.graphml"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const ParsedXml svg = ParseXml(folder.read("t.svg"));
+    EXPECT_EQ(svg.error, "") << view;
+    const ParsedXml graphMl = ParseXml(folder.read("t.graphml"));
+    EXPECT_EQ(graphMl.error, "") << view;
+    // The reference is kept as written, the raw bytes are replaced.
+    EXPECT_NE(std::find(graphMl.texts.begin(), graphMl.texts.end(),
+                        "レンズ&#1;\xEF\xBF\xBD\xEF\xBF\xBD end"),
+              graphMl.texts.end())
+        << view;
+  }
 }
 
 TEST_F(ProgramTest, SameSeedSameLayoutAndSizeIsHonoured) {
@@ -183,10 +215,27 @@ TEST_F(ProgramTest, SameSeedSameLayoutAndSizeIsHonoured) {
 
 TEST_F(ProgramTest, KeyWordGraphInsteadOfTheSimilarityGraph) {
   const ProgramRun r = run(withFolder() + "--keyword-graph --seed 1 --png " + in("k.png") +
-                           " --json " + in("k.json"));
+                           " --json " + in("k.json") + " --graphml " + in("k.graphml"));
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_TRUE(folder.exists("k.png"));
-  EXPECT_EQ(json("k.json")["products"][0]["Placed"], 0);  // products are not laid out
+  const auto c = json("k.json");
+  EXPECT_EQ(c["products"][0]["Placed"], 0);  // products are not laid out
+  // The GraphML holds the keyword graph: keywords where they were placed, and
+  // カメラ -> レンズ (A lists B) and レンズ -> カメラ (B lists C) with their weights.
+  const std::string graphMl = folder.read("k.graphml");
+  EXPECT_EQ(ParseXml(graphMl).error, "");
+  EXPECT_THAT(graphMl, Not(HasSubstr("<node id=\"p")));
+  for (int k = 0; k < 2; ++k) {
+    const auto& key = c["keywords"][static_cast<std::size_t>(k)];
+    EXPECT_THAT(
+        graphMl,
+        HasSubstr("<node id=\"k" + std::to_string(k) + "\">\n      <data key=\"label\">" +
+                  key["Text"].get<std::string>() + "</data>\n      <data key=\"placed\">true"));
+    EXPECT_GT(key["Relation"][static_cast<std::size_t>(1 - k)].get<double>(), 0);
+    EXPECT_THAT(graphMl, HasSubstr("source=\"k" + std::to_string(k) + "\" target=\"k" +
+                                   std::to_string(1 - k) + "\""));
+  }
+  EXPECT_EQ(Occurrences(graphMl, "<edge "), 2);
 
   folder.write("keywords.txt", "");
   const ProgramRun none = run(withFolder() + "--keyword-graph --png " + in("n.png"));
@@ -194,22 +243,31 @@ TEST_F(ProgramTest, KeyWordGraphInsteadOfTheSimilarityGraph) {
   EXPECT_FALSE(folder.exists("n.png"));
 }
 
+// Each view option, alone: the catalogue and its positions (JSON, GraphML)
+// are those of the plain drawing, the picture is not.
 TEST_F(ProgramTest, ViewOptionsChangeThePictureOnly) {
   const std::string common = withFolder() + "--seed 3 --size 400x300 ";
-  ASSERT_EQ(run(common + "--png " + in("plain.png") + " --json " + in("plain.json")).exitCode, 0);
-  const ProgramRun fitted =
-      run(common + "--fit --colour-by rank --png " + in("fit.png") + " --json " + in("fit.json"));
-  ASSERT_EQ(fitted.exitCode, 0) << fitted.err;
-  const ProgramRun focused =
-      run(common + "--focus B --hops 2 --colour-by keyword --png " + in("focus.png"));
-  ASSERT_EQ(focused.exitCode, 0) << focused.err;
-
-  EXPECT_EQ(folder.read("fit.json"), folder.read("plain.json"));
+  const auto outputs = [&](const std::string& name) {
+    return " --png " + in(name + ".png") + " --json " + in(name + ".json") + " --graphml " +
+           in(name + ".graphml");
+  };
+  ASSERT_EQ(run(common + outputs("plain")).exitCode, 0);
   const QImage plain(QString::fromStdString(folder.file("plain.png")));
-  for (const char* name : {"fit.png", "focus.png"}) {
-    const QImage picture(QString::fromStdString(folder.file(name)));
-    EXPECT_EQ(picture.size(), QSize(400, 300)) << name;
-    EXPECT_NE(picture, plain) << name;
+  struct Case {
+    const char* name;
+    const char* options;
+  };
+  for (const Case& c :
+       {Case{"fit", "--fit"}, Case{"rank", "--colour-by rank"},
+        Case{"keyword", "--colour-by keyword"}, Case{"focus", "--focus B --hops 2"}}) {
+    const ProgramRun r = run(common + c.options + outputs(c.name));
+    ASSERT_EQ(r.exitCode, 0) << c.name << ": " << r.err;
+    EXPECT_EQ(folder.read(std::string(c.name) + ".json"), folder.read("plain.json")) << c.name;
+    EXPECT_EQ(folder.read(std::string(c.name) + ".graphml"), folder.read("plain.graphml"))
+        << c.name;
+    const QImage picture(QString::fromStdString(folder.file(std::string(c.name) + ".png")));
+    EXPECT_EQ(picture.size(), QSize(400, 300)) << c.name;
+    EXPECT_NE(picture, plain) << c.name;
   }
 }
 

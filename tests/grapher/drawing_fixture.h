@@ -81,8 +81,10 @@ inline void AddKeyWords(Catalogue& catalogue, std::initializer_list<const char*>
   for (KeyWord& k : catalogue.KeyWordTable) k.Relation.assign(catalogue.KeyWordTable.size(), 0);
 }
 
-// Fills SimilarASIN, the referrer lists and KeyWordIndex as a load would
-// (every lister becomes a referrer, which is all the layout needs).
+// Fills SimilarASIN, the referrer lists and KeyWordIndex as a load would, the
+// table taken as the order of discovery: the product whose entry first names
+// a product (product 0 is named by none) is not its referrer; every later
+// entry naming it is.
 inline void Link(Catalogue& catalogue) {
   auto& products = catalogue.ProductTable;
   for (Product& p : products) {
@@ -96,10 +98,16 @@ inline void Link(Catalogue& catalogue) {
       }
     }
   }
+  std::vector<bool> named(products.size(), false);
+  if (!named.empty()) named[0] = true;
   for (std::size_t i = 0; i < products.size(); ++i) {
     products[i].SimilarASIN.clear();
     for (const std::int32_t s : products[i].SimilarIndex) {
       products[i].SimilarASIN.push_back(products[s].ASIN);
+      if (!named[s]) {
+        named[s] = true;
+        continue;
+      }
       products[s].ReferrerIndex.push_back(static_cast<std::int32_t>(i));
       products[s].ReferrerASIN.push_back(products[i].ASIN);
     }

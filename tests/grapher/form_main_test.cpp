@@ -139,9 +139,10 @@ TEST_F(FormMainTest, BadInputIsShownAndLeavesTheDrawingButtonsAsTheyWere) {
     MessageBoxCatcher boxes;
     load();
     ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0],
-              folder.file("StartProductASIN.txt") +
-                  " の読み込みに失敗したわけだが。（そのファイルやフォルダはない）");
+    // A first start: the box says what to do.
+    EXPECT_EQ(boxes.texts[0], folder.file("StartProductASIN.txt") +
+                                  " がないわけだが。先に fetcher で商品データを集めるか、"
+                                  "データのあるフォルダを setting.ini の XMLPath に書いてくれ。");
     EXPECT_EQ(boxes.titles[0], "Quillon グラフ作成");
     EXPECT_THAT(boxes.buttons[0], ElementsAre("OK"));
   }

@@ -9,16 +9,19 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 
 #include "common/clock.h"
 #include "grapher/ui/form_main.h"
 #include "tests/grapher/qt_test_support.h"
+#include "tests/grapher/xml_check.h"
 
 namespace quillon::grapher {
 namespace {
@@ -147,6 +150,10 @@ TEST_F(GraphViewTest, HoveringAProductShowsItsFieldsAndEmptySpaceShowsNothing) {
   for (const char* expected : {"交換レンズ", "ASIN: B", "売上順位: 10", "キーワード: レンズ"})
     EXPECT_THAT(tip, HasSubstr(expected));
   EXPECT_EQ(hover(onScreen(1) + QPoint(9, 9)), "");
+  // D has no record: the service did not know it.
+  const std::string unknown = hover(onScreen(3));
+  for (const char* expected : {"（タイトル不明）", "ASIN: D", "売上順位: 順位不明"})
+    EXPECT_THAT(unknown, HasSubstr(expected));
 }
 
 TEST_F(GraphViewTest, FindBarCountsMatchesAndEnterGoesToEachInTurn) {
@@ -167,6 +174,14 @@ TEST_F(GraphViewTest, FindBarCountsMatchesAndEnterGoesToEachInTurn) {
   EXPECT_EQ(view().selected(), 0);
   EXPECT_EQ(onScreen(0), QPoint(graph().width() / 2, graph().height() / 2));
   EXPECT_EQ(count->text().toStdString(), "1 / 2 件");
+  // The details panel of the selection leaves the count and the buttons in sight.
+  RunEventsFor(200);  // the bar has slid in
+  ASSERT_TRUE(form->details().isVisible());
+  for (QWidget* part :
+       std::initializer_list<QWidget*>{count, form->findBar().findChild<QToolButton*>(), query}) {
+    const QRect inGraph(part->mapTo(&graph(), QPoint(0, 0)), part->size());
+    EXPECT_FALSE(inGraph.intersects(form->details().geometry())) << part->metaObject()->className();
+  }
   QTest::keyClick(form.operator->(), Qt::Key_F3);
   EXPECT_EQ(view().selected(), 2);
   QTest::keyClick(form.operator->(), Qt::Key_F3, Qt::ShiftModifier);
@@ -197,7 +212,7 @@ TEST_F(GraphViewTest, EscCancelsADrawingAndTheWindowStaysUsable) {
   EscapeAtPause clock(*form);
   form->setClock(clock);
   button("CommandDrawGraph")->click();
-  EXPECT_NE(status(), "正常終了");
+  EXPECT_EQ(status(), "描画を中止した");  // not the phase that was running
   EXPECT_TRUE(endCodes.empty());
   EXPECT_TRUE(form->isVisible());
   EXPECT_TRUE(button("CommandDrawGraph")->isEnabled());
@@ -208,6 +223,39 @@ TEST_F(GraphViewTest, EscCancelsADrawingAndTheWindowStaysUsable) {
   form->setClock(steady);
   button("CommandDrawGraph")->click();  // a stale cancel would stop this one
   EXPECT_EQ(status(), "正常終了");
+}
+
+// After Ctrl+K, F spreads the keyword graph over the view: labels apart,
+// lines between related keywords, and hovering a line tells its weights.
+TEST_F(GraphViewTest, KeyWordGraphIsFittedWithItsRelationLines) {
+  button("CommandGetData")->click();
+  QTest::keyClick(form.operator->(), Qt::Key_K, Qt::ControlModifier);
+  QTest::keyClick(form.operator->(), Qt::Key_F);
+  waitForPicture();
+  ASSERT_TRUE(graph().viewShown());
+  const auto& keyWords = form->catalogue().KeyWordTable;
+  ASSERT_TRUE(keyWords[0].Placed && keyWords[1].Placed);
+  const auto at = [&](std::size_t k) {
+    const Point p = view().transform().toScreen({keyWords[k].X, keyWords[k].Y});
+    return QPointF(p.x, p.y);
+  };
+  const double halfWidths =
+      (graph().surface().textWidth("カメラ") + graph().surface().textWidth("レンズ")) / 2;
+  const QPointF apart = at(1) - at(0);
+  EXPECT_GT(std::max(std::abs(apart.x()), std::abs(apart.y())), halfWidths);
+  for (const std::size_t k : {0u, 1u}) EXPECT_TRUE(QRectF(graph().rect()).contains(at(k))) << k;
+
+  const QImage shown = graph().viewPicture();
+  const QPoint middle = ((at(0) + at(1)) / 2).toPoint();
+  int grey = 0;
+  for (int dy = -2; dy <= 2; ++dy)
+    for (int dx = -2; dx <= 2; ++dx)
+      grey += shown.pixelColor(middle + QPoint(dx, dy)) == QColor(128, 128, 128) ? 1 : 0;
+  EXPECT_GT(grey, 0);  // the line between the two labels
+
+  QHelpEvent event(QEvent::ToolTip, middle, graph().mapToGlobal(middle));
+  QApplication::sendEvent(&graph(), &event);
+  EXPECT_THAT(QToolTip::text().toStdString(), HasSubstr("カメラ -> レンズ: "));
 }
 
 TEST_F(GraphViewTest, ResizingRedrawsTheViewAtTheNewSize) {
@@ -236,6 +284,9 @@ TEST_F(GraphViewTest, ResizingAfterADrawingRedrawsTheGrownAreaAtOneToOne) {
 }
 
 TEST_F(GraphViewTest, SavedPictureIsTheViewAsShown) {
+  // Titles printed, one with a reference to a control character and raw control bytes.
+  folder.write("setting.ini", "[DefaultSetting]\r\nDrawProductName=True\r\n");
+  (void)WriteProductRecord(folder.path(), "B", SampleRecord("交換レンズ&#1;\x01\x1B", {"C"}));
   loadAndDraw();
   QTest::keyClick(form.operator->(), Qt::Key_Plus);
   QTest::mouseClick(&graph(), Qt::LeftButton, Qt::NoModifier, onScreen(2));
@@ -248,7 +299,11 @@ TEST_F(GraphViewTest, SavedPictureIsTheViewAsShown) {
   EXPECT_EQ(saved.size(), graph().size());
   EXPECT_EQ(saved.copy(uncovered).convertToFormat(QImage::Format_RGB32),
             graph().grab(uncovered).toImage().convertToFormat(QImage::Format_RGB32));
-  EXPECT_GT(std::filesystem::file_size(folder.file("view.svg")), 0u);
+  const ParsedXml svg = ParseXml(folder.read("view.svg"));
+  EXPECT_EQ(svg.error, "");
+  EXPECT_TRUE(std::any_of(svg.texts.begin(), svg.texts.end(), [](const std::string& text) {
+    return text.find("&#1;") != std::string::npos;  // the reference as the record has it
+  }));
 }
 
 TEST_F(GraphViewTest, RightClickMenuListsEveryActionWithItsKey) {

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -340,7 +341,14 @@ INSTANTIATE_TEST_SUITE_P(
                      "keywords.txt"},
         BadInputCase{"MissingStartProduct",
                      [](TempFolder& f) { std::filesystem::remove(f.file("StartProductASIN.txt")); },
-                     "StartProductASIN.txt"},
+                     "StartProductASIN.txt does not exist: collect product data with the fetcher "
+                     "first"},
+        BadInputCase{"StartProductIsAPipe",
+                     [](TempFolder& f) {
+                       std::filesystem::remove(f.file("StartProductASIN.txt"));
+                       ::mkfifo(f.file("StartProductASIN.txt").c_str(), 0600);
+                     },
+                     "StartProductASIN.txt is not a regular file"},
         BadInputCase{"EmptyStartProduct",
                      [](TempFolder& f) { f.write("StartProductASIN.txt", ""); },
                      "StartProductASIN.txt"},
@@ -360,6 +368,28 @@ INSTANTIATE_TEST_SUITE_P(
                      },
                      "plain"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A record file that would hang the load (a pipe no one writes) or never end
+// (a device) is refused by name, without reading from it.
+TEST_F(LoadTest, RecordsThatAreNoRegularFilesStopTheLoadNamingThem) {
+  struct Case {
+    const char* name;
+    void (*make)(const std::string& path);
+  };
+  for (const Case& c : {Case{"Pipe", [](const std::string& path) { ::mkfifo(path.c_str(), 0600); }},
+                        Case{"LinkToDevZero", [](const std::string& path) {
+                               std::filesystem::create_symlink("/dev/zero", path);
+                             }}}) {
+    std::filesystem::remove(folder.file("B.xml"));
+    setStart("A");
+    addRecord("A", Record("a", {"B"}));
+    c.make(folder.file("B.xml"));
+    const Status result = load();
+    ASSERT_FALSE(result) << c.name;
+    EXPECT_THAT(result.error(), HasSubstr(folder.file("B.xml") + " is not a regular file"))
+        << c.name;
+  }
+}
 
 TEST_F(LoadTest, RecordFolderThatCannotBeEnteredIsReported) {
   if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";

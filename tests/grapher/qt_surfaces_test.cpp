@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <algorithm>
 #include <functional>
 
 #include "grapher/ui/image_surface.h"
 #include "grapher/ui/svg_surface.h"
 #include "tests/grapher/qt_test_support.h"
+#include "tests/grapher/xml_check.h"
 
 namespace quillon::grapher {
 namespace {
@@ -122,20 +126,86 @@ TEST_F(SurfaceTest, SvgKeepsOnlyWhatFollowsTheLastClear) {
   EXPECT_THAT(svg, HasSubstr("#83ff79"));
   EXPECT_THAT(svg, HasSubstr(">カメラ"));  // split into runs by script
   EXPECT_THAT(svg, HasSubstr(">Abc<"));
+  EXPECT_EQ(ParseXml(svg).error, "");
 
   const Status failed = s.saveSvg(folder.file("missing/out.svg"));
   ASSERT_FALSE(failed);
   EXPECT_THAT(failed.error(), HasSubstr("missing/out.svg"));
 }
 
-TEST_F(SurfaceTest, SvgPictureMatchesTheWindowPicturePixelForPixel) {
+// The SVG file itself, rendered as an SVG viewer renders it.
+QImage RenderSvgFile(const std::string& path, QSize size) {
+  QSvgRenderer renderer(QString::fromStdString(path));
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  renderer.render(&painter);
+  return image;
+}
+
+// Pixels of `a` in `area` that are drawn (not white) with no drawn pixel of
+// `b` within one pixel: an SVG renderer smooths edges, so lines may spread to a neighbour.
+int DrawnPixelsMissingNearby(const QImage& a, const QImage& b, const QRect& area) {
+  int missing = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (a.pixelColor(x, y) == Qt::white) continue;
+      bool near = false;
+      for (int dy = -1; dy <= 1 && !near; ++dy)
+        for (int dx = -1; dx <= 1 && !near; ++dx)
+          near = b.valid(x + dx, y + dy) && b.pixelColor(x + dx, y + dy) != Qt::white;
+      missing += near ? 0 : 1;
+    }
+  }
+  return missing;
+}
+
+TEST_F(SurfaceTest, SvgFileRendersAsTheWindowPicture) {
   ImageSurface image(QSize(200, 60));
   SvgSurface svg(QSize(200, 60));
   DrawSample(image);
   DrawSample(svg);
   EXPECT_EQ(image.textWidth("カメラ"), svg.textWidth("カメラ"));
-  EXPECT_EQ(image.picture().convertToFormat(QImage::Format_RGB32),
-            svg.toImage().convertToFormat(QImage::Format_RGB32));
+  // What the SVG surface paints is the window's picture, pixel for pixel ...
+  const QImage window = image.picture().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(svg.toImage().convertToFormat(QImage::Format_RGB32), window);
+  // ... and its file, rendered by an SVG renderer, draws the same things in the same places.
+  ASSERT_TRUE(svg.saveSvg(folder.file("out.svg")));
+  const QImage rendered = RenderSvgFile(folder.file("out.svg"), QSize(200, 60));
+  // The shapes lie left of the text, which an SVG renderer lays out run by run.
+  const QRect shapes(0, 0, 96, 60), text(96, 0, 104, 60);
+  EXPECT_EQ(DrawnPixelsMissingNearby(window, rendered, shapes), 0);
+  EXPECT_EQ(DrawnPixelsMissingNearby(rendered, window, shapes), 0);
+  EXPECT_LT(CountColor(rendered.copy(text), Qt::white), text.width() * text.height());
+  // In their colours: the red marker and the green line.
+  const auto tinted = [&](QPoint at, int channel) {
+    for (int dy = -2; dy <= 2; ++dy)
+      for (int dx = -2; dx <= 2; ++dx) {
+        const QColor c = rendered.pixelColor(at + QPoint(dx, dy));
+        const int rgb[] = {c.red(), c.green(), c.blue()};
+        if (rgb[channel] > 100 && rgb[channel] > std::max({rgb[0], rgb[1], rgb[2]}) - 1 &&
+            c != Qt::white)
+          return true;
+      }
+    return false;
+  };
+  EXPECT_TRUE(tinted({22, 20}, 0));
+  EXPECT_TRUE(tinted({45, 40}, 1));
+}
+
+// Texts an XML document cannot hold as they are (from raw record bytes)
+// still give an SVG that an XML reader accepts.
+TEST_F(SurfaceTest, SvgWithAnyTitleIsWellFormedXml) {
+  for (const std::string& text :
+       {std::string("bell\x07"), std::string("nul\0x", 5), std::string("esc\x1B[0m"),
+        std::string("\xEF\xBF\xBE"), std::string("a < b & \"c\"\r\nd"), std::string("&#1;")}) {
+    SvgSurface s(QSize(100, 40));
+    s.clear();
+    s.setCurrentPosition(2, 2);
+    s.print(text);
+    ASSERT_TRUE(s.saveSvg(folder.file("t.svg")));
+    EXPECT_EQ(ParseXml(folder.read("t.svg")).error, "") << text;
+  }
 }
 
 }  // namespace

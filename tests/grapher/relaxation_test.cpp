@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "tests/grapher/drawing_fixture.h"
 
@@ -25,12 +26,15 @@ struct Relaxation : ::testing::Test {
     d.product(i).X = x;
     d.product(i).Y = y;
   }
-  // Product 1 at (x, y), listed by product 0 at the origin with the given rank.
+  // Product 2 at (x, y), first named by product 0 (so, as in a load, not its
+  // referrer) and then by its referrer, product 1 at the origin with the given rank.
   void referrerPair(std::int32_t referrerRank, float x, float y) {
-    AddProduct(d.catalogue(), "referrer", referrerRank, {1});
+    AddProduct(d.catalogue(), "first lister", 1, {2});
+    AddProduct(d.catalogue(), "referrer", referrerRank, {2});
     AddProduct(d.catalogue(), "pulled", 1);
     Link(d.catalogue());
-    place(1, x, y);
+    ASSERT_EQ(d.product(2).ReferrerIndex, std::vector<std::int32_t>{1});
+    place(2, x, y);
   }
   // One keyword "key" at the origin and one product with it at (x, y).
   void keyWordPair(std::int32_t rank, float x, float y) {
@@ -56,9 +60,9 @@ TEST_P(ReferrerPull, MovesTowardTheReferrer) {
   const PullRow& row = GetParam();
   referrerPair(row.rank, row.startX, row.startY);
   PullToReferrers(d.products(), d.settings.ProductCloseForce, d.host);
-  EXPECT_NEAR(d.product(1).X, row.endX, 1e-3);
-  EXPECT_NEAR(d.product(1).Y, row.endY, 1e-3);
-  EXPECT_EQ(d.product(0).X, 0);  // the referrer stays
+  EXPECT_NEAR(d.product(2).X, row.endX, 1e-3);
+  EXPECT_NEAR(d.product(2).Y, row.endY, 1e-3);
+  EXPECT_EQ(d.product(1).X, 0);  // the referrer stays
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -135,25 +139,27 @@ TEST_F(Relaxation, PlaceKeyWordsAtTheCentreOfTheirProducts) {
 TEST_F(Relaxation, LaterStepsSeeEarlierMoves) {
   // Two referrers in list order: the second pull starts where the first ended.
   auto& c = d.catalogue();
-  AddProduct(c, "r1", 1, {2});
-  AddProduct(c, "r2", 1, {2});
+  AddProduct(c, "first lister", 1, {3});
+  AddProduct(c, "r1", 1, {3});
+  AddProduct(c, "r2", 1, {3});
   AddProduct(c, "pulled", 1);
   Link(c);
-  place(2, 100, 0);
-  place(1, 50, 0);
+  ASSERT_EQ(d.product(3).ReferrerIndex, (std::vector<std::int32_t>{1, 2}));
+  place(3, 100, 0);
+  place(2, 50, 0);
   PullToReferrers(d.products(), d.settings.ProductCloseForce, d.host);
   const double afterFirst = 95;
   const double dx = afterFirst - 50;
-  EXPECT_NEAR(d.product(2).X, afterFirst - std::log(dx + 1) / std::log(101.0) * dx * 0.05, 1e-3);
+  EXPECT_NEAR(d.product(3).X, afterFirst - std::log(dx + 1) / std::log(101.0) * dx * 0.05, 1e-3);
 }
 
 TEST_F(Relaxation, HugeForcesNeverLeaveTheFloatRange) {
   referrerPair(1, 1e30f, -1e30f);
   d.settings.ProductCloseForce = -1e30f;
   for (int i = 0; i < 3; ++i) PullToReferrers(d.products(), d.settings.ProductCloseForce, d.host);
-  EXPECT_TRUE(std::isfinite(d.product(1).X));
-  EXPECT_TRUE(std::isfinite(d.product(1).Y));
-  EXPECT_EQ(d.product(1).X, std::numeric_limits<float>::max());
+  EXPECT_TRUE(std::isfinite(d.product(2).X));
+  EXPECT_TRUE(std::isfinite(d.product(2).Y));
+  EXPECT_EQ(d.product(2).X, std::numeric_limits<float>::max());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "grapher/render/render_graph.h"
 #include "grapher/view/product_grid.h"
+#include "grapher/view/view_legend.h"
 #include "grapher/view/view_transform.h"
 #include "tests/grapher/drawing_fixture.h"
 
@@ -62,6 +63,77 @@ TEST(FitTransformTest, WholeDrawingInsideTheMarginAndCentred) {
   EXPECT_NEAR(bottomRight.x + b.padRight, 780, 1e-9);
   EXPECT_NEAR((topLeft.y - b.padTop) + (bottomRight.y + b.padBottom), 600, 1e-9);  // centred
   EXPECT_GE(topLeft.y - b.padTop, 20);
+}
+
+// Every anchor and its pixels inside the view less the margin.
+void ExpectInside(const ViewTransform& t, const Bounds& b, double left, double top, double right,
+                  double bottom, const char* name) {
+  const Point a = t.toScreen({b.graph.left, b.graph.top});
+  const Point z = t.toScreen({b.graph.right, b.graph.bottom});
+  EXPECT_GE(a.x - b.padLeft, left - 1e-6) << name;
+  EXPECT_GE(a.y - b.padTop, top - 1e-6) << name;
+  EXPECT_LE(z.x + b.padRight, right + 1e-6) << name;
+  EXPECT_LE(z.y + b.padBottom, bottom + 1e-6) << name;
+}
+
+TEST(FitTransformTest, FitsAtAndBeyondTheZoomLimits) {
+  struct Case {
+    const char* name;
+    double width;
+    double height;
+    double scale;  // 0: only below kMinScale is asked
+  };
+  // In 844x564 with a margin of 20 and 2-pixel markers: 844 - 40 - 4 = 800 pixels across.
+  for (const Case& c : {Case{"MillionProductChain", 1e6, 0, 0},
+                        Case{"FarApartTwoProducts", 1e5 * 400, 1e5 * 300, 0},
+                        Case{"JustAtTheLowerLimit", 800.0 * 256, 0, kMinScale},
+                        Case{"TinyClusterStopsAtTheUpperLimit", 0.01, 0.01, kMaxScale}}) {
+    Bounds b;
+    b.includeWithPixels(-c.width / 2, 0, 2, 2, 2, 2);
+    b.includeWithPixels(c.width / 2, c.height, 2, 2, 2, 2);
+    const ViewTransform t = FitTransform(b, 844, 564, 20);
+    if (c.scale > 0)
+      EXPECT_DOUBLE_EQ(t.scale, c.scale) << c.name;
+    else
+      EXPECT_LT(t.scale, kMinScale) << c.name;
+    ExpectInside(t, b, 20, 20, 824, 544, c.name);
+    if (t.scale > kMinScale) continue;
+    // Zooming out from a fit at or beyond the limit stays there; zooming in works.
+    ViewTransform zoomed = t;
+    zoomed.zoomAbout({100, 100}, 0.5);
+    EXPECT_DOUBLE_EQ(zoomed.scale, t.scale) << c.name;
+    zoomed.zoomAbout({100, 100}, 2);
+    EXPECT_DOUBLE_EQ(zoomed.scale, t.scale * 2) << c.name;
+  }
+}
+
+TEST(FitTransformTest, LeavesTheLegendFree) {
+  const testing::RecordingSurface measuring;
+  Legend legend;
+  legend.title = "legend title";
+  legend.entries = {{"first", kBlack}, {"second", kBlack}};
+  struct Case {
+    const char* name;
+    double width;
+    double height;
+  };
+  // A wide drawing goes below the legend, a tall one beside it.
+  for (const Case& c : {Case{"Wide", 1000, 10}, Case{"Tall", 10, 1000}, Case{"Square", 500, 500}}) {
+    Bounds b;
+    b.includeWithPixels(0, 0, 2, 2, 2, 2);
+    b.includeWithPixels(c.width, c.height, 2, 2, 2, 2);
+    const std::optional<Rect> box = LegendBox(legend, measuring, 844, 564);
+    ASSERT_TRUE(box);
+    const ViewTransform t = FitBesideLegend(b, legend, measuring, 844, 564, 20);
+    const Point a = t.toScreen({b.graph.left, b.graph.top});
+    const Point z = t.toScreen({b.graph.right, b.graph.bottom});
+    const bool beside = z.x + b.padRight <= box->left;
+    const bool below = a.y - b.padTop >= box->bottom;
+    EXPECT_TRUE(beside || below) << c.name;
+    ExpectInside(t, b, 20, 20, 824, 544, c.name);
+  }
+  // Without a legend it is the plain fit.
+  EXPECT_EQ(FitBesideLegend(Bounds{}, Legend{}, measuring, 844, 564, 20), ViewTransform{});
 }
 
 TEST(FitTransformTest, DegenerateDrawings) {

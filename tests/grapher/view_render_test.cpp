@@ -99,22 +99,44 @@ TEST_F(ViewRenderTest, SelectionStandsOutAndTheRestFades) {
   EXPECT_EQ(selectionLines, 4);
 }
 
-TEST_F(ViewRenderTest, ColourModesDrawALegendAndCancelStopsEarly) {
-  ViewStyle byRank;
-  byRank.colourBy = ColourBy::Rank;
-  const std::vector<Op> ops = render({}, byRank);
-  const auto printed = [&](std::string_view text) {
-    return std::any_of(ops.begin(), ops.end(),
-                       [&](const Op& op) { return op.kind == Kind::Print && op.text == text; });
+// Every mode: each marker in its mode's colour, keyword lines in the keyword's
+// colour when colouring by keyword, the mode's legend (none for the drawing's
+// own colours), and a cancel seen at once.
+TEST_F(ViewRenderTest, ColourModesColourEveryMarkerDrawTheirLegendAndCancelStopsEarly) {
+  struct Case {
+    const char* name;
+    ColourBy mode;
+    std::vector<std::string> legend;  // title first; empty: no legend
   };
-  EXPECT_TRUE(printed("売上順位"));
-  EXPECT_TRUE(printed("順位不明"));
-  EXPECT_EQ(ops.back().kind, Kind::Present);
+  for (const Case& c :
+       {Case{"Parts", ColourBy::Parts, {}},
+        Case{"KeyWord", ColourBy::KeyWord, {"キーワード", "cam", "bag", "キーワードなし"}},
+        Case{
+            "Rank", ColourBy::Rank, {"売上順位", "1", "100", "10,000", "1,000,000", "順位不明"}}}) {
+    ViewStyle style;
+    style.colourBy = c.mode;
+    const std::vector<Op> ops = render({}, style);
+    std::vector<Rgb> markers, expected;
+    std::vector<std::string> legend;
+    bool legendStarted = false;
+    for (const Op& op : ops) {
+      if (op.kind == Kind::Circle && !legendStarted) markers.push_back(op.color);
+      if (op.kind == Kind::Print)
+        legendStarted = legendStarted || op.text == (c.legend.empty() ? "" : c.legend.front());
+      if (op.kind == Kind::Print && legendStarted) legend.push_back(op.text);
+      if (op.kind == Kind::Line && c.mode == ColourBy::KeyWord && op.color == kKeyWordLineColor)
+        ADD_FAILURE() << c.name << ": a keyword line in the drawing's colour";
+    }
+    for (const Product& p : d.products()) expected.push_back(ProductColour(c.mode, p));
+    EXPECT_EQ(markers, expected) << c.name;
+    EXPECT_EQ(legend, c.legend) << c.name;
+    EXPECT_EQ(ops.back().kind, Kind::Present) << c.name;
 
-  const std::atomic<bool> cancel{true};
-  d.surface.ops.clear();
-  EXPECT_FALSE(RenderView(d.catalogue(), members, {}, byRank, d.surface, &cancel));
-  EXPECT_LE(d.surface.ops.size(), 1u);  // the clear only
+    const std::atomic<bool> cancel{true};
+    d.surface.ops.clear();
+    EXPECT_FALSE(RenderView(d.catalogue(), members, {}, style, d.surface, &cancel)) << c.name;
+    EXPECT_LE(d.surface.ops.size(), 1u) << c.name;  // the clear only
+  }
 }
 
 TEST(ColourByTest, ScaleEndsAndDistinctKeyWords) {

@@ -205,13 +205,16 @@ TEST_F(ProgramTest, TheForceLayoutIsRepeatableAndTheTreeLayoutStaysTheDefault) {
   const std::string common = withFolder() + "--seed 3 --size 400x300 ";
   ASSERT_EQ(run(common + "--png " + in("default.png") + " --json " + in("default.json")).exitCode,
             0);
-  ASSERT_EQ(run(common + "--layout tree --json " + in("tree.json")).exitCode, 0);
+  ASSERT_EQ(
+      run(common + "--layout tree --png " + in("tree.png") + " --json " + in("tree.json")).exitCode,
+      0);
   for (const char* name : {"force1", "force2"}) {
     const ProgramRun r = run(common + "--layout force --png " + in(std::string(name) + ".png") +
                              " --json " + in(std::string(name) + ".json"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
   }
   EXPECT_EQ(folder.read("tree.json"), folder.read("default.json"));
+  EXPECT_EQ(folder.read("tree.png"), folder.read("default.png"));
   EXPECT_EQ(folder.read("force1.json"), folder.read("force2.json"));
   EXPECT_NE(folder.read("force1.json"), folder.read("default.json"));
   EXPECT_EQ(json("force1.json")["products"][0]["Placed"], 1);

@@ -32,6 +32,7 @@ double PeakMegabytes() {
 
 void BM_ForceLayout(benchmark::State& state) {
   const auto& grouped = Grouped(static_cast<int>(state.range(0)));
+  const double peakBefore = PeakMegabytes();  // with the catalogue loaded
   ForceLayoutOptions options;
   options.threads = static_cast<unsigned>(state.range(1));
   std::vector<quillon::grapher::LayoutPoint> points;
@@ -42,6 +43,8 @@ void BM_ForceLayout(benchmark::State& state) {
   state.counters["products"] = static_cast<double>(points.size());
   state.counters["in_group_share"] = NeighbourAgreement(points, grouped.groups, 10);
   state.counters["peak_MB"] = PeakMegabytes();
+  // What the layout adds to the peak (0 when an earlier, larger run set it).
+  state.counters["layout_peak_MB"] = PeakMegabytes() - peakBefore;
 }
 BENCHMARK(BM_ForceLayout)
     ->ArgNames({"products", "threads"})

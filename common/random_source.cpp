@@ -6,11 +6,12 @@ namespace quillon {
 
 void RandomSource::reseed() {
   if (fixedSeed_) {
-    engine_.seed(*fixedSeed_);
-    return;
+    lastSeed_ = *fixedSeed_;
+  } else {
+    const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    lastSeed_ = static_cast<std::uint32_t>(ticks ^ (ticks >> 32));
   }
-  const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
-  engine_.seed(static_cast<std::uint32_t>(ticks ^ (ticks >> 32)));
+  engine_.seed(lastSeed_);
 }
 
 }  // namespace quillon

@@ -17,6 +17,10 @@ class RandomSource {
 
   // Seeds from the clock, or with the fixed seed when one was given.
   void reseed();
+  // The seed of the last reseed, so that a picture can be drawn again.
+  std::uint32_t lastSeed() const { return lastSeed_; }
+  // Changes the fixed seed (none: the clock) for the next reseed.
+  void setFixedSeed(std::optional<std::uint32_t> seed) { fixedSeed_ = seed; }
 
   // Next uniform 32-bit float in [0, 1); exact on every standard library.
   float nextSingle() { return static_cast<float>(engine_() >> 8) * (1.0f / 16777216.0f); }
@@ -24,6 +28,7 @@ class RandomSource {
  private:
   std::optional<std::uint32_t> fixedSeed_;
   std::mt19937 engine_;
+  std::uint32_t lastSeed_ = 0;
 };
 
 }  // namespace quillon

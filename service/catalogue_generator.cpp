@@ -8,47 +8,15 @@
 
 #include "common/atomic_file.h"
 #include "common/code_page.h"
+#include "service/grouped_catalogue.h"
+#include "service/title_words.h"
 
 namespace quillon::service {
 
 namespace {
 
-// One subject of titles: the ways a title may spell it (widths, scripts, cases).
-// The first spelling is the suggested keyword; every spelling contains it when
-// compared without regard to case, width and kana.
-struct Topic {
-  std::array<std::string_view, 4> spellings;
-};
-
-constexpr std::array<Topic, 6> kTopics = {{
-    {{"ねこ", "ネコ", "ﾈｺ", "ねこ"}},
-    {{"cat", "Cat", "ＣＡＴ", "CAT"}},
-    {{"料理", "料理", "料理", "料理"}},
-    {{"guide", "Guide", "ＧＵＩＤＥ", "ｇｕｉｄｅ"}},
-    {{"音楽", "音楽", "音楽", "音楽"}},
-    {{"ガイド", "ｶﾞｲﾄﾞ", "がいど", "ガイド"}},
-}};
-
-constexpr std::array<std::string_view, 16> kWords = {
-    "入門",        "写真集", "旅行",  "の本",     "歴史",   "完全版", "ABC",    "ＡＢＣ",
-    "Tom & Jerry", "Deluxe", "Vol.2", "\"Best\"", "ﾃﾞﾗｯｸｽ", "東京",   "Garden", "数学",
-};
-
-// Words that contain no keyword, for titles the crawl must not follow.
-constexpr std::array<std::string_view, 6> kPlainWords = {
-    "Notebook", "文房具", "Pencil <HB>", "ﾍﾟﾝ", "カレンダー", "Ｄｉａｒｙ",
-};
-
 constexpr std::uint64_t kAsinSpace = 2821109907456ULL;  // 36^8
 constexpr std::uint64_t kAsinStride = 1000003ULL;       // prime, so i -> i*stride is one-to-one
-
-double unitDraw(std::mt19937_64& engine) {
-  return static_cast<double>(engine() >> 11) * (1.0 / 9007199254740992.0);
-}
-
-std::size_t pick(std::mt19937_64& engine, std::size_t size) {
-  return static_cast<std::size_t>(unitDraw(engine) * static_cast<double>(size));
-}
 
 std::string makeTitle(std::mt19937_64& engine, int index) {
   std::string title;
@@ -90,6 +58,7 @@ std::string GeneratedAsin(std::uint64_t index) {
 }
 
 GeneratedCatalogue GenerateCatalogue(int count, std::uint64_t seed, CatalogueShape shape) {
+  if (shape == CatalogueShape::Groups) return GenerateGroupedCatalogue(count, seed);
   GeneratedCatalogue generated;
   for (const auto& topic : kTopics) generated.keywords.emplace_back(topic.spellings[0]);
 

@@ -19,7 +19,9 @@ struct GeneratedCatalogue {
 
 // Tree: product i lists products 2i+1 and 2i+2 plus a few random ones (some
 // unknown). Chain: product i lists product i+1 only, the deepest possible walk.
-enum class CatalogueShape { Tree, Chain };
+// Groups: products on one subject that mostly list each other, with a few
+// bridges between groups and a few products that very many list.
+enum class CatalogueShape { Tree, Chain, Groups };
 
 GeneratedCatalogue GenerateCatalogue(int count, std::uint64_t seed,
                                      CatalogueShape shape = CatalogueShape::Tree);

@@ -52,9 +52,11 @@ constexpr ValueOption kValueOptions[] = {
     {"--generate", "N", "write a synthetic catalogue of N products"},
     {"--out", "FILE", "the catalogue file that --generate writes"},
     {"--keywords-out", "FILE", "a keywords.txt for the generated catalogue"},
-    {"--shape", "tree|chain",
+    {"--shape", "tree|chain|groups",
      "tree: about five similar products each (default);\n"
-     "chain: each product lists the next one only"},
+     "chain: each product lists the next one only;\n"
+     "groups: groups on one subject, a few bridges and best\n"
+     "sellers, each product's group in the file"},
     {"--write-records", "FOLDER", "store every product's answer in FOLDER"},
     {"--answer-bytes", "N|endless",
      "pad every product answer with blanks to N bytes,\n"
@@ -224,8 +226,10 @@ Expected<Command> ParseCommandLine(const std::vector<std::string>& args) {
     if (const auto shape = values.find("--shape"); shape != values.end()) {
       if (shape->second == "chain") {
         command.shape = CatalogueShape::Chain;
+      } else if (shape->second == "groups") {
+        command.shape = CatalogueShape::Groups;
       } else if (shape->second != "tree") {
-        return badValue("--shape", shape->second, "tree or chain");
+        return badValue("--shape", shape->second, "tree, chain or groups");
       }
     }
     for (const auto& [option, value] : values) {

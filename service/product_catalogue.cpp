@@ -100,6 +100,12 @@ Expected<CatalogueProduct> productFromJson(const json& line) {
       product.similar.push_back(entry.get<std::string>());
     }
   }
+  if (const auto group = line.find("group"); group != line.end() && !group->is_null()) {
+    if (!group->is_number_integer() || group->get<std::int64_t>() < 0 ||
+        group->get<std::int64_t>() > INT32_MAX)
+      return Failure{"\"group\" must be a non-negative integer"};
+    product.group = group->get<std::int32_t>();
+  }
   return product;
 }
 
@@ -172,6 +178,7 @@ std::string CatalogueLine(const CatalogueProduct& product) {
   putText("title", "raw_title_hex", product.title);
   if (product.salesRank) line["salesrank"] = *product.salesRank;
   line["similar"] = product.similar;
+  if (product.group) line["group"] = *product.group;
   return line.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 

@@ -19,6 +19,8 @@ struct CatalogueProduct {
   std::string title;                      // raw bytes; may hold control characters or invalid UTF-8
   std::optional<std::int64_t> salesRank;  // no SalesRank element when absent
   std::vector<std::string> similar;       // ASINs, possibly unknown ones
+  std::optional<std::int32_t> group =
+      std::nullopt;  // the true group of a generated grouped catalogue
 };
 
 class ProductCatalogue {

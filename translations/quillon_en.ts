@@ -316,6 +316,30 @@
         <translation>Keyword relation graph</translation>
     </message>
     <message>
+        <source>力学モデルで配置</source>
+        <translation>Force-directed layout</translation>
+    </message>
+    <message>
+        <source>表示する線</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>類似商品の線</source>
+        <translation>Similarity lines</translation>
+    </message>
+    <message>
+        <source>キーワードの線</source>
+        <translation>Keyword lines</translation>
+    </message>
+    <message>
+        <source>キーワードのラベル</source>
+        <translation>Keyword labels</translation>
+    </message>
+    <message>
+        <source>乱数の種: %1</source>
+        <translation>Seed: %1</translation>
+    </message>
+    <message>
         <source>ASIN またはタイトルの一部</source>
         <translation>ASIN or part of a title</translation>
     </message>

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <string_view>
 
 #include "common/ini_file.h"
@@ -56,6 +57,16 @@ void ReadLayoutSettings(const std::string& programFolder, LayoutSettings& settin
   settings.DrawCircle = read.flag("DrawCircle", "False");
   settings.DrawLine = read.flag("DrawLine", "False");
   settings.DrawKeyWord = read.flag("DrawKeyWord", "False");
+}
+
+DrawingChoices ReadDrawingChoices(const std::string& programFolder) {
+  const Reader read{programFolder};
+  DrawingChoices choices;
+  choices.FitAfterDrawing = read.flag("FitAfterDrawing", "False");
+  const double seed = LeadingNumber(GetIniValue(programFolder, kSection, "RandomSeed", "0"));
+  if (seed >= 1 && seed <= 4294967295.0 && seed == std::floor(seed))
+    choices.RandomSeed = static_cast<std::uint32_t>(seed);
+  return choices;
 }
 
 }  // namespace quillon::grapher

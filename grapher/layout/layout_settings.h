@@ -34,4 +34,14 @@ inline LayoutSettings ReadLayoutSettings(const std::string& programFolder,
   return settings;
 }
 
+// What the window does around every drawing, beside the drawings' own settings.
+struct DrawingChoices {
+  bool FitAfterDrawing = false;  // fit the view once a drawing or layout ends
+  std::uint32_t RandomSeed = 0;  // 0: new random directions for every drawing
+};
+
+// Reads FitAfterDrawing and RandomSeed; a seed that is not a whole number from 1
+// to 4294967295 reads as 0.
+DrawingChoices ReadDrawingChoices(const std::string& programFolder);
+
 }  // namespace quillon::grapher

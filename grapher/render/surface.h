@@ -40,6 +40,9 @@ class Surface {
   virtual float width() const = 0;
   virtual float height() const = 0;
   virtual void present() = 0;
+  // Lines drawn from now on take this opacity (1: opaque), so that many lines
+  // read as shade; a surface that cannot blend draws them opaque.
+  virtual void setLineOpacity([[maybe_unused]] float opacity) {}
 };
 
 }  // namespace quillon::grapher

@@ -20,6 +20,7 @@
 #include "common/working_folder.h"
 #include "grapher/catalogue/catalogue.h"
 #include "grapher/catalogue/load_product_data.h"
+#include "grapher/commands/force_graph.h"
 #include "grapher/commands/keyword_graph.h"
 #include "grapher/commands/similarity_graph.h"
 #include "grapher/export/catalogue_json.h"
@@ -100,6 +101,10 @@ QList<QCommandLineOption> GrapherOptions() {
        "draw the keyword relation graph instead of the similarity\n"
        "graph (needs an output option)"},
       {"seed", "fix the random directions of the layout (0 to 4294967295)", "N"},
+      {"layout",
+       "tree (default): the tree placement and attraction passes;\n"
+       "force: force-directed, groups of linked products together",
+       "tree|force"},
       {"size",
        "size of the picture in pixels (default 844x564, the\n"
        "window's picture; needs an output option)",
@@ -227,8 +232,8 @@ Expected<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& ar
   options.help = parser.helpAsked();
   options.version = parser.versionAsked();
   if (options.help || options.version) return options;
-  for (const char* name :
-       {"folder", "json", "png", "svg", "graphml", "seed", "size", "focus", "hops", "colour-by"}) {
+  for (const char* name : {"folder", "json", "png", "svg", "graphml", "seed", "layout", "size",
+                           "focus", "hops", "colour-by"}) {
     if (parser.isSet(name) && parser.value(name).empty())
       return Failure{MissingValueError(std::string("--") + name)};
   }
@@ -245,11 +250,21 @@ Expected<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& ar
       return Failure{"--seed needs a whole number from 0 to 4294967295, not \"" + seed + "\""};
     options.seed = *value;
   }
+  if (parser.isSet("layout")) {
+    const std::string layout = parser.value("layout");
+    if (layout != "tree" && layout != "force")
+      return Failure{"--layout needs tree or force, not \"" + layout + "\""};
+    options.forceLayout = layout == "force";
+  }
   if (parser.isSet("size")) {
     if (const Status size = ParseSize(parser.value("size"), options); !size)
       return Failure{size.error()};
   }
   if (const Status view = ReadViewOptions(parser, options); !view) return Failure{view.error()};
+  if (options.forceLayout && options.keywordGraph)
+    return Failure{"--layout applies to the similarity graph, not --keyword-graph"};
+  if (options.forceLayout && !options.headless())
+    return Failure{"--layout force needs an output: --png, --svg, --graphml or --json"};
   if (!options.headless() && (options.sizeGiven || options.keywordGraph))
     return Failure{std::string(options.keywordGraph ? "--keyword-graph" : "--size") +
                    " needs an output: --png, --svg, --graphml or --json"};
@@ -258,7 +273,7 @@ Expected<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& ar
 
 std::string UsageText() {
   HelpPage page;
-  page.synopses = {"[--folder DIR] [OUTPUT...] [--seed N] [--size WxH] [--keyword-graph]",
+  page.synopses = {"[--folder DIR] [OUTPUT...] [--seed N] [--layout tree|force] [--size WxH] [--keyword-graph]",
                    "[OPTION]... --png FILE|--svg FILE [--fit] [--focus ASIN] [--colour-by MODE]"};
   page.description =
       "Shows the graph of similar products collected by the fetcher. Without an\n"
@@ -279,7 +294,12 @@ int RunHeadless(const CommandLineOptions& options, const std::string& programFol
                                          : static_cast<Surface&>(svg.emplace(size));
   NoPauseClock clock;
   Catalogue catalogue;
-  PlacementDirections directions(RandomSource(options.seed));
+  // --seed, else the setting RandomSeed when it names one, else the clock.
+  const std::uint32_t settingSeed = ReadDrawingChoices(programFolder).RandomSeed;
+  PlacementDirections directions(RandomSource(options.seed ? options.seed
+                                              : settingSeed != 0
+                                                  ? std::optional<std::uint32_t>(settingSeed)
+                                                  : std::nullopt));
   try {
     if (const Status loaded = LoadProductData(programFolder, catalogue, host); !loaded) {
       host.showError(loaded.error());
@@ -301,6 +321,9 @@ int RunHeadless(const CommandLineOptions& options, const std::string& programFol
           host.showError(drawn.error());
           return 1;
         }
+      } else if (options.forceLayout) {
+        DrawForceGraph(programFolder, catalogue, directions, surface, host);
+        if (options.viewed()) DrawView(options, programFolder, catalogue, focus, host, surface);
       } else {
         DrawSimilarityGraph(programFolder, catalogue, directions, surface, host, clock);
         if (options.viewed()) DrawView(options, programFolder, catalogue, focus, host, surface);

@@ -26,6 +26,7 @@ struct CommandLineOptions {
   int height = 564;
   bool sizeGiven = false;
   bool keywordGraph = false;
+  bool forceLayout = false;  // --layout force: the force-directed layout instead of the tree
   bool fit = false;
   std::string focus;  // ASIN of the product whose neighbourhood the picture shows
   int hops = 1;

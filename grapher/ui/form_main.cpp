@@ -10,6 +10,7 @@
 #include "common/texts.h"
 #include "common/ui/translation.h"
 #include "grapher/catalogue/load_product_data.h"
+#include "grapher/commands/force_graph.h"
 #include "grapher/commands/keyword_graph.h"
 #include "grapher/commands/similarity_graph.h"
 #include "grapher/layout/layout_settings.h"
@@ -42,6 +43,7 @@ FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed,
       LabelStatus2(this),
       Graph(this),
       CommandDrawGraph(UiText(QUILLON_TEXT("quillon", "グラフ作成")), this),
+      seedLabel_(this),
       findBar_(Graph),
       details_(Graph),
       actions_(*this),
@@ -49,7 +51,8 @@ FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed,
       host_(*this, LabelStatus, LabelStatus2),
       runner_(*this, host_),
       programFolder_(std::move(programFolder)),
-      directions_(RandomSource(seed)) {
+      directions_(RandomSource(seed)),
+      commandLineSeed_(seed) {
   setObjectName(QStringLiteral("FormMain"));
   setWindowTitle(UiText(kApplicationTitle));
   setWindowIcon(QIcon(QStringLiteral(":/grapher/grapher.png")));
@@ -61,6 +64,7 @@ FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed,
   Place(LabelStatus2, "LabelStatus2", 0, 80, 1073, 17);
   Place(Graph, "Graph", kGraphLeft, kGraphTop, kInnerWidth - kGraphLeft, kInnerHeight - kGraphTop);
   Place(CommandDrawGraph, "CommandDrawGraph", 136, 8, 113, 33);
+  Place(seedLabel_, "LabelSeed", 392, 8, 440, 33);
   Graph.surface().resize(Graph.size());
 
   CommandDrawGraphAlt.setEnabled(false);
@@ -106,10 +110,23 @@ void FormMain::connectView() {
       {&actions_.save, [this] { askAndSaveView(); }},
       {&actions_.clearOrCancel, [this] { clearOrCancel(); }},
       {&actions_.keyWordGraph, [this] { CommandDrawGraphAlt_Click(); }},
+      {&actions_.forceLayout, [this] { DrawForceGraph_Click(); }},
   };
   for (const auto& [action, handler] : handlers)
     connect(action, &QAction::triggered, this, handler);
   actions_.keyWordGraph.setEnabled(false);
+  actions_.forceLayout.setEnabled(false);
+  const std::pair<QAction*, bool ViewStyle::*> parts[] = {
+      {&actions_.showSimilarityLines, &ViewStyle::showSimilarityLines},
+      {&actions_.showKeyWordLines, &ViewStyle::showKeyWordLines},
+      {&actions_.showLabels, &ViewStyle::showLabels},
+  };
+  for (const auto& [action, part] : parts) {
+    connect(action, &QAction::toggled, this, [this, part](bool on) {
+      Graph.view()->setShown(part, on);
+      Graph.viewChanged();
+    });
+  }
 
   Graph.setOnSelection([this](std::optional<std::int32_t> p) { showSelection(p); });
   Graph.setOnContextMenu([this](QPoint at) { makeContextMenu()->exec(at); });
@@ -211,9 +228,32 @@ void FormMain::setDrawingButtons(bool enabled) {
   CommandDrawGraph.setEnabled(enabled);
   CommandDrawGraphAlt.setEnabled(enabled);
   actions_.keyWordGraph.setEnabled(enabled);
+  actions_.forceLayout.setEnabled(enabled);
+}
+
+DrawingChoices FormMain::beforeDrawing() {
+  const DrawingChoices choices = ReadDrawingChoices(programFolder_);
+  std::optional<std::uint32_t> seed = commandLineSeed_;
+  if (!seed && choices.RandomSeed != 0) seed = choices.RandomSeed;
+  directions_.random.setFixedSeed(seed);
+  return choices;
+}
+
+void FormMain::afterDrawing(const DrawingChoices& choices) {
+  seedLabel_.setText(
+      view_texts::Text(view_texts::kSeedUsed).arg(QString::number(directions_.random.lastSeed())));
+  if (choices.FitAfterDrawing) Graph.fit();
 }
 
 void FormMain::CommandDrawGraph_Click() {
+  drawProducts(false);
+}
+
+void FormMain::DrawForceGraph_Click() {
+  drawProducts(true);
+}
+
+void FormMain::drawProducts(bool force) {
   const FolderChooser::Busy drawing = folderChooser_.busy();
   CommandGetData.setEnabled(false);
   setDrawingButtons(false);
@@ -221,17 +261,24 @@ void FormMain::CommandDrawGraph_Click() {
   Graph.setKeyWordGraph(false);
   Graph.setRedrawable(true);
   Graph.drawingStarts();
+  const DrawingChoices choices = beforeDrawing();
   ++drawings_;
   bool finished = false;
-  const bool running = runner_.run([this, &finished] {
-    if (!catalogue_.ProductTable.empty())
-      DrawSimilarityGraph(programFolder_, catalogue_, directions_, Graph.surface(), host_, *clock_);
+  const bool running = runner_.run([this, force, &finished] {
+    if (!catalogue_.ProductTable.empty()) {
+      if (force)
+        DrawForceGraph(programFolder_, catalogue_, directions_, Graph.surface(), host_);
+      else
+        DrawSimilarityGraph(programFolder_, catalogue_, directions_, Graph.surface(), host_,
+                            *clock_);
+    }
     finished = true;
   });
   --drawings_;
   host_.clearCancel();
   if (!running) return;
   if (!finished) showDrawingStopped();
+  afterDrawing(choices);
   // A load interrupted by this drawing keeps its button off until it ends.
   CommandGetData.setEnabled(!loading_);
   setDrawingButtons(true);
@@ -248,6 +295,7 @@ void FormMain::CommandDrawGraphAlt_Click() {
   Graph.selectProduct(std::nullopt, false);
   Graph.drawingStarts();
   Status result = Success();
+  const DrawingChoices choices = beforeDrawing();
   ++drawings_;
   bool finished = false;
   const bool running = runner_.run([this, &result, &finished] {
@@ -260,6 +308,7 @@ void FormMain::CommandDrawGraphAlt_Click() {
   if (!finished) showDrawingStopped();
   CommandGetData.setEnabled(!loading_);
   setDrawingButtons(true);
+  afterDrawing(choices);
   if (!result) host_.showFailure(result.failure());
 }
 

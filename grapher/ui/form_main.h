@@ -20,6 +20,7 @@
 #include "common/ui/folder_chooser.h"
 #include "common/ui/window_host.h"
 #include "grapher/catalogue/catalogue.h"
+#include "grapher/layout/layout_settings.h"
 #include "grapher/layout/placement_directions.h"
 #include "grapher/ui/details_panel.h"
 #include "grapher/ui/find_bar.h"
@@ -40,6 +41,8 @@ class FormMain final : public QWidget {
   void CommandGetData_Click();
   void CommandDrawGraph_Click();
   void CommandDrawGraphAlt_Click();
+  // The draw-graph command with the force-directed layout (menu and Ctrl+L).
+  void DrawForceGraph_Click();
 
   const Catalogue& catalogue() const { return catalogue_; }
   WindowHost& host() { return host_; }
@@ -74,6 +77,11 @@ class FormMain final : public QWidget {
   void setDrawingButtons(bool enabled);
   // A drawing ended by Esc (or by an unexpected failure) says so in LabelStatus.
   void showDrawingStopped();
+  void drawProducts(bool force);
+  // Seeds the directions as the settings and the command line ask; returns the
+  // choices, which say whether to fit when the drawing ends.
+  DrawingChoices beforeDrawing();
+  void afterDrawing(const DrawingChoices& choices);
   void connectView();
   // Esc: cancels a drawing, else closes the find bar, else clears the selection.
   void clearOrCancel();
@@ -89,6 +97,7 @@ class FormMain final : public QWidget {
   QLabel LabelStatus2;
   GraphWidget Graph;
   QPushButton CommandDrawGraph;
+  QLabel seedLabel_;  // the seed of the picture shown, so that it can be drawn again
   // Made after the controls above, so that they follow them in the focus chain.
   FindBar findBar_;
   DetailsPanel details_;
@@ -102,6 +111,7 @@ class FormMain final : public QWidget {
   const std::string programFolder_;
   Catalogue catalogue_;  // replaced by each load, read and laid out by the drawings
   PlacementDirections directions_;
+  const std::optional<std::uint32_t> commandLineSeed_;
   bool loading_ = false;  // a load runs (possibly under a drawing started meanwhile)
   int drawings_ = 0;      // drawings running (one may start inside a load)
 };

@@ -94,11 +94,15 @@ void ImageSurface::print(std::string_view text) {
 }
 
 void ImageSurface::line(float x1, float y1, float x2, float y2) {
-  PaintLine(painter(), x1, y1, x2, y2, fore_);
+  QColor color = fore_;
+  if (lineOpacity_ < 1) color.setAlphaF(lineOpacity_);
+  PaintLine(painter(), x1, y1, x2, y2, color);
 }
 
-void ImageSurface::coloredLine(float x1, float y1, float x2, float y2, Rgb color) {
-  PaintLine(painter(), x1, y1, x2, y2, ToColor(color));
+void ImageSurface::coloredLine(float x1, float y1, float x2, float y2, Rgb rgb) {
+  QColor color = ToColor(rgb);
+  if (lineOpacity_ < 1) color.setAlphaF(lineOpacity_);
+  PaintLine(painter(), x1, y1, x2, y2, color);
 }
 
 void ImageSurface::rectangle(float x1, float y1, float x2, float y2, Rgb color) {

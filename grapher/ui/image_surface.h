@@ -46,6 +46,7 @@ class ImageSurface final : public Surface {
   }
   void print(std::string_view text) override;
   void line(float x1, float y1, float x2, float y2) override;
+  void setLineOpacity(float opacity) override { lineOpacity_ = opacity; }
   void coloredLine(float x1, float y1, float x2, float y2, Rgb color) override;
   void rectangle(float x1, float y1, float x2, float y2, Rgb color) override;
   void circle(float x, float y, float radius, Rgb color) override;
@@ -64,6 +65,7 @@ class ImageSurface final : public Surface {
   float ascent_ = 0;
   float lineHeight_ = 0;
   QColor fore_ = Qt::black;
+  float lineOpacity_ = 1;
   float currentX_ = 0;
   float currentY_ = 0;
   // Kept open between operations: opening a painter per line is the main cost.

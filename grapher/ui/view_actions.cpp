@@ -43,6 +43,17 @@ ViewActions::ViewActions(QWidget& window) : colours(&window) {
   Define(window, clearOrCancel, kClearOrCancel, "ActionClearOrCancel", {Qt::Key_Escape});
   Define(window, keyWordGraph, kKeyWordGraph, "ActionKeyWordGraph",
          {QKeySequence(Qt::CTRL | Qt::Key_K)});
+  Define(window, forceLayout, kForceLayout, "ActionForceLayout",
+         {QKeySequence(Qt::CTRL | Qt::Key_L)});
+  Define(window, showSimilarityLines, kShowSimilarityLines, "ActionShowSimilarityLines",
+         {QKeySequence(Qt::ALT | Qt::Key_1)});
+  Define(window, showKeyWordLines, kShowKeyWordLines, "ActionShowKeyWordLines",
+         {QKeySequence(Qt::ALT | Qt::Key_2)});
+  Define(window, showLabels, kShowLabels, "ActionShowLabels", {QKeySequence(Qt::ALT | Qt::Key_3)});
+  for (QAction* part : {&showSimilarityLines, &showKeyWordLines, &showLabels}) {
+    part->setCheckable(true);
+    part->setChecked(true);
+  }
   for (QAction* mode : {&colourByParts, &colourByKeyWord, &colourByRank}) {
     mode->setCheckable(true);
     colours.addAction(mode);
@@ -60,10 +71,12 @@ void ViewActions::fillMenu(QMenu& menu) {
   menu.addSeparator();
   QMenu* colour = menu.addMenu(Text(view_texts::kColourMenu));
   colour->addActions({&colourByParts, &colourByKeyWord, &colourByRank});
+  QMenu* show = menu.addMenu(Text(view_texts::kShowMenu));
+  show->addActions({&showSimilarityLines, &showKeyWordLines, &showLabels});
   menu.addSeparator();
   menu.addActions({&save, &clearOrCancel});
   menu.addSeparator();
-  menu.addAction(&keyWordGraph);
+  menu.addActions({&forceLayout, &keyWordGraph});
 }
 
 }  // namespace quillon::grapher

@@ -33,6 +33,10 @@ struct ViewActions {
   QAction save;
   QAction clearOrCancel;
   QAction keyWordGraph;
+  QAction forceLayout;
+  QAction showSimilarityLines;  // checkable, on by default
+  QAction showKeyWordLines;
+  QAction showLabels;
   QActionGroup colours;
 };
 

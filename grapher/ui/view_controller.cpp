@@ -52,7 +52,8 @@ void ViewController::centreOn(std::int32_t p, double viewWidth, double viewHeigh
 }
 
 bool ViewController::isPlain() const {
-  return transform_.isIdentity() && !style_.selected && style_.colourBy == ColourBy::Parts;
+  return transform_.isIdentity() && !style_.selected && style_.colourBy == ColourBy::Parts &&
+         style_.showSimilarityLines && style_.showKeyWordLines && style_.showLabels;
 }
 
 std::optional<std::int32_t> ViewController::productAt(Point screen) {

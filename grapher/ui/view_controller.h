@@ -65,6 +65,8 @@ class ViewController {
   void setColourBy(ColourBy mode) { style_.colourBy = mode; }
   ColourBy colourBy() const { return style_.colourBy; }
   void setDrawProductName(bool on) { style_.drawProductName = on; }
+  // Shows or hides a part of the picture: one of ViewStyle's show flags.
+  void setShown(bool ViewStyle::*part, bool on) { style_.*part = on; }
   const ViewStyle& style() const { return style_; }
 
   // Finds the query and returns the number of matches; the cursor starts over.

@@ -30,6 +30,12 @@ inline constexpr const char* kSaveFilter =
     QUILLON_TEXT("quillon", "PNG 画像 (*.png);;SVG 画像 (*.svg)");
 inline constexpr const char* kClearOrCancel = QUILLON_TEXT("quillon", "選択解除・描画中止");
 inline constexpr const char* kKeyWordGraph = QUILLON_TEXT("quillon", "キーワード関連グラフ");
+inline constexpr const char* kForceLayout = QUILLON_TEXT("quillon", "力学モデルで配置");
+inline constexpr const char* kShowMenu = QUILLON_TEXT("quillon", "表示する線");
+inline constexpr const char* kShowSimilarityLines = QUILLON_TEXT("quillon", "類似商品の線");
+inline constexpr const char* kShowKeyWordLines = QUILLON_TEXT("quillon", "キーワードの線");
+inline constexpr const char* kShowLabels = QUILLON_TEXT("quillon", "キーワードのラベル");
+inline constexpr const char* kSeedUsed = QUILLON_TEXT("quillon", "乱数の種: %1");
 
 inline constexpr const char* kFindPlaceholder =
     QUILLON_TEXT("quillon", "ASIN またはタイトルの一部");

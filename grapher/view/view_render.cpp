@@ -50,7 +50,11 @@ class ViewRenderer {
 
   bool run() {
     surface_.clear();
-    if (!drawProducts() || !drawKeyWordLines() || !drawKeyWordLabels()) return false;
+    const float opacity = lineOpacity();
+    if (opacity < 1) surface_.setLineOpacity(opacity);
+    const bool drawn = drawProducts() && (!style_.showKeyWordLines || drawKeyWordLines());
+    if (opacity < 1) surface_.setLineOpacity(1);
+    if (!drawn || (style_.showLabels && !drawKeyWordLabels())) return false;
     if (selecting_) drawSelection();
     DrawLegend(LegendFor(style_.colourBy, catalogue_, style_.translate), surface_);
     surface_.present();
@@ -58,6 +62,20 @@ class ViewRenderer {
   }
 
  private:
+  // One line per 400 pixels reads well; beyond that lines take part of their ink.
+  float lineOpacity() const {
+    if (exact_ || !style_.shadeDenseLines) return 1;
+    double lines = 0;
+    for (std::size_t i = 0; i < products_.size(); ++i) {
+      if (pointVisible(screenX_[i], screenY_[i], 0))
+        lines +=
+            style_.showSimilarityLines ? static_cast<double>(products_[i].SimilarIndex.size()) : 0;
+    }
+    const double comfortable = std::max(1.0, static_cast<double>(width_) * height_ / 400);
+    return lines <= comfortable
+               ? 1
+               : static_cast<float>(std::max(0.12, std::sqrt(comfortable / lines)));
+  }
   bool cancelled() const { return cancel_ != nullptr && cancel_->load(std::memory_order_relaxed); }
   bool strong(std::size_t i) const {
     return (style_.selected && static_cast<std::size_t>(*style_.selected) == i) ||
@@ -124,6 +142,7 @@ class ViewRenderer {
         drawMarker(x, y, faded(i) ? Faded(colour) : colour);
       }
       for (const std::int32_t s : p.SimilarIndex) {
+        if (!style_.showSimilarityLines) break;
         const auto j = static_cast<std::size_t>(s);
         // Plain: the foreground colour as the drawing leaves it (black).
         drawLine(x, y, screenX_[j], screenY_[j], faded(i) || faded(j) ? Faded(kBlack) : kBlack);

@@ -29,7 +29,14 @@ struct ViewStyle {
   std::optional<std::int32_t> selected;
   // A mark per product (empty: none): drawn normally while everything else fades.
   std::vector<bool> highlighted;
-  bool drawProductName = false;    // the layout setting DrawProductName
+  bool drawProductName = false;  // the layout setting DrawProductName
+  // What the view may leave out; all shown by default, as the drawing has them.
+  bool showSimilarityLines = true;
+  bool showKeyWordLines = true;
+  bool showLabels = true;  // the framed keyword labels
+  // Lines fade as they crowd a zoomed or fitted view, so that density reads as
+  // shade; the drawing's own picture (identity transform) stays opaque.
+  bool shadeDenseLines = true;
   Host::TextTranslator translate;  // for the legend's fixed texts; none: as written
 };
 

@@ -73,6 +73,13 @@ INSTANTIATE_TEST_SUITE_P(
             "UnknownColourMode", {"--colour-by", "size", "--png", "a"}, "parts, keyword or rank"},
         ParseCase{"ViewOfTheKeyWordGraph",
                   {"--colour-by", "keyword", "--keyword-graph", "--png", "a"},
+                  "--keyword-graph"},
+        ParseCase{"ForceLayout", {"--layout", "force", "--png", "a", "--fit"}, nullptr},
+        ParseCase{"TreeLayoutForTheWindow", {"--layout", "tree"}, nullptr},
+        ParseCase{"UnknownLayout", {"--layout", "circle", "--png", "a"}, "tree or force"},
+        ParseCase{"ForceLayoutWithoutOutput", {"--layout", "force"}, "needs an output"},
+        ParseCase{"ForceLayoutOfTheKeyWordGraph",
+                  {"--layout", "force", "--keyword-graph", "--png", "a"},
                   "--keyword-graph"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -95,8 +102,8 @@ TEST(ParseCommandLineTest, ValuesLandInTheirOptions) {
 TEST(ParseCommandLineTest, HelpDescribesEveryOption) {
   const std::string help = UsageText();
   for (const char* option :
-       {"--folder", "--json", "--png", "--svg", "--graphml", "--seed", "--size", "--keyword-graph",
-        "--fit", "--focus", "--hops", "--colour-by", "--help"})
+       {"--folder", "--json", "--png", "--svg", "--graphml", "--seed", "--layout", "--size",
+        "--keyword-graph", "--fit", "--focus", "--hops", "--colour-by", "--help"})
     EXPECT_THAT(help, HasSubstr(option));
 }
 
@@ -241,6 +248,25 @@ TEST_F(ProgramTest, KeyWordGraphInsteadOfTheSimilarityGraph) {
   const ProgramRun none = run(withFolder() + "--keyword-graph --png " + in("n.png"));
   EXPECT_EQ(none.exitCode, 1);
   EXPECT_FALSE(folder.exists("n.png"));
+}
+
+TEST_F(ProgramTest, TheForceLayoutIsRepeatableAndTheTreeLayoutStaysTheDefault) {
+  const std::string common = withFolder() + "--seed 3 --size 400x300 ";
+  ASSERT_EQ(run(common + "--png " + in("default.png") + " --json " + in("default.json")).exitCode,
+            0);
+  ASSERT_EQ(
+      run(common + "--layout tree --png " + in("tree.png") + " --json " + in("tree.json")).exitCode,
+      0);
+  for (const char* name : {"force1", "force2"}) {
+    const ProgramRun r = run(common + "--layout force --png " + in(std::string(name) + ".png") +
+                             " --json " + in(std::string(name) + ".json"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+  }
+  EXPECT_EQ(folder.read("tree.json"), folder.read("default.json"));
+  EXPECT_EQ(folder.read("tree.png"), folder.read("default.png"));
+  EXPECT_EQ(folder.read("force1.json"), folder.read("force2.json"));
+  EXPECT_NE(folder.read("force1.json"), folder.read("default.json"));
+  EXPECT_EQ(json("force1.json")["products"][0]["Placed"], 1);
 }
 
 // Each view option, alone: the catalogue and its positions (JSON, GraphML)

@@ -70,5 +70,30 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"NumberAndText", "DrawProductName=1x", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(DrawingChoicesTest, FitAndSeedFromTheSettings) {
+  const struct {
+    const char* lines;
+    bool fit;
+    std::uint32_t seed;
+  } rows[] = {
+      {"", false, 0},
+      {"FitAfterDrawing=True\r\nRandomSeed=42\r\n", true, 42},
+      {"FitAfterDrawing=1\r\nRandomSeed=4294967295\r\n", true, 4294967295u},
+      {"RandomSeed=4294967296\r\n", false, 0},  // beyond any seed: new directions
+      {"RandomSeed=-5\r\n", false, 0},
+      {"RandomSeed=1.5\r\n", false, 0},
+      {"RandomSeed=abc\r\nFitAfterDrawing=maybe\r\n", false, 0},
+      {"RandomSeed=12px\r\n", false, 12},  // the leading number, as every number setting
+  };
+  for (const auto& row : rows) {
+    quillon::testing::TempFolder folder;
+    if (*row.lines != '\0')
+      folder.write("setting.ini", std::string("[DefaultSetting]\r\n") + row.lines);
+    const DrawingChoices choices = ReadDrawingChoices(folder.path());
+    EXPECT_EQ(choices.FitAfterDrawing, row.fit) << row.lines;
+    EXPECT_EQ(choices.RandomSeed, row.seed) << row.lines;
+  }
+}
+
 }  // namespace
 }  // namespace quillon::grapher

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <tuple>
+
 #include "grapher/render/render_graph.h"
 #include "grapher/view/neighbourhood.h"
 #include "tests/grapher/drawing_fixture.h"
@@ -137,6 +140,26 @@ TEST_F(ViewRenderTest, ColourModesColourEveryMarkerDrawTheirLegendAndCancelStops
     EXPECT_FALSE(RenderView(d.catalogue(), members, {}, style, d.surface, &cancel)) << c.name;
     EXPECT_LE(d.surface.ops.size(), 1u) << c.name;  // the clear only
   }
+}
+
+TEST_F(ViewRenderTest, HiddenPartsAreLeftOutAndTheRestStays) {
+  const auto counts = [&](bool ViewStyle::*hidden) {
+    ViewStyle style;
+    if (hidden != nullptr) style.*hidden = false;
+    std::map<Kind, int> n;
+    int keyWordLines = 0;
+    for (const Op& op : render({}, style)) {
+      ++n[op.kind];
+      keyWordLines += op.kind == Kind::Line && op.color == kKeyWordLineColor;
+    }
+    return std::tuple{n[Kind::Line] - keyWordLines, keyWordLines, n[Kind::Rectangle],
+                      n[Kind::Circle]};
+  };
+  const auto [similar, keyWordLines, labels, markers] = counts(nullptr);
+  ASSERT_GT(similar * keyWordLines * labels * markers, 0);
+  EXPECT_EQ(counts(&ViewStyle::showSimilarityLines), std::tuple(0, keyWordLines, labels, markers));
+  EXPECT_EQ(counts(&ViewStyle::showKeyWordLines), std::tuple(similar, 0, labels, markers));
+  EXPECT_EQ(counts(&ViewStyle::showLabels), std::tuple(similar, keyWordLines, 0, markers));
 }
 
 TEST(ColourByTest, ScaleEndsAndDistinctKeyWords) {

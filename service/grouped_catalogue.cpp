@@ -53,10 +53,12 @@ std::vector<int> groupSizes(std::mt19937_64& engine, int count) {
 
 std::string groupedTitle(std::mt19937_64& engine, const Subject& subject, bool plain,
                          std::size_t index) {
-  std::string title = std::string(subject.first) + " " + std::string(subject.second);
-  if (unitDraw(engine) < 0.5) title += " " + std::string(kWords[pick(engine, kWords.size())]);
+  // Appended piece by piece: GCC's -O3 flags `" " + std::string(...)` with -Wrestrict.
+  std::string title(subject.first);
+  title.append(" ").append(subject.second);
+  if (unitDraw(engine) < 0.5) title.append(" ").append(kWords[pick(engine, kWords.size())]);
   if (plain) {
-    title += " " + std::string(kPlainWords[pick(engine, kPlainWords.size())]);
+    title.append(" ").append(kPlainWords[pick(engine, kPlainWords.size())]);
   } else {
     const auto& spellings = kTopics[subject.topic].spellings;
     const std::string spelling(spellings[pick(engine, spellings.size())]);

@@ -32,10 +32,13 @@ std::string ProgramFilePath(const std::string& programFolder, std::string_view n
 }
 
 std::string RecordFolder(const std::string& programFolder) {
-  const std::string value = GetIniValue(programFolder, "DefaultSetting", "XMLPath", "");
-  if (value.empty()) return programFolder;
-  if (value.front() != '/') return ProgramFilePath(programFolder, value);
-  return value;
+  return RecordFolderOf(programFolder, GetIniValue(programFolder, "DefaultSetting", "XMLPath", ""));
+}
+
+std::string RecordFolderOf(const std::string& programFolder, const std::string& xmlPath) {
+  if (xmlPath.empty()) return programFolder;
+  if (xmlPath.front() != '/') return ProgramFilePath(programFolder, xmlPath);
+  return xmlPath;
 }
 
 std::string RecordFilePath(const std::string& programFolder, std::string_view name) {
@@ -71,14 +74,22 @@ Expected<std::string> ReadStartProductAsin(const std::string& programFolder) {
 }
 
 Status WriteStartProductAsin(const std::string& programFolder, std::string_view asin) {
-  return WriteTextLinesAtomic(RecordFilePath(programFolder, "StartProductASIN.txt"),
-                              {std::string(asin)});
+  return WriteStartProductAsinIn(RecordFolder(programFolder), asin);
+}
+
+Status WriteStartProductAsinIn(const std::string& recordFolder, std::string_view asin) {
+  return WriteTextLinesAtomic(recordFolder + "/StartProductASIN.txt", {std::string(asin)});
 }
 
 Status WriteProductRecord(const std::string& programFolder, std::string_view asin,
                           std::string_view text) {
+  return WriteProductRecordIn(RecordFolder(programFolder), asin, text);
+}
+
+Status WriteProductRecordIn(const std::string& recordFolder, std::string_view asin,
+                            std::string_view text) {
   if (!IsSafeAsin(asin)) return Failure{FailureKind::UnsafeAsin, std::string(asin)};
-  return WriteTextLineAtomic(RecordFilePath(programFolder, std::string(asin) + ".xml"), text);
+  return WriteTextLineAtomic(recordFolder + "/" + std::string(asin) + ".xml", text);
 }
 
 std::string LoadProductRecordFrom(const std::string& recordFolder, std::string_view asin) {

@@ -46,7 +46,8 @@ FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWid
       CommandGetSimilarities(
           new QPushButton(UiText(QUILLON_TEXT("quillon", "商品データ取得")), this)),
       TextStartProductASIN(new QLineEdit(this)),
-      Label1(makeLabel(new QLabel(this), "Label1", UiText(QUILLON_TEXT("quillon", "開始商品のASIN")),
+      Label1(makeLabel(new QLabel(this), "Label1",
+                       UiText(QUILLON_TEXT("quillon", "開始商品のASIN")),
                        fromTwips(1920, 240, 2775, 255))),
       LabelStatus(
           makeLabel(new QLabel(this), "LabelStatus", QString(), fromTwips(0, 960, 9135, 495))),
@@ -55,9 +56,11 @@ FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWid
       LabelStatus3(makeLabel(new WaitingListLabel(this), "LabelStatus3", QString(), QRect())),
       WaitingListView(new QScrollArea(this)),
       LabelProgress(makeLabel(new QLabel(this), "LabelProgress", QString(), QRect())),
+      programFolder_(std::move(programFolder)),
+      clock_(clock),
       host_(*this, *LabelStatus, *LabelStatus2, LabelStatus3),
       runner_(*this, host_),
-      requester_(std::move(programFolder), host_, clock, std::move(get)) {
+      requester_(programFolder_, host_, clock, std::move(get)) {
   setObjectName(QStringLiteral("FormMain"));
   setWindowTitle(UiText(kApplicationTitle));
   resize(9120 / 15, 13425 / 15);
@@ -83,7 +86,7 @@ FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWid
   host_.setProgressLabel(*LabelProgress);
   layOutWaitingList();
 
-  if (const Expected<std::string> last = ReadStartProductAsin(requester_.programFolder()))
+  if (const Expected<std::string> last = ReadStartProductAsin(programFolder_))
     TextStartProductASIN->setText(QString::fromStdString(last.value()));
 
   QObject::connect(CommandGetSimilarities, &QPushButton::clicked, this,
@@ -119,7 +122,8 @@ void FormMain::CommandGetSimilarities_Click() {
   TextStartProductASIN->setEnabled(false);
   const std::string startAsin = TextStartProductASIN->text().toStdString();
   if (!runner_.run([&] {
-        if (const Status crawled = CrawlSimilarProducts(requester_, startAsin); !crawled)
+        const CrawlPlace place{host_, clock_, programFolder_, ReadFetcherSettings(programFolder_)};
+        if (const Status crawled = CrawlSimilarProducts(place, requester_, startAsin); !crawled)
           host_.showFailure(crawled.failure());
       }))
     return;

@@ -308,6 +308,10 @@
         <translation>Keyword relation graph</translation>
     </message>
     <message>
+        <source>表示の描画に失敗したわけだが。(%1)</source>
+        <translation>The view could not be drawn. (%1)</translation>
+    </message>
+    <message>
         <source>ASIN またはタイトルの一部</source>
         <translation>ASIN or part of a title</translation>
     </message>

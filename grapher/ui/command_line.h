@@ -16,7 +16,7 @@ namespace quillon::grapher {
 struct CommandLineOptions {
   bool help = false;
   bool version = false;
-  std::optional<std::string> folder;  // the program folder; default: the executable's
+  std::optional<std::string> folder;  // the program folder; default: DefaultProgramFolder
   std::string json;
   std::string png;
   std::string svg;

@@ -6,7 +6,6 @@
 namespace quillon::grapher {
 
 // Free space kept around a fitted drawing, in pixels.
-constexpr double kFitMarginPx = 20;
 
 void ViewController::catalogueReplaced() {
   positionsMoved();

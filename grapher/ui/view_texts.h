@@ -30,6 +30,9 @@ inline constexpr const char* kSaveFilter =
     QUILLON_TEXT("quillon", "PNG 画像 (*.png);;SVG 画像 (*.svg)");
 inline constexpr const char* kClearOrCancel = QUILLON_TEXT("quillon", "選択解除・描画中止");
 inline constexpr const char* kKeyWordGraph = QUILLON_TEXT("quillon", "キーワード関連グラフ");
+// Shown over the view when a picture of it could not be drawn: %1 the reason.
+inline constexpr const char* kRenderFailed =
+    QUILLON_TEXT("quillon", "表示の描画に失敗したわけだが。(%1)");
 
 inline constexpr const char* kFindPlaceholder =
     QUILLON_TEXT("quillon", "ASIN またはタイトルの一部");

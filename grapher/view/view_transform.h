@@ -42,6 +42,9 @@ struct ViewTransform {
 
 // The largest scale (within the limits) that shows all of `drawing` inside the
 // view with marginPx free on every side, centred. An empty drawing gives the identity.
+// The blank margin a fitted drawing keeps to the view's edges.
+inline constexpr double kFitMarginPx = 20;
+
 ViewTransform FitTransform(const Bounds& drawing, double viewWidth, double viewHeight,
                            double marginPx);
 

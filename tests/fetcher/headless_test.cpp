@@ -5,7 +5,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string_view>
+#include <utility>
 
 #include "common/code_page.h"
 #include "common/working_folder.h"
@@ -119,7 +121,13 @@ TEST_F(HeadlessTest, GivesUpAfterTheSameRequestsInEveryLanguage) {
   };
   const Row rows[] = {{"failures", {"--drop", "1"}, "3", "3"},
                       {"invalid answers", {"--invalid", "1"}, "2", "20"}};
-  for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) ::unsetenv(variable);
+  // The variables are put back afterwards: the other tests compare Japanese texts.
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+  for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(variable);
+    saved.emplace_back(variable, value ? std::optional<std::string>(value) : std::nullopt);
+    ::unsetenv(variable);
+  }
   for (const Row& row : rows) {
     std::vector<std::string> args{"--catalogue", folder.file("catalogue.jsonl")};
     args.insert(args.end(), row.fault.begin(), row.fault.end());
@@ -133,7 +141,12 @@ TEST_F(HeadlessTest, GivesUpAfterTheSameRequestsInEveryLanguage) {
       EXPECT_EQ(GaveUpAfter(result.err), row.requests) << result.err;
     }
   }
-  ::unsetenv("LANG");
+  for (const auto& [variable, value] : saved) {
+    if (value)
+      ::setenv(variable.c_str(), value->c_str(), 1);
+    else
+      ::unsetenv(variable.c_str());
+  }
 }
 
 TEST_F(HeadlessTest, UnknownStartProductFailsNamingItAndKeepsTheStartFile) {

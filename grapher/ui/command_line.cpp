@@ -100,7 +100,7 @@ QList<QCommandLineOption> GrapherOptions() {
        "ASIN"},
       {"hops", "links from the --focus product (default 1)", "N"},
       {"colour-by",
-       "colour the products by parts (the drawing's own colours,\n"
+       "colour the products by drawing (the drawing's own colours,\n"
        "default), keyword or rank (sales rank), with a legend",
        "MODE"},
   };
@@ -131,7 +131,7 @@ Status ReadViewOptions(const ProgramOptions& parser, CommandLineOptions& options
   if (parser.isSet("colour-by")) {
     const std::string mode = parser.value("colour-by");
     const auto value = ParseColourBy(mode);
-    if (!value) return Failure{"--colour-by needs parts, keyword or rank, not \"" + mode + "\""};
+    if (!value) return Failure{"--colour-by needs drawing, keyword or rank, not \"" + mode + "\""};
     options.colourBy = *value;
   }
   const char* given = options.fit ? "--fit" : !options.focus.empty() ? "--focus" : "--colour-by";
@@ -236,7 +236,7 @@ std::string UsageText() {
   HelpPage page;
   page.synopses = {"[--folder DIR] [OUTPUT...] [--seed N] [--size WxH] [--keyword-graph]",
                    "[--folder DIR] --png FILE|--svg FILE [--fit] [--focus ASIN [--hops N]]\n"
-                   "[--colour-by parts|keyword|rank]"};
+                   "[--colour-by drawing|keyword|rank]"};
   page.description =
       "Shows the graph of similar products collected by the fetcher. Without an\n"
       "output option the window opens; with one, the program runs without any\n"

@@ -42,7 +42,7 @@ void ViewController::centreOn(std::int32_t p, double viewWidth, double viewHeigh
 }
 
 bool ViewController::isPlain() const {
-  return transform_.isIdentity() && !style_.selected && style_.colourBy == ColourBy::Parts;
+  return transform_.isIdentity() && !style_.selected && style_.colourBy == ColourBy::Drawing;
 }
 
 std::optional<std::int32_t> ViewController::productAt(Point screen) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 #include <utility>
 
 #include "common/text_compare.h"
@@ -22,6 +23,7 @@ struct Transfer {
   std::int64_t maxBytes = 0;  // 0: no cap
   bool reserved = false;
   bool tooLarge = false;
+  bool outOfMemory = false;
 };
 
 // libcurl hands the body over in pieces; they are appended in place.
@@ -34,16 +36,23 @@ std::size_t AppendBodyPiece(char* data, std::size_t size, std::size_t count, voi
     transfer.tooLarge = true;
     return 0;
   }
-  if (!transfer.reserved) {
-    transfer.reserved = true;
-    curl_off_t length = -1;
-    if (curl_easy_getinfo(transfer.handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) ==
-            CURLE_OK &&
-        length > 0)
-      transfer.body->reserve(static_cast<std::size_t>(std::min(length, kLargestReservation)));
+  // No exception may pass through libcurl's C frames: a short count stops the
+  // transfer instead, and the failure is reported after it.
+  try {
+    if (!transfer.reserved) {
+      transfer.reserved = true;
+      curl_off_t length = -1;
+      if (curl_easy_getinfo(transfer.handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) ==
+              CURLE_OK &&
+          length > 0)
+        transfer.body->reserve(static_cast<std::size_t>(std::min(length, kLargestReservation)));
+    }
+    const auto* first = reinterpret_cast<const std::uint8_t*>(data);
+    transfer.body->insert(transfer.body->end(), first, first + bytes);
+  } catch (const std::bad_alloc&) {
+    transfer.outOfMemory = true;
+    return 0;
   }
-  const auto* first = reinterpret_cast<const std::uint8_t*>(data);
-  transfer.body->insert(transfer.body->end(), first, first + bytes);
   return bytes;
 }
 
@@ -56,7 +65,11 @@ std::size_t KeepRetryAfter(char* data, std::size_t size, std::size_t count, void
   if (line.size() > kName.size() && EqualsIgnoringAsciiCase(line.substr(0, kName.size()), kName)) {
     std::string_view value = line.substr(kName.size());
     while (!value.empty() && (value.back() == '\n' || value.back() == '\r')) value.remove_suffix(1);
-    retryAfter = std::string(value);
+    try {
+      retryAfter = std::string(value);
+    } catch (const std::bad_alloc&) {
+      return 0;  // no exception through libcurl; the transfer fails instead
+    }
   }
   return size * count;
 }
@@ -140,7 +153,9 @@ HttpResult HttpGet(std::string_view url, std::vector<std::uint8_t>& buffer,
     result.retryAfterMs = RetryAfterMs(retryAfter, UnixNowMs());
   if (code != CURLE_OK) {
     const bool overCap = code == CURLE_FILESIZE_EXCEEDED || transfer.tooLarge;
-    result.error.kind = overCap ? TransportErrorKind::TooLarge : KindOf(code);
+    result.error.kind = overCap                ? TransportErrorKind::TooLarge
+                        : transfer.outOfMemory ? TransportErrorKind::OutOfMemory
+                                               : KindOf(code);
     if (overCap)
       result.error.capBytes = maxBytes;
     else
@@ -181,6 +196,8 @@ std::string FailureReason(const HttpResult& result, const Host& host) {
     return FillText(host.text(kBusyReasonPattern), {std::to_string(result.status)});
   if (result.error.kind == TransportErrorKind::TooLarge)
     return AnswerTooLargeText(result.error.capBytes, host.text(kAnswerTooLargePattern));
+  if (result.error.kind == TransportErrorKind::OutOfMemory)
+    return host.text(kAnswerOutOfMemoryText);
   // libcurl's own words are in English whatever the user's language: they stay
   // in the error for logs and tests, the prompt names the URL alone.
   return {};

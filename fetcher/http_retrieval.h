@@ -33,11 +33,12 @@ struct HttpTimeouts {
 // Why a transfer gave no answer, kept apart from any HTTP status the server sent.
 enum class TransportErrorKind {
   None,
-  BadUrl,      // empty, unusable or of a scheme libcurl cannot fetch
-  Connection,  // no connection, or it broke off before the end of the body
-  TimedOut,    // no connection in time, or the transfer stalled
-  TooLarge,    // the body passed the cap
-  Cancelled,   // stopped from the program's side
+  BadUrl,       // empty, unusable or of a scheme libcurl cannot fetch
+  Connection,   // no connection, or it broke off before the end of the body
+  TimedOut,     // no connection in time, or the transfer stalled
+  TooLarge,     // the body passed the cap
+  OutOfMemory,  // there was no memory to hold the body
+  Cancelled,    // stopped from the program's side
   Other,
 };
 
@@ -91,8 +92,14 @@ inline constexpr std::string_view kAnswerTooLargePattern = QUILLON_TEXT(
 std::string AnswerTooLargeText(std::int64_t maxBodyBytes,
                                std::string_view pattern = kAnswerTooLargePattern);
 
+// Why an answer could not be held, naming the setting that bounds its size.
+inline constexpr std::string_view kAnswerOutOfMemoryText = QUILLON_TEXT(
+    "quillon",
+    "答えを受け取るメモリが足りなかったわけだが。MaxAnswerMegabytes を小さくしてほしい。");
+
 // The reason the failure prompt gives for a retrieval that got no answer, worded
-// through host: a busy answer's status or the cap an answer passed; "" otherwise.
+// through host: a busy answer's status, the cap an answer passed, or the memory
+// it lacked; "" otherwise.
 std::string FailureReason(const HttpResult& result, const Host& host);
 
 // Asks whether to go on with url, the question being url followed by tail; a

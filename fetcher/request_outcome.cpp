@@ -20,6 +20,8 @@ FailureCause RequestOutcome::cause() const {
       return FailureCause::TimedOut;
     case TransportErrorKind::TooLarge:
       return FailureCause::TooLarge;
+    case TransportErrorKind::OutOfMemory:
+      return FailureCause::OutOfMemory;
     case TransportErrorKind::Cancelled:
       return FailureCause::Cancelled;
     case TransportErrorKind::Other:

@@ -23,9 +23,10 @@ enum class FailureCause {
   BadUrl,      // the URL cannot be fetched
   Connection,  // no connection, or it broke off
   TimedOut,
-  TooLarge,   // the answer passed MaxAnswerMegabytes
-  Busy,       // 429 or 503: the service asks to be asked later (see retryAfterMs)
-  Cancelled,  // stopped from the program's side
+  TooLarge,     // the answer passed MaxAnswerMegabytes
+  OutOfMemory,  // no memory to hold the answer
+  Busy,         // 429 or 503: the service asks to be asked later (see retryAfterMs)
+  Cancelled,    // stopped from the program's side
   Other,
 };
 

@@ -244,6 +244,22 @@ TEST(FetchUrlText, AnswerOverTheCapIsRefusedWithoutReadingItAll) {
             std::int64_t{64} << 20);
 }
 
+TEST(FailureReason, NamesWhatTheUserCanChange) {
+  FakeHost host;
+  HttpResult busy(10);
+  busy.status = 503;
+  HttpResult tooLarge;
+  tooLarge.error = {TransportErrorKind::TooLarge, "", 65536};
+  HttpResult noMemory;
+  noMemory.error = {TransportErrorKind::OutOfMemory, "", 0};
+  HttpResult refused;
+  refused.error = {TransportErrorKind::Connection, "Connection refused", 0};
+  EXPECT_NE(FailureReason(busy, host).find("HTTP 503"), std::string::npos);
+  EXPECT_EQ(FailureReason(tooLarge, host), AnswerTooLargeText(65536));
+  EXPECT_NE(FailureReason(noMemory, host).find("MaxAnswerMegabytes"), std::string::npos);
+  EXPECT_EQ(FailureReason(refused, host), "");  // the prompt names the URL alone
+}
+
 TEST(FetchUrlText, MalformedBytesAreDropped) {
   const auto get = [](const std::string&, std::vector<std::uint8_t>& buffer,
                       const HttpTimeouts&) -> HttpResult {

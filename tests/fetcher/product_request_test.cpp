@@ -334,6 +334,8 @@ INSTANTIATE_TEST_SUITE_P(
                     OutcomeKind::Failure, FailureCause::TimedOut},
         OutcomeCase{"TooLarge", [](auto&) { return Failed(TransportErrorKind::TooLarge); },
                     OutcomeKind::Failure, FailureCause::TooLarge},
+        OutcomeCase{"OutOfMemory", [](auto&) { return Failed(TransportErrorKind::OutOfMemory); },
+                    OutcomeKind::Failure, FailureCause::OutOfMemory},
         OutcomeCase{"Cancelled", [](auto&) { return Failed(TransportErrorKind::Cancelled); },
                     OutcomeKind::Failure, FailureCause::Cancelled},
         OutcomeCase{"Busy",

@@ -91,7 +91,9 @@ void BM_FetcherStoresLongAnswer(benchmark::State& state) {
       TerminalHost host(discarded, false);
       fetcher::PacingClock clock;
       fetcher::ProductRequester requester(fixture.folder, host, clock, fetcher::MakeCurlGetter());
-      (void)fetcher::CrawlSimilarProducts(requester, "A");
+      const fetcher::CrawlPlace place{host, clock, fixture.folder,
+                                      fetcher::ReadFetcherSettings(fixture.folder)};
+      (void)fetcher::CrawlSimilarProducts(place, requester, "A");
     });
   }
   Report(state, peak, baseline);

@@ -72,9 +72,9 @@ struct Fixture {
 
     const HttpGetter curl = MakeCurlGetter();
     const HttpGetter recording = [&](const std::string& url, std::vector<std::uint8_t>& buffer,
-                                     std::string& reason) -> HttpResult {
+                                     const HttpTimeouts& limits) -> HttpResult {
       urls.push_back(url);
-      return curl(url, buffer, reason);
+      return curl(url, buffer, limits);
     };
     crawl(recording);
   }
@@ -84,7 +84,9 @@ struct Fixture {
     QuietHost host;
     SteadyClock clock;
     ProductRequester requester(folder, host, clock, get);
-    if (!CrawlSimilarProducts(requester, start).ok()) throw std::runtime_error("crawl failed");
+    const CrawlPlace place{host, clock, folder, ReadFetcherSettings(folder)};
+    if (!CrawlSimilarProducts(place, requester, start).ok())
+      throw std::runtime_error("crawl failed");
   }
 
   std::unique_ptr<service::ProductServer> server;
@@ -149,7 +151,7 @@ void BM_CrawlWithoutNetwork(benchmark::State& state) {
   std::unordered_map<std::string, std::vector<std::uint8_t>> answers;
   for (const std::string& url : fixture.urls) HttpGetBytes(url, answers[url], "");
   const HttpGetter fromMemory = [&](const std::string& url, std::vector<std::uint8_t>& buffer,
-                                    std::string&) {
+                                    const HttpTimeouts&) -> HttpResult {
     buffer = answers.at(url);
     return static_cast<std::int32_t>(buffer.size());
   };
@@ -182,7 +184,7 @@ void BM_ResumeOverStoredRecords(benchmark::State& state) {
   const Expected<std::size_t> written = service::WriteRecordFolder(catalogue, folder);
   if (!written) throw std::runtime_error("no records");
   std::int64_t requests = 0;
-  const HttpGetter none = [&](const std::string&, std::vector<std::uint8_t>&, std::string&) {
+  const HttpGetter none = [&](const std::string&, std::vector<std::uint8_t>&, const HttpTimeouts&) {
     ++requests;
     return HttpResult();
   };
@@ -190,7 +192,8 @@ void BM_ResumeOverStoredRecords(benchmark::State& state) {
   SteadyClock clock;
   for (auto _ : state) {
     ProductRequester requester(folder, host, clock, none);
-    if (!CrawlSimilarProducts(requester, generated.products.front().asin).ok())
+    const CrawlPlace place{host, clock, folder, ReadFetcherSettings(folder)};
+    if (!CrawlSimilarProducts(place, requester, generated.products.front().asin).ok())
       throw std::runtime_error("resume failed");
   }
   std::filesystem::remove_all(folder);

@@ -53,7 +53,7 @@ struct Fixture {
         {"[RequestURL]", "Prefix=" + server->prefix(), "Suffix=" + server->suffix(),
          "[DefaultSetting]", "RequestInterval=0", "XMLPath=" + folder + "/records"});
     // Both crawls then replace record files rather than create them.
-    if (RunHeadlessCrawl(folder, start, 5, MakeCurlGetter(folder)) != 0)
+    if (RunHeadlessCrawl(folder, start, 5, MakeCurlGetter()) != 0)
       throw std::runtime_error("the first crawl failed");
   }
   ~Fixture() { std::filesystem::remove_all(folder); }
@@ -72,7 +72,7 @@ Fixture& TheFixture() {
 void BM_CommandLineCrawl(benchmark::State& state) {
   const Fixture& fixture = TheFixture();
   for (auto _ : state) {
-    if (RunHeadlessCrawl(fixture.folder, fixture.start, 5, MakeCurlGetter(fixture.folder)) != 0)
+    if (RunHeadlessCrawl(fixture.folder, fixture.start, 5, MakeCurlGetter()) != 0)
       state.SkipWithError("the crawl failed");
   }
   state.SetItemsProcessed(state.iterations() * kProducts);
@@ -81,7 +81,7 @@ void BM_CommandLineCrawl(benchmark::State& state) {
 void BM_WindowCrawl(benchmark::State& state) {
   const Fixture& fixture = TheFixture();
   PacingClock clock;
-  FormMain window(fixture.folder, MakeCurlGetter(fixture.folder), clock);
+  FormMain window(fixture.folder, MakeCurlGetter(), clock);
   int finished = 0;
   window.host().setMessageNotice([&](std::string_view) { ++finished; });
   window.host().setErrorNotice([&](std::string_view) { state.SkipWithError("the crawl failed"); });

@@ -13,7 +13,8 @@ namespace quillon {
 enum class Label { Status, Status2, Status3 };
 
 // Thrown to end the program at once (close request, "No" at a prompt). Only the
-// entry points catch it; it is the one exception used for control flow.
+// entry points catch it; with CommandCancelled it is one of the two exceptions
+// used for control flow.
 struct EndProgram {
   int exitCode = 0;
 };

@@ -5,6 +5,8 @@
 #include <optional>
 
 #include "common/code_page.h"
+#include "common/numbers.h"
+#include "common/text_compare.h"
 #include "common/utf8.h"
 #include "common/working_folder.h"
 
@@ -18,15 +20,6 @@ std::string_view trim(std::string_view text) {
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
   while (!text.empty() && blank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
 }
 
 // Cuts UTF-8 text to the buffer size without leaving part of a character.
@@ -73,13 +66,13 @@ std::string FindIniValue(std::string_view iniText, std::string_view section, std
       const std::string_view name =
           trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
       if (inSection) return {};  // the key is not in the first section of that name
-      inSection = equalsIgnoringCase(name, section);
+      inSection = EqualsIgnoringAsciiCase(name, section);
       continue;
     }
     if (!inSection) continue;
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) continue;
-    if (!equalsIgnoringCase(trim(line.substr(0, equals)), key)) continue;
+    if (!EqualsIgnoringAsciiCase(trim(line.substr(0, equals)), key)) continue;
     std::string_view value = trim(line.substr(equals + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
@@ -89,17 +82,30 @@ std::string FindIniValue(std::string_view iniText, std::string_view section, std
   return {};
 }
 
-std::string GetIniValue(const std::string& programFolder, std::string_view section,
-                        std::string_view key, std::string_view defaultValue) {
+IniFile IniFile::Read(const std::string& programFolder) {
+  IniFile file;
   try {
     std::ifstream in(ProgramFilePath(programFolder, "setting.ini"), std::ios::binary);
-    if (!in) return std::string(defaultValue);
+    if (!in) return file;
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::optional<std::string> utf8 = Utf8FileText(bytes);
+    file.utf8_ = utf8.has_value();
+    file.text_ = utf8 ? std::move(*utf8) : CodePageToUtf8(bytes);
+    file.read_ = true;
+  } catch (...) {
+    return IniFile();
+  }
+  return file;
+}
+
+std::string IniFile::value(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const {
+  if (!read_) return std::string(defaultValue);
+  try {
+    std::string value = FindIniValue(text_, section, key);
     // A UTF-8 file's values are cut in its own bytes and never pass the code page.
-    const std::optional<std::string> utf8 = Utf8FileText(bytes);
-    std::string value = FindIniValue(utf8 ? *utf8 : CodePageToUtf8(bytes), section, key);
-    value = utf8 ? cutUtf8ToBuffer(std::move(value))
-                 : CodePageToUtf8(cutToBuffer(Utf8ToCodePage(value)));
+    value = utf8_ ? cutUtf8ToBuffer(std::move(value))
+                  : CodePageToUtf8(cutToBuffer(Utf8ToCodePage(value)));
     // The reader's buffer ends at the first zero byte.
     if (const std::size_t zero = value.find('\0'); zero != std::string::npos) value.resize(zero);
     if (value.empty()) return std::string(defaultValue);
@@ -107,6 +113,17 @@ std::string GetIniValue(const std::string& programFolder, std::string_view secti
   } catch (...) {
     return std::string(defaultValue);
   }
+}
+
+std::string GetIniValue(const std::string& programFolder, std::string_view section,
+                        std::string_view key, std::string_view defaultValue) {
+  return IniFile::Read(programFolder).value(section, key, defaultValue);
+}
+
+bool ReadFlag(std::string_view text) {
+  if (EqualsIgnoringAsciiCase(text, "true")) return true;
+  if (EqualsIgnoringAsciiCase(text, "false")) return false;
+  return IsNumber(text) && LeadingNumber(text) != 0;
 }
 
 }  // namespace quillon

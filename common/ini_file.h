@@ -18,4 +18,22 @@ std::string GetIniValue(const std::string& programFolder, std::string_view secti
 // The same lookup on the text of an INI file already in memory (UTF-8).
 std::string FindIniValue(std::string_view iniText, std::string_view section, std::string_view key);
 
+// setting.ini read once, for a program that reads several settings at one
+// moment: every value() answers as GetIniValue would have at the read.
+class IniFile {
+ public:
+  static IniFile Read(const std::string& programFolder);
+  std::string value(std::string_view section, std::string_view key,
+                    std::string_view defaultValue) const;
+
+ private:
+  std::string text_;   // as UTF-8
+  bool utf8_ = false;  // the file itself was UTF-8
+  bool read_ = false;  // false: every value is the default
+};
+
+// A True/False setting: "True" or "False" in any letter case, or a number (0 is
+// false); anything else is false.
+bool ReadFlag(std::string_view text);
+
 }  // namespace quillon

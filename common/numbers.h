@@ -1,7 +1,9 @@
-// Number conversions shared by every Part that turns text into numbers.
+// Number conversions shared by everything that turns text into numbers.
 #pragma once
 
+#include <charconv>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace quillon {
@@ -22,5 +24,16 @@ std::int32_t RoundToInt32(double value);
 
 // Clamps a 64-bit value into the 32-bit signed range.
 std::int32_t ClampToInt32(std::int64_t value);
+
+// The whole text as a number of type T in the C locale's form (no blanks, no
+// "+"); nothing when the text is empty, holds anything else or does not fit.
+template <class T>
+std::optional<T> WholeNumber(std::string_view text) {
+  T value{};
+  const char* end = text.data() + text.size();
+  const auto [rest, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || rest != end) return std::nullopt;
+  return value;
+}
 
 }  // namespace quillon

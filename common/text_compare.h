@@ -8,6 +8,10 @@
 
 namespace quillon {
 
+// Equal when they differ at most in the letter case of ASCII letters: for
+// names the system itself gives (setting sections and keys, True/False, headers).
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // Folds one code point: simple case folding, full-width ASCII to ASCII,
 // half-width katakana to full-width, katakana to hiragana.
 char32_t FoldCodePoint(char32_t c);

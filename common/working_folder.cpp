@@ -34,10 +34,13 @@ std::string ProgramFilePath(const std::string& programFolder, std::string_view n
 }
 
 std::string RecordFolder(const std::string& programFolder) {
-  const std::string value = GetIniValue(programFolder, "DefaultSetting", "XMLPath", "");
-  if (value.empty()) return programFolder;
-  if (value.front() != '/') return ProgramFilePath(programFolder, value);
-  return value;
+  return RecordFolderOf(programFolder, GetIniValue(programFolder, "DefaultSetting", "XMLPath", ""));
+}
+
+std::string RecordFolderOf(const std::string& programFolder, const std::string& xmlPath) {
+  if (xmlPath.empty()) return programFolder;
+  if (xmlPath.front() != '/') return ProgramFilePath(programFolder, xmlPath);
+  return xmlPath;
 }
 
 std::string RecordFilePath(const std::string& programFolder, std::string_view name) {
@@ -73,18 +76,26 @@ Expected<std::string> ReadStartProductAsin(const std::string& programFolder) {
 }
 
 Status WriteStartProductAsin(const std::string& programFolder, std::string_view asin) {
+  return WriteStartProductAsinIn(RecordFolder(programFolder), asin);
+}
+
+Status WriteStartProductAsinIn(const std::string& recordFolder, std::string_view asin) {
   // The first file a crawl writes: a record folder that is not there yet (a new
   // user's "records") is made. When it cannot be, the write names the reason.
   std::error_code error;
-  std::filesystem::create_directories(RecordFolder(programFolder), error);
-  return WriteTextLinesAtomic(RecordFilePath(programFolder, "StartProductASIN.txt"),
-                              {std::string(asin)});
+  std::filesystem::create_directories(recordFolder, error);
+  return WriteTextLinesAtomic(recordFolder + "/StartProductASIN.txt", {std::string(asin)});
 }
 
 Status WriteProductRecord(const std::string& programFolder, std::string_view asin,
                           std::string_view text) {
+  return WriteProductRecordIn(RecordFolder(programFolder), asin, text);
+}
+
+Status WriteProductRecordIn(const std::string& recordFolder, std::string_view asin,
+                            std::string_view text) {
   if (!IsSafeAsin(asin)) return Failure{FailureKind::UnsafeAsin, std::string(asin)};
-  return WriteTextLineAtomic(RecordFilePath(programFolder, std::string(asin) + ".xml"), text);
+  return WriteTextLineAtomic(recordFolder + "/" + std::string(asin) + ".xml", text);
 }
 
 Expected<std::string> ReadProductRecordFrom(const std::string& recordFolder,

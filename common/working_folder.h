@@ -23,6 +23,8 @@ std::string ProgramFilePath(const std::string& programFolder, std::string_view n
 // The record folder: setting XMLPath of section DefaultSetting, default the
 // program folder; a relative value is taken relative to the program folder.
 std::string RecordFolder(const std::string& programFolder);
+// The same for an XMLPath value already read ("" when the setting is missing).
+std::string RecordFolderOf(const std::string& programFolder, const std::string& xmlPath);
 
 // A file in the record folder: folder, "/", name.
 std::string RecordFilePath(const std::string& programFolder, std::string_view name);
@@ -46,9 +48,15 @@ Expected<std::string> ReadStartProductAsin(const std::string& programFolder);
 // Makes the record folder when it is missing, then writes the file.
 Status WriteStartProductAsin(const std::string& programFolder, std::string_view asin);
 
+// The same in a record folder already looked up.
+Status WriteStartProductAsinIn(const std::string& recordFolder, std::string_view asin);
+
 // Replaces the record file of asin with text as one line (atomically).
 Status WriteProductRecord(const std::string& programFolder, std::string_view asin,
                           std::string_view text);
+// The same in a record folder already looked up.
+Status WriteProductRecordIn(const std::string& recordFolder, std::string_view asin,
+                            std::string_view text);
 
 // The first line of the record file of asin when it is a valid record; "" when
 // the file is missing, unreadable, empty or invalid, or the ASIN is unsafe.

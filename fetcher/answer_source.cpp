@@ -6,7 +6,6 @@
 
 #include "common/tag_scanner.h"
 #include "common/working_folder.h"
-#include "fetcher/crawl.h"
 #include "fetcher/crawl_texts.h"
 
 namespace quillon::fetcher {
@@ -64,10 +63,20 @@ bool GivesTheAnswersDecisions(std::string_view text) {
   return true;
 }
 
-AnswerSource::AnswerSource(ProductRequester& requester, StoredRecordPolicy policy)
-    : requester_(requester),
+void AskUser::decide(const RequestOutcome& last, const ProductTries&) {
+  if (last.kind == OutcomeKind::Failure)
+    AskToContinue(host_, last.url, FailureReason(last.result, host_));
+  else
+    AskToContinue(host_, last.url, {}, kInvalidAnswersPromptTail);
+}
+
+AnswerSource::AnswerSource(Host& host, ProductRequester& requester, std::string recordFolder,
+                           StoredRecordPolicy policy, GoOnPolicy& goOn)
+    : host_(host),
+      requester_(requester),
+      recordFolder_(std::move(recordFolder)),
       policy_(policy),
-      recordFolder_(policy.reuse ? RecordFolder(requester.programFolder()) : std::string()),
+      goOn_(goOn),
       requestsBefore_(requester.requestsMade()) {}
 
 std::string AnswerSource::storedAnswer(const std::string& asin) const {
@@ -82,27 +91,37 @@ std::string AnswerSource::storedAnswer(const std::string& asin) const {
 SourcedAnswer AnswerSource::answerFor(const std::string& asin) {
   if (std::string text = storedAnswer(asin); !text.empty()) {
     ++stored_;
-    requester_.host().setLabel(Label::Status, requester_.host().text(kStoredRecordPrefix) + asin);
-    return {std::move(text), true};
+    host_.setLabel(Label::Status, host_.text(kStoredRecordPrefix) + asin);
+    return {std::move(text), true, recordFolder_};
   }
   ++requested_;
-  return {requestUntilValid(asin), false};
+  return requestUntilValid(asin);
 }
 
-std::string AnswerSource::requestUntilValid(const std::string& asin) {
-  Host& host = requester_.host();
+SourcedAnswer AnswerSource::requestUntilValid(const std::string& asin) {
+  ProductTries tries;
   int invalidInARow = 0;
+  const FailureJudge onFailure = [&](const RequestOutcome& failure) {
+    tries.requests += failure.requests;
+    ++tries.decisions;
+    goOn_.decide(failure, tries);
+  };
   for (;;) {
-    std::string text = requester_.RequestProduct(asin);
-    host.checkQuit();
-    if (!text.empty()) return text;
-    if (requester_.lastRequestAnswered() && ++invalidInARow >= kInvalidAnswersBeforeAsking) {
-      invalidInARow = 0;
-      AskToContinue(host, requester_.requestUrl(asin), {}, kInvalidAnswersPromptTail);
+    RequestOutcome outcome = requester_.RequestProduct(asin, onFailure);
+    host_.checkQuit();
+    if (outcome.kind == OutcomeKind::Answer)
+      return {std::move(outcome.text), false, std::move(outcome.settings.recordFolder)};
+    if (outcome.kind == OutcomeKind::InvalidAnswer) {
+      tries.requests += outcome.requests;
+      if (++invalidInARow >= kInvalidAnswersBeforeAsking) {
+        invalidInARow = 0;
+        ++tries.decisions;
+        goOn_.decide(outcome, tries);
+      }
     }
     // Between attempts the window stays responsive, so closing it ends a hopeless retry.
-    host.processEvents();
-    host.checkQuit();
+    host_.processEvents();
+    host_.checkQuit();
   }
 }
 

@@ -8,15 +8,51 @@
 #include <string>
 #include <string_view>
 
+#include "common/host.h"
 #include "fetcher/crawl_progress.h"
-#include "fetcher/crawl_settings.h"
+#include "fetcher/fetcher_settings.h"
 #include "fetcher/product_request.h"
 
 namespace quillon::fetcher {
 
+// Invalid answers in a row for one product after which the crawl decides
+// whether to go on trying it, and what the question says after the URL.
+inline constexpr int kInvalidAnswersBeforeAsking = 10;
+inline constexpr std::string_view kInvalidAnswersPromptTail =
+    QUILLON_TEXT("quillon", "の応答が10回続けて無効だったわけだが。続ける？");
+
+// The tries for one product so far, the present decision included.
+struct ProductTries {
+  int decisions = 0;          // failures with their retries spent, and runs of invalid answers
+  std::int64_t requests = 0;  // every request, retries and invalid answers included
+};
+
+// Decides whether the crawl keeps trying a product that gives no valid answer:
+// after a failed retrieval whose retries are spent, and after
+// kInvalidAnswersBeforeAsking invalid answers in a row. Returns to go on;
+// throws EndProgram to end the program.
+class GoOnPolicy {
+ public:
+  virtual ~GoOnPolicy() = default;
+  virtual void decide(const RequestOutcome& last, const ProductTries& tries) = 0;
+};
+
+// The window's way: the user is asked, naming the URL and the reason.
+class AskUser : public GoOnPolicy {
+ public:
+  explicit AskUser(Host& host) : host_(host) {}
+  void decide(const RequestOutcome& last, const ProductTries& tries) override;
+
+ private:
+  Host& host_;
+};
+
 struct SourcedAnswer {
   std::string text;
   bool stored = false;  // taken from the product's record file
+  // Where the record goes: the record folder as the settings read for the
+  // request named it (the crawl's own for a stored answer).
+  std::string recordFolder;
 };
 
 // Whether a stored record leads the crawl where its answer did: it ends where
@@ -27,11 +63,13 @@ bool GivesTheAnswersDecisions(std::string_view text);
 
 class AnswerSource {
  public:
-  AnswerSource(ProductRequester& requester, StoredRecordPolicy policy);
+  // recordFolder is where stored records are looked for.
+  AnswerSource(Host& host, ProductRequester& requester, std::string recordFolder,
+               StoredRecordPolicy policy, GoOnPolicy& goOn);
 
   // The valid answer for asin: the stored record (no request, no pause) or the
   // service's, asked again until one is valid. Throws EndProgram as the
-  // requests and prompts do.
+  // requests and decisions do.
   SourcedAnswer answerFor(const std::string& asin);
 
   // Requested, stored and retried so far (the crawl counts answers without a product).
@@ -41,11 +79,13 @@ class AnswerSource {
   // The stored answer when reuse is allowed, the record is valid, young enough
   // and gives the answer's decisions.
   std::string storedAnswer(const std::string& asin) const;
-  std::string requestUntilValid(const std::string& asin);
+  SourcedAnswer requestUntilValid(const std::string& asin);
 
+  Host& host_;
   ProductRequester& requester_;
+  std::string recordFolder_;
   StoredRecordPolicy policy_;
-  std::string recordFolder_;     // looked up once: one settings read per crawl, not per product
+  GoOnPolicy& goOn_;
   std::int64_t requestsBefore_;  // the requester outlives crawls
   std::int64_t requested_ = 0;
   std::int64_t stored_ = 0;

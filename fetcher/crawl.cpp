@@ -91,32 +91,29 @@ std::string WaitingList(const std::vector<std::string>& queue,
   return list;
 }
 
-Status CrawlSimilarProducts(ProductRequester& requester, const std::string& startAsin) {
-  return CrawlSimilarProducts(requester, startAsin,
-                              ReadStoredRecordPolicy(requester.programFolder()));
-}
-
-Status CrawlSimilarProducts(ProductRequester& requester, const std::string& startAsin,
-                            const StoredRecordPolicy& policy) {
-  Host& host = requester.host();
-  const std::string& folder = requester.programFolder();
+Status CrawlSimilarProducts(const CrawlPlace& place, ProductRequester& requester,
+                            const std::string& startAsin) {
+  Host& host = place.host;
+  const FetcherSettings& settings = place.settings;
   if (!IsSafeAsin(startAsin)) return Failure{FailureKind::UnsafeAsin, startAsin};
 
   ProductQueue queue(startAsin);
-  const Expected<std::vector<std::string>> keywordLines = ReadKeywords(folder);
+  const Expected<std::vector<std::string>> keywordLines = ReadKeywords(place.programFolder);
   if (!keywordLines) return keywordLines.failure();
   std::vector<FoldedNeedle> keywords;
   keywords.reserve(keywordLines.value().size());
   for (const std::string& keyword : keywordLines.value()) keywords.emplace_back(keyword);
   // Without a Prefix every request fails; say so before the first one.
-  if (RequestUrlPrefix(folder).empty())
-    return Failure{FailureKind::MissingPrefix, ProgramFilePath(folder, "setting.ini")};
+  if (settings.prefix.empty())
+    return Failure{FailureKind::MissingPrefix, ProgramFilePath(place.programFolder, "setting.ini")};
 
   // Left by a crawl that was killed mid-write; a living writer's file stays.
-  RemoveStaleTemporaryFiles(RecordFolder(folder));
+  RemoveStaleTemporaryFiles(settings.recordFolder);
 
-  AnswerSource source(requester, policy);
-  CrawlProgress progress(requester.clock());
+  AskUser askUser(host);
+  AnswerSource source(host, requester, settings.recordFolder, settings.storedRecords,
+                      place.goOn != nullptr ? *place.goOn : askUser);
+  CrawlProgress progress(place.clock);
   std::int64_t withoutProduct = 0;
   const std::string progressPattern = host.text(kProgressPattern);  // looked up once a crawl
   for (std::size_t cursor = 0; cursor < queue.size(); ++cursor) {
@@ -128,11 +125,13 @@ Status CrawlSimilarProducts(ProductRequester& requester, const std::string& star
       // The grapher draws from the start file, so the previous one stays until
       // the service has named a product for the new start ASIN.
       if (!namesProduct) return Failure{FailureKind::UnknownStartProduct, startAsin};
-      if (Status written = WriteStartProductAsin(folder, startAsin); !written) return written;
+      if (Status written = WriteStartProductAsinIn(answer.recordFolder, startAsin); !written)
+        return written;
     }
     // A record taken from its file stays as it is, its date included.
     if (!answer.stored) {
-      if (Status stored = WriteProductRecord(folder, queue.asin(cursor), text); !stored) {
+      if (Status stored = WriteProductRecordIn(answer.recordFolder, queue.asin(cursor), text);
+          !stored) {
         if (!CannotBeNamed(stored.failure())) return stored;
         host.showFailure(stored.failure());  // this product has no record; the rest can
       }

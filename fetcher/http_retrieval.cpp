@@ -1,12 +1,11 @@
 #include "fetcher/http_retrieval.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
+#include <new>
 #include <utility>
 
-#include "common/ini_file.h"
-#include "common/numbers.h"
+#include "common/text_compare.h"
 #include "fetcher/crawl_texts.h"
 #include "fetcher/curl_easy.h"
 #include "fetcher/retry_wait.h"
@@ -17,7 +16,6 @@ namespace {
 
 // Reserving more than this on the strength of a Content-Length alone is not wise.
 constexpr curl_off_t kLargestReservation = curl_off_t{256} << 20;
-constexpr double kDefaultMaxAnswerMegabytes = 64;
 
 struct Transfer {
   CURL* handle = nullptr;
@@ -25,6 +23,7 @@ struct Transfer {
   std::int64_t maxBytes = 0;  // 0: no cap
   bool reserved = false;
   bool tooLarge = false;
+  bool outOfMemory = false;
 };
 
 // libcurl hands the body over in pieces; they are appended in place.
@@ -37,16 +36,23 @@ std::size_t AppendBodyPiece(char* data, std::size_t size, std::size_t count, voi
     transfer.tooLarge = true;
     return 0;
   }
-  if (!transfer.reserved) {
-    transfer.reserved = true;
-    curl_off_t length = -1;
-    if (curl_easy_getinfo(transfer.handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) ==
-            CURLE_OK &&
-        length > 0)
-      transfer.body->reserve(static_cast<std::size_t>(std::min(length, kLargestReservation)));
+  // No exception may pass through libcurl's C frames: a short count stops the
+  // transfer instead, and the failure is reported after it.
+  try {
+    if (!transfer.reserved) {
+      transfer.reserved = true;
+      curl_off_t length = -1;
+      if (curl_easy_getinfo(transfer.handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) ==
+              CURLE_OK &&
+          length > 0)
+        transfer.body->reserve(static_cast<std::size_t>(std::min(length, kLargestReservation)));
+    }
+    const auto* first = reinterpret_cast<const std::uint8_t*>(data);
+    transfer.body->insert(transfer.body->end(), first, first + bytes);
+  } catch (const std::bad_alloc&) {
+    transfer.outOfMemory = true;
+    return 0;
   }
-  const auto* first = reinterpret_cast<const std::uint8_t*>(data);
-  transfer.body->insert(transfer.body->end(), first, first + bytes);
   return bytes;
 }
 
@@ -56,13 +62,14 @@ std::size_t KeepRetryAfter(char* data, std::size_t size, std::size_t count, void
   const std::string_view line(data, size * count);
   constexpr std::string_view kName = "retry-after:";
   if (line.starts_with("HTTP/")) retryAfter.clear();
-  if (line.size() > kName.size() &&
-      std::equal(kName.begin(), kName.end(), line.begin(), [](char a, char b) {
-        return a == (b >= 'A' && b <= 'Z' ? static_cast<char>(b - 'A' + 'a') : b);
-      })) {
+  if (line.size() > kName.size() && EqualsIgnoringAsciiCase(line.substr(0, kName.size()), kName)) {
     std::string_view value = line.substr(kName.size());
     while (!value.empty() && (value.back() == '\n' || value.back() == '\r')) value.remove_suffix(1);
-    retryAfter = std::string(value);
+    try {
+      retryAfter = std::string(value);
+    } catch (const std::bad_alloc&) {
+      return 0;  // no exception through libcurl; the transfer fails instead
+    }
   }
   return size * count;
 }
@@ -72,12 +79,42 @@ std::int64_t UnixNowMs() {
   return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
+TransportErrorKind KindOf(CURLcode code) {
+  switch (code) {
+    case CURLE_OK:
+      return TransportErrorKind::None;
+    case CURLE_URL_MALFORMAT:
+    case CURLE_UNSUPPORTED_PROTOCOL:
+      return TransportErrorKind::BadUrl;
+    case CURLE_COULDNT_RESOLVE_PROXY:
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_CONNECT:
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+    case CURLE_GOT_NOTHING:
+    case CURLE_PARTIAL_FILE:
+    case CURLE_SSL_CONNECT_ERROR:
+      return TransportErrorKind::Connection;
+    case CURLE_OPERATION_TIMEDOUT:
+      return TransportErrorKind::TimedOut;
+    case CURLE_FILESIZE_EXCEEDED:
+      return TransportErrorKind::TooLarge;
+    case CURLE_ABORTED_BY_CALLBACK:
+      return TransportErrorKind::Cancelled;
+    default:
+      return TransportErrorKind::Other;
+  }
+}
+
 }  // namespace
 
-std::int32_t HttpGetBytes(std::string_view url, std::vector<std::uint8_t>& buffer,
-                          std::string_view proxyName, const HttpTimeouts& timeouts,
-                          std::string* failure, bool* tooLarge, HttpAnswerHead* head) {
-  if (url.empty()) return 0;
+HttpResult HttpGet(std::string_view url, std::vector<std::uint8_t>& buffer,
+                   std::string_view proxyName, const HttpTimeouts& timeouts) {
+  HttpResult result;
+  if (url.empty()) {
+    result.error.kind = TransportErrorKind::BadUrl;
+    return result;
+  }
   buffer.clear();
   CurlEasy curl;
   const std::int64_t maxBytes = std::max<std::int64_t>(timeouts.maxBodyBytes, 0);
@@ -108,36 +145,43 @@ std::int32_t HttpGetBytes(std::string_view url, std::vector<std::uint8_t>& buffe
   curl.set(CURLOPT_HEADERDATA, static_cast<void*>(&retryAfter));
 
   const CURLcode code = curl_easy_perform(curl.get());
-  if (head != nullptr) {
-    long status = 0;
-    curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
-    head->status = static_cast<int>(status);
-    head->retryAfter = std::move(retryAfter);
+  long status = 0;
+  curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
+  result.status = static_cast<int>(status);
+  // A date is turned into a wait at once, while "now" is the moment it came.
+  if (result.busy() && !retryAfter.empty())
+    result.retryAfterMs = RetryAfterMs(retryAfter, UnixNowMs());
+  if (code != CURLE_OK) {
+    const bool overCap = code == CURLE_FILESIZE_EXCEEDED || transfer.tooLarge;
+    result.error.kind = overCap                ? TransportErrorKind::TooLarge
+                        : transfer.outOfMemory ? TransportErrorKind::OutOfMemory
+                                               : KindOf(code);
+    if (overCap)
+      result.error.capBytes = maxBytes;
+    else
+      result.error.message = curl.errorText(code);
   }
-  const bool overCap = code == CURLE_FILESIZE_EXCEEDED || (transfer.tooLarge && code != CURLE_OK);
-  if (tooLarge != nullptr) *tooLarge = overCap;
-  if (failure != nullptr)
-    *failure = code == CURLE_OK ? std::string()
-               : overCap        ? AnswerTooLargeText(maxBytes)
-                                : curl.errorText(code);
   // A body that broke off is no answer: its first part can pass the validity test
   // and would be stored as the product's record without the rest.
   if (code != CURLE_OK) buffer.clear();
   if (buffer.empty()) {
     buffer.shrink_to_fit();
-    return 0;
+    return result;
   }
-  return static_cast<std::int32_t>(
+  result.bytes = static_cast<std::int32_t>(
       std::min<std::size_t>(buffer.size(), std::numeric_limits<std::int32_t>::max()));
+  return result;
 }
 
-std::int64_t MaxAnswerBytes(const std::string& programFolder) {
-  const std::string text = GetIniValue(programFolder, "DefaultSetting", "MaxAnswerMegabytes", "64");
-  const double megabytes = IsNumber(text) ? LeadingNumber(text) : kDefaultMaxAnswerMegabytes;
-  if (!(megabytes > 0)) return 0;
-  // Far beyond any answer: as good as no cap, and no overflow.
-  if (megabytes >= 1 << 20) return std::int64_t{1} << 40;
-  return static_cast<std::int64_t>(std::floor(megabytes * (1 << 20)));
+std::int32_t HttpGetBytes(std::string_view url, std::vector<std::uint8_t>& buffer,
+                          std::string_view proxyName, const HttpTimeouts& timeouts) {
+  return HttpGet(url, buffer, proxyName, timeouts).bytes;
+}
+
+HttpGetter MakeCurlGetter() {
+  return [](const std::string& url, std::vector<std::uint8_t>& buffer, const HttpTimeouts& limits) {
+    return HttpGet(url, buffer, "", limits);
+  };
 }
 
 std::string AnswerTooLargeText(std::int64_t maxBodyBytes, std::string_view pattern) {
@@ -147,38 +191,16 @@ std::string AnswerTooLargeText(std::int64_t maxBodyBytes, std::string_view patte
   return FillText(pattern, {megabytes, std::to_string(maxBodyBytes)});
 }
 
-HttpGetter MakeCurlGetter(HttpTimeouts timeouts, Host::TextTranslator translate) {
-  return [timeouts, translate = std::move(translate)](
-             const std::string& url, std::vector<std::uint8_t>& buffer, std::string& reason) {
-    std::string failure;
-    bool tooLarge = false;
-    HttpAnswerHead head;
-    HttpResult result = HttpGetBytes(url, buffer, "", timeouts, &failure, &tooLarge, &head);
-    if (tooLarge) {
-      reason = translate ? AnswerTooLargeText(std::max<std::int64_t>(timeouts.maxBodyBytes, 0),
-                                              translate(kAnswerTooLargePattern))
-                         : std::move(failure);
-    }
-    result.status = head.status;
-    // A date is turned into a wait at once, while "now" is the moment it came.
-    if (result.busy() && !head.retryAfter.empty())
-      result.retryAfterMs = RetryAfterMs(head.retryAfter, UnixNowMs());
-    return result;
-  };
-}
-
-HttpGetter MakeCurlGetter(std::string programFolder, HttpTimeouts timeouts,
-                          Host::TextTranslator translate) {
-  return [folder = std::move(programFolder), timeouts, translate = std::move(translate)](
-             const std::string& url, std::vector<std::uint8_t>& buffer, std::string& reason) {
-    HttpTimeouts limits = timeouts;
-    limits.maxBodyBytes = MaxAnswerBytes(folder);
-    return MakeCurlGetter(limits, translate)(url, buffer, reason);
-  };
-}
-
-std::string BusyReason(const HttpResult& result, std::string_view pattern) {
-  return FillText(pattern, {std::to_string(result.status)});
+std::string FailureReason(const HttpResult& result, const Host& host) {
+  if (result.busy())
+    return FillText(host.text(kBusyReasonPattern), {std::to_string(result.status)});
+  if (result.error.kind == TransportErrorKind::TooLarge)
+    return AnswerTooLargeText(result.error.capBytes, host.text(kAnswerTooLargePattern));
+  if (result.error.kind == TransportErrorKind::OutOfMemory)
+    return host.text(kAnswerOutOfMemoryText);
+  // libcurl's own words are in English whatever the user's language: they stay
+  // in the error for logs and tests, the prompt names the URL alone.
+  return {};
 }
 
 void AskToContinue(Host& host, std::string_view url, std::string_view reason,
@@ -190,17 +212,13 @@ void AskToContinue(Host& host, std::string_view url, std::string_view reason,
   if (!host.askYesNo(question)) throw EndProgram{};
 }
 
-std::string FetchUrlText(Host& host, const std::string& url, const HttpGetter& get) {
+std::string FetchUrlText(Host& host, const std::string& url, const HttpGetter& get,
+                         const HttpTimeouts& limits) {
   std::vector<std::uint8_t> buffer;
-  std::string reason;
-  const HttpResult result = get(url, buffer, reason);
-  if (result.busy()) {
-    AskToContinue(host, url, BusyReason(result, host.text(kBusyReasonPattern)));
-    return {};
-  }
-  if (result.bytes != 0)
+  const HttpResult result = get(url, buffer, limits);
+  if (!result.busy() && result.bytes != 0)
     return Utf8ToString(std::span(buffer.data(), static_cast<std::size_t>(result.bytes)), "");
-  AskToContinue(host, url, reason);
+  AskToContinue(host, url, FailureReason(result, host));
   return {};
 }
 

@@ -30,9 +30,59 @@ struct HttpTimeouts {
   std::int64_t maxBodyBytes = 0;
 };
 
-// The cap on one answer set by MaxAnswerMegabytes (default 64), in bytes; 0 when
-// the setting is 0 or less.
-std::int64_t MaxAnswerBytes(const std::string& programFolder);
+// Why a transfer gave no answer, kept apart from any HTTP status the server sent.
+enum class TransportErrorKind {
+  None,
+  BadUrl,       // empty, unusable or of a scheme libcurl cannot fetch
+  Connection,   // no connection, or it broke off before the end of the body
+  TimedOut,     // no connection in time, or the transfer stalled
+  TooLarge,     // the body passed the cap
+  OutOfMemory,  // there was no memory to hold the body
+  Cancelled,    // stopped from the program's side
+  Other,
+};
+
+struct TransportError {
+  TransportErrorKind kind = TransportErrorKind::None;
+  std::string message;        // libcurl's own words, for the user; "" when it has none
+  std::int64_t capBytes = 0;  // TooLarge: the cap the body passed
+
+  explicit operator bool() const { return kind != TransportErrorKind::None; }
+};
+
+// What a retrieval gives back. A bare count converts to it, so a getter that
+// knows no status or error can return just that.
+struct HttpResult {
+  HttpResult(std::int32_t count = 0) : bytes(count) {}  // NOLINT: a count is a result
+
+  std::int32_t bytes = 0;                    // 0: nothing retrieved
+  int status = 0;                            // the HTTP status; 0 when unknown
+  std::optional<std::int64_t> retryAfterMs;  // a busy answer's Retry-After as a wait
+  TransportError error;                      // set when the transfer itself failed
+
+  // 429 and 503 are no answers: the service asks to be asked again later.
+  bool busy() const { return status == 429 || status == 503; }
+};
+
+// Retrieves the body of url into buffer. bytes is 0 when the URL is empty
+// (buffer untouched), no connection or answer could be had, the body is empty
+// (buffer emptied), or the transfer broke off before the end (the bytes received
+// are dropped, so a cut answer is retried rather than stored). The HTTP status
+// is not examined here; it is reported with a busy answer's Retry-After. A
+// non-empty proxyName is used as the proxy.
+HttpResult HttpGet(std::string_view url, std::vector<std::uint8_t>& buffer,
+                   std::string_view proxyName, const HttpTimeouts& timeouts = {});
+// The same, giving only the length of the body.
+std::int32_t HttpGetBytes(std::string_view url, std::vector<std::uint8_t>& buffer,
+                          std::string_view proxyName, const HttpTimeouts& timeouts = {});
+
+// How a requester retrieves a body within the given limits; tests replace the
+// network with a table.
+using HttpGetter = std::function<HttpResult(
+    const std::string& url, std::vector<std::uint8_t>& buffer, const HttpTimeouts& limits)>;
+
+// The real retrieval through libcurl, without a proxy.
+HttpGetter MakeCurlGetter();
 
 // Why an answer over the cap was not taken, naming the setting and its value:
 // %1 the megabytes, %2 the bytes.
@@ -42,55 +92,15 @@ inline constexpr std::string_view kAnswerTooLargePattern = QUILLON_TEXT(
 std::string AnswerTooLargeText(std::int64_t maxBodyBytes,
                                std::string_view pattern = kAnswerTooLargePattern);
 
-// The status line and the one header of an answer that the fetcher looks at.
-struct HttpAnswerHead {
-  int status = 0;          // 0 when no answer came
-  std::string retryAfter;  // the Retry-After header, "" when there is none
-};
+// Why an answer could not be held, naming the setting that bounds its size.
+inline constexpr std::string_view kAnswerOutOfMemoryText = QUILLON_TEXT(
+    "quillon",
+    "答えを受け取るメモリが足りなかったわけだが。MaxAnswerMegabytes を小さくしてほしい。");
 
-// Retrieves the body of url into buffer and returns its length; 0 when the URL
-// is empty (buffer untouched), no connection or answer could be had, or the body
-// is empty (buffer emptied), or the transfer broke off before the end (the bytes
-// received are dropped, so a cut answer is retried rather than stored).
-// The HTTP status is not examined. A non-empty proxyName is used as the proxy.
-// When given, *failure receives the reason for a failed transfer: libcurl's, or
-// AnswerTooLargeText when the body passed timeouts.maxBodyBytes (then *tooLarge
-// is set as well). When given, *head receives the final answer's status and
-// Retry-After.
-std::int32_t HttpGetBytes(std::string_view url, std::vector<std::uint8_t>& buffer,
-                          std::string_view proxyName, const HttpTimeouts& timeouts = {},
-                          std::string* failure = nullptr, bool* tooLarge = nullptr,
-                          HttpAnswerHead* head = nullptr);
-
-// What a getter gives back: the body length, and for a service that says it is
-// busy, how long it asks to be left alone. A bare count converts to it, so a
-// getter that knows no status can return just that.
-struct HttpResult {
-  HttpResult(std::int32_t count = 0) : bytes(count) {}  // NOLINT: a count is a result
-
-  std::int32_t bytes = 0;                    // 0: nothing retrieved
-  int status = 0;                            // the HTTP status; 0 when unknown
-  std::optional<std::int64_t> retryAfterMs;  // a busy answer's Retry-After as a wait
-
-  // 429 and 503 are no answers: the service asks to be asked again later.
-  bool busy() const { return status == 429 || status == 503; }
-};
-
-// How FetchUrlText retrieves a body; tests replace the network with a table. A
-// getter that gives nothing may say why in `reason`, which the prompt then shows.
-using HttpGetter = std::function<HttpResult(
-    const std::string& url, std::vector<std::uint8_t>& buffer, std::string& reason)>;
-
-// The reason a busy answer gives in the failure prompt; the pattern is
-// kBusyReasonPattern or its translation.
-std::string BusyReason(const HttpResult& result, std::string_view pattern);
-
-// The real retrieval through libcurl with the given limits and no proxy; the
-// reasons it gives are worded through translate when one is given.
-HttpGetter MakeCurlGetter(HttpTimeouts timeouts = {}, Host::TextTranslator translate = {});
-// The same with the answer cap read from programFolder's settings at every request.
-HttpGetter MakeCurlGetter(std::string programFolder, HttpTimeouts timeouts = {},
-                          Host::TextTranslator translate = {});
+// The reason the failure prompt gives for a retrieval that got no answer, worded
+// through host: a busy answer's status, the cap an answer passed, or the memory
+// it lacked; "" otherwise.
+std::string FailureReason(const HttpResult& result, const Host& host);
 
 // Asks whether to go on with url, the question being url followed by tail; a
 // reason goes on a line of its own before it. "No" ends the program.
@@ -99,6 +109,7 @@ void AskToContinue(Host& host, std::string_view url, std::string_view reason = {
 
 // The decoded body of url (malformed bytes dropped), or "" after a failed
 // retrieval (a busy answer included) that the user chose to go on from.
-std::string FetchUrlText(Host& host, const std::string& url, const HttpGetter& get);
+std::string FetchUrlText(Host& host, const std::string& url, const HttpGetter& get,
+                         const HttpTimeouts& limits = {});
 
 }  // namespace quillon::fetcher

@@ -4,10 +4,7 @@
 #include <span>
 #include <utility>
 
-#include "common/ini_file.h"
-#include "common/numbers.h"
 #include "common/working_folder.h"
-#include "fetcher/crawl_settings.h"
 #include "fetcher/crawl_texts.h"
 #include "fetcher/retry_wait.h"
 #include "fetcher/utf8_decoder.h"
@@ -15,7 +12,6 @@
 namespace quillon::fetcher {
 namespace {
 
-constexpr std::int64_t kDefaultIntervalMs = 1000;
 // How often a long wait looks at the close request.
 constexpr std::int64_t kWaitPieceMs = 100;
 
@@ -45,33 +41,22 @@ std::string UrlAsin(std::string_view asin) {
   return url;
 }
 
-std::string RequestUrlPrefix(const std::string& programFolder) {
-  return GetIniValue(programFolder, "RequestURL", "Prefix", "");
+std::string RequestUrl(const FetcherSettings& settings, std::string_view asin) {
+  return settings.prefix + UrlAsin(asin) + settings.suffix;
 }
 
-std::int64_t RequestIntervalMs(const std::string& programFolder) {
-  const std::string text = GetIniValue(programFolder, "DefaultSetting", "RequestInterval", "1000");
-  if (!IsNumber(text)) return kDefaultIntervalMs;
-  return RoundToInt32(LeadingNumber(text));
-}
-
-ProductRequester::ProductRequester(std::string programFolder, Host& host, Clock& clock,
+ProductRequester::ProductRequester(const std::string& programFolder, Host& host, Clock& clock,
                                    HttpGetter get)
-    : programFolder_(std::move(programFolder)), host_(host), clock_(clock), get_(std::move(get)) {}
+    : ProductRequester([programFolder] { return ReadFetcherSettings(programFolder); }, host, clock,
+                       std::move(get)) {}
 
-std::string ProductRequester::requestUrl(const std::string& asin) const {
-  return RequestUrlPrefix(programFolder_) + UrlAsin(asin) +
-         GetIniValue(programFolder_, "RequestURL", "Suffix", "");
-}
+ProductRequester::ProductRequester(SettingsReader settings, Host& host, Clock& clock,
+                                   HttpGetter get)
+    : readSettings_(std::move(settings)), host_(host), clock_(clock), get_(std::move(get)) {}
 
-std::int64_t ProductRequester::pauseBeforeRequest() {
+void ProductRequester::waitBeforeRequest(const std::string& asin, std::int64_t intervalMs) {
   const std::int64_t elapsed = clock_.nowMs() - lastRequestTick_;
-  const std::int64_t interval = RequestIntervalMs(programFolder_);
-  return elapsed >= 0 && elapsed < interval ? interval - elapsed : 0;
-}
-
-void ProductRequester::waitBeforeRequest(const std::string& asin) {
-  if (const std::int64_t pause = pauseBeforeRequest(); pause > 0) clock_.sleepMs(pause);
+  if (elapsed >= 0 && elapsed < intervalMs) clock_.sleepMs(intervalMs - elapsed);
   if (const std::int64_t owed = notBeforeMs_ - clock_.nowMs(); owed > 0)
     waitInterruptibly(owed, asin);
 }
@@ -91,49 +76,55 @@ void ProductRequester::waitInterruptibly(std::int64_t ms, const std::string& asi
   }
 }
 
-std::string ProductRequester::RequestProduct(const std::string& asin) {
-  const std::string url = requestUrl(asin);
-  const int retryCount = RetryCount(programFolder_);
-  lastRequestAnswered_ = false;
-  std::string text;
+RequestOutcome ProductRequester::RequestProduct(const std::string& asin,
+                                                const FailureJudge& onFailure) {
+  RequestOutcome outcome;
   for (int retry = 0;; ++retry) {
-    waitBeforeRequest(asin);
+    // One read of setting.ini per request: a change takes effect with the next.
+    outcome.settings = readSettings_();
+    outcome.url = RequestUrl(outcome.settings, asin);
+    waitBeforeRequest(asin, outcome.settings.requestIntervalMs);
     host_.setLabel(Label::Status, host_.text(kRequestingPrefix) + asin);
     ++requestsMade_;
+    ++outcome.requests;
     if (retry > 0) ++retriesMade_;
     std::vector<std::uint8_t> buffer;
-    std::string reason;
-    const HttpResult result = get_(url, buffer, reason);
+    HttpTimeouts limits;
+    limits.maxBodyBytes = outcome.settings.maxAnswerBytes;
+    outcome.result = get_(outcome.url, buffer, limits);
+    const HttpResult& result = outcome.result;
     lastRequestTick_ = clock_.nowMs();
     if (!result.busy() && result.bytes != 0) {
       failuresInARow_ = 0;
-      lastRequestAnswered_ = true;
-      text = Utf8ToString(std::span(buffer.data(), static_cast<std::size_t>(result.bytes)), "");
+      outcome.text =
+          Utf8ToString(std::span(buffer.data(), static_cast<std::size_t>(result.bytes)), "");
+      outcome.kind =
+          IsValidResponse(outcome.text) ? OutcomeKind::Answer : OutcomeKind::InvalidAnswer;
       break;
     }
     ++failuresInARow_;
-    const bool retryLeft = retry < retryCount;
+    const bool retryLeft = retry < outcome.settings.retryCount;
     // A busy service is left alone for as long as it asks, even after the prompt.
     if (result.busy() || retryLeft)
       notBeforeMs_ =
           lastRequestTick_ + (result.busy() && result.retryAfterMs ? *result.retryAfterMs
                                                                    : BackoffMs(failuresInARow_));
     if (retryLeft) continue;
-    AskToContinue(host_, url,
-                  result.busy() ? BusyReason(result, host_.text(kBusyReasonPattern)) : reason);
-    lastRequestTick_ = clock_.nowMs();  // the time spent on the prompt counts as elapsed
+    outcome.kind = OutcomeKind::Failure;
+    if (onFailure) {
+      onFailure(outcome);
+      lastRequestTick_ = clock_.nowMs();  // the time spent deciding counts as elapsed
+    }
     break;
   }
 
-  const bool valid = IsValidResponse(text);
   // Built in one piece: a hostile answer's title can be as long as the answer.
   std::string label = host_.text(kRequestedPrefix);
   label += asin;
   label += ' ';
-  label += RecordTitle(text);
+  label += RecordTitle(outcome.text);
   host_.setLabel(Label::Status, label);
-  if (!valid) return {};
-  return text;
+  return outcome;
 }
 
 }  // namespace quillon::fetcher

@@ -7,20 +7,12 @@
 #include <map>
 #include <optional>
 
+#include "common/numbers.h"
 #include "common/program_usage.h"
 
 namespace quillon::service {
 
 namespace {
-
-template <class Number>
-std::optional<Number> parseNumber(const std::string& text) {
-  Number value{};
-  const auto* end = text.data() + text.size();
-  const auto [rest, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc() || rest != end || text.empty()) return std::nullopt;
-  return value;
-}
 
 struct ValueOption {
   const char* name;
@@ -134,7 +126,7 @@ Expected<BusyPlan> ParseBusyPlan(const std::map<std::string, std::string>& value
     const std::string_view part = rest.substr(0, rest.find(','));
     rest.remove_prefix(std::min(rest.size(), part.size() + 1));
     const bool every = part.starts_with("every:");
-    const auto count = parseNumber<int>(std::string(every ? part.substr(6) : part));
+    const auto count = WholeNumber<int>(std::string(every ? part.substr(6) : part));
     if (!count || *count < 0 || (every && *count == 0))
       return badValue("--busy", which->second, "N, every:K or N,every:K");
     (every ? plan.every : plan.first) = *count;
@@ -146,7 +138,7 @@ Expected<BusyPlan> ParseBusyPlan(const std::map<std::string, std::string>& value
   }
   if (const auto after = values.find("--retry-after"); after != values.end()) {
     const bool date = after->second.starts_with("date:");
-    const auto seconds = parseNumber<int>(date ? after->second.substr(5) : after->second);
+    const auto seconds = WholeNumber<int>(date ? after->second.substr(5) : after->second);
     if (!seconds || *seconds < 0)
       return badValue("--retry-after", after->second, "seconds or date:seconds");
     plan.retryAfter = date ? BusyPlan::RetryAfter::Date : BusyPlan::RetryAfter::Seconds;
@@ -206,13 +198,13 @@ Expected<Command> ParseCommandLine(const std::vector<std::string>& args) {
 
   std::optional<std::uint64_t> seed;
   if (const auto found = values.find("--seed"); found != values.end()) {
-    seed = parseNumber<std::uint64_t>(found->second);
+    seed = WholeNumber<std::uint64_t>(found->second);
     if (!seed) return badValue("--seed", found->second, "a non-negative integer");
   }
 
   if (const auto found = values.find("--generate"); found != values.end()) {
     GenerateCommand command;
-    const auto count = parseNumber<int>(found->second);
+    const auto count = WholeNumber<int>(found->second);
     if (!count || *count < 0) return badValue("--generate", found->second, "a product count");
     command.count = *count;
     if (!seed) return Failure{"--generate needs --seed"};
@@ -252,7 +244,7 @@ Expected<Command> ParseCommandLine(const std::vector<std::string>& args) {
   command.cataloguePath = catalogue->second;
   command.server.seed = seed;
   if (const auto found = values.find("--port"); found != values.end()) {
-    const auto port = parseNumber<int>(found->second);
+    const auto port = WholeNumber<int>(found->second);
     if (!port || *port < 0 || *port > 65535) {
       return badValue("--port", found->second, "a port number from 0 to 65535");
     }
@@ -269,19 +261,19 @@ Expected<Command> ParseCommandLine(const std::vector<std::string>& args) {
   for (const auto& [option, member] : shares) {
     const auto found = values.find(option);
     if (found == values.end()) continue;
-    const auto share = parseNumber<double>(found->second);
+    const auto share = WholeNumber<double>(found->second);
     if (!share || !std::isfinite(*share) || *share < 0 || *share > 1) {
       return badValue(option, found->second, "a share from 0 to 1");
     }
     command.server.faults.*member = *share;
   }
   if (const auto found = values.find("--delay-ms"); found != values.end()) {
-    const auto ms = parseNumber<int>(found->second);
+    const auto ms = WholeNumber<int>(found->second);
     if (!ms || *ms < 0) return badValue("--delay-ms", found->second, "milliseconds, 0 or more");
     command.server.faults.delayMs = *ms;
   }
   if (const auto found = values.find("--answer-bytes"); found != values.end()) {
-    const auto bytes = parseNumber<std::size_t>(found->second);
+    const auto bytes = WholeNumber<std::size_t>(found->second);
     if (found->second == "endless") {
       command.server.endlessAnswers = true;
     } else if (!bytes) {

@@ -87,28 +87,20 @@ std::string RetryAfterValue(const BusyPlan& busy) {
 }  // namespace
 
 std::string HttpDate(std::int64_t unixSeconds) {
-  static constexpr const char* kDays[] = {"Thu", "Fri", "Sat", "Sun", "Mon", "Tue", "Wed"};
+  using namespace std::chrono;
+  static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                             "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  std::int64_t days = unixSeconds / 86400;
-  const std::int64_t secondOfDay = unixSeconds % 86400;
-  const char* weekday = kDays[days % 7];
-  // Civil date from days since 1970-01-01 (proleptic Gregorian).
-  days += 719468;
-  const std::int64_t era = days / 146097;
-  const std::int64_t dayOfEra = days - era * 146097;
-  const std::int64_t yearOfEra =
-      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const std::int64_t monthIndex = (5 * dayOfYear + 2) / 153;
-  const std::int64_t day = dayOfYear - (153 * monthIndex + 2) / 5 + 1;
-  const std::int64_t month = monthIndex < 10 ? monthIndex + 3 : monthIndex - 9;
-  const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+  const sys_seconds at{seconds{unixSeconds}};
+  const sys_days day = floor<days>(at);
+  const year_month_day date{day};
+  const hh_mm_ss time{at - day};
   char text[40];
-  std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d GMT", weekday,
-                static_cast<int>(day), kMonths[month - 1], static_cast<int>(year),
-                static_cast<int>(secondOfDay / 3600), static_cast<int>(secondOfDay / 60 % 60),
-                static_cast<int>(secondOfDay % 60));
+  std::snprintf(text, sizeof text, "%s, %02u %s %04d %02d:%02d:%02d GMT",
+                kDays[weekday{day}.c_encoding()], static_cast<unsigned>(date.day()),
+                kMonths[static_cast<unsigned>(date.month()) - 1], static_cast<int>(date.year()),
+                static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                static_cast<int>(time.seconds().count()));
   return text;
 }
 

@@ -340,6 +340,14 @@
         <translation>Seed: %1</translation>
     </message>
     <message>
+        <source>答えを受け取るメモリが足りなかったわけだが。MaxAnswerMegabytes を小さくしてほしい。</source>
+        <translation>There was not enough memory to receive the answer. Please make MaxAnswerMegabytes smaller.</translation>
+    </message>
+    <message>
+        <source>表示の描画に失敗したわけだが。(%1)</source>
+        <translation>The view could not be drawn. (%1)</translation>
+    </message>
+    <message>
         <source>ASIN またはタイトルの一部</source>
         <translation>ASIN or part of a title</translation>
     </message>

@@ -2,9 +2,9 @@
 
 #include <unistd.h>
 
-#include <charconv>
 #include <iostream>
 
+#include "common/numbers.h"
 #include "common/program_folder.h"
 #include "common/program_usage.h"
 #include "common/terminal_host.h"
@@ -15,34 +15,17 @@
 namespace quillon::fetcher {
 namespace {
 
-// The URL a go-on question is about.
-std::string_view QuestionUrl(std::string_view question, const Host& host) {
-  for (const std::string_view tail : {kFailurePromptTail, kInvalidAnswersPromptTail}) {
-    const std::string shown = host.text(tail);
-    if (question.ends_with(shown)) return question.substr(0, question.size() - shown.size());
-  }
-  return question;
-}
-
-// Answers the go-on questions with "go on" until too many of them in a row are
-// about one product; a stored product (a new progress count) starts the count
-// again. The requests of the product are counted apart: one question can stand
-// for several failed requests (a run of invalid answers).
+// The terminal as the crawl's host: the request texts only on a terminal, every
+// go-on question answered with "go on" (the policy below decides first).
 class HeadlessHost : public Host {
  public:
-  HeadlessHost(TerminalHost& terminal, int retries, TextTranslator translate)
-      : terminal_(terminal), retries_(retries), showRequests_(::isatty(STDERR_FILENO) == 1) {
+  HeadlessHost(TerminalHost& terminal, TextTranslator translate)
+      : terminal_(terminal), showRequests_(::isatty(STDERR_FILENO) == 1) {
     terminal_.setAnswerer([](std::string_view) { return true; });
     setTranslator(std::move(translate));
-    requestingPrefix_ = text(kRequestingPrefix);
   }
 
   void setLabel(Label label, std::string_view text) override {
-    if (label == Label::Status2) {
-      questionsInARow_ = 0;
-      requestsInARow_ = 0;
-    }
-    if (label == Label::Status && text.starts_with(requestingPrefix_)) ++requestsInARow_;
     // Two request texts per product would flood a log; the count alone is enough there.
     if (label == Label::Status && !showRequests_) return;
     terminal_.setLabel(label, text);
@@ -51,14 +34,7 @@ class HeadlessHost : public Host {
     terminal_.processEvents();
     if (terminal_.QuitRequested) QuitRequested = true;
   }
-  bool askYesNo(std::string_view text) override {
-    if (++questionsInARow_ >= retries_) {
-      terminal_.showError(std::string(QuestionUrl(text, *this)) + ": gave up after " +
-                          std::to_string(requestsInARow_) + " failed attempts in a row.");
-      throw EndProgram{1};
-    }
-    return terminal_.askYesNo(text);
-  }
+  bool askYesNo(std::string_view text) override { return terminal_.askYesNo(text); }
   void showMessage(std::string_view text) override {
     terminal_.finish();
     terminal_.showMessage(text);
@@ -68,20 +44,44 @@ class HeadlessHost : public Host {
 
  private:
   TerminalHost& terminal_;
-  int retries_;
   bool showRequests_;
-  std::string requestingPrefix_;  // as the requester shows it
-  int questionsInARow_ = 0;
-  int requestsInARow_ = 0;
+};
+
+// --retries: goes on until that many decisions in a row are about one product,
+// then gives up naming the requests it took. One decision can stand for several
+// requests (the retries of RetryCount, a run of invalid answers).
+class GiveUpAfter : public GoOnPolicy {
+ public:
+  GiveUpAfter(Host& host, int retries) : host_(host), ask_(host), retries_(retries) {}
+
+  void decide(const RequestOutcome& last, const ProductTries& tries) override {
+    if (tries.decisions >= retries_) {
+      std::string subject;
+      if (last.kind == OutcomeKind::Failure) {
+        // The question's first line, as the log has shown it until now.
+        subject = FailureReason(last.result, host_);
+        if (!subject.empty()) subject += '\n';
+      }
+      subject += last.url;
+      host_.showError(subject + ": gave up after " + std::to_string(tries.requests) +
+                      " failed attempts in a row.");
+      throw EndProgram{1};
+    }
+    ask_.decide(last, tries);
+  }
+
+ private:
+  Host& host_;
+  AskUser ask_;
+  int retries_;
 };
 
 Expected<int> parseCount(std::string_view text) {
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value < 1)
+  const std::optional<int> value = WholeNumber<int>(text);
+  if (!value || *value < 1)
     return Failure{"--retries needs a whole number of at least 1, not \"" + std::string(text) +
                    "\""};
-  return value;
+  return *value;
 }
 
 // The fetcher's own options, in the order --help lists them.
@@ -149,14 +149,15 @@ std::string HelpText() {
 int RunHeadlessCrawl(const std::string& folder, const std::string& start, int retries,
                      const HttpGetter& get, bool resume, Host::TextTranslator translate) {
   TerminalHost terminal = TerminalHost::forStderr();
-  HeadlessHost host(terminal, retries, std::move(translate));
+  HeadlessHost host(terminal, std::move(translate));
   PacingClock clock;
   ProductRequester requester(folder, host, clock, get);
+  GiveUpAfter giveUp(host, retries);
   try {
+    CrawlPlace place{host, clock, folder, ReadFetcherSettings(folder), &giveUp};
     // The window's setting is not consulted: a plain run from the command line asks for everything.
-    StoredRecordPolicy policy = ReadStoredRecordPolicy(folder);
-    policy.reuse = resume;
-    const Status crawled = CrawlSimilarProducts(requester, start, policy);
+    place.settings.storedRecords.reuse = resume;
+    const Status crawled = CrawlSimilarProducts(place, requester, start);
     if (!crawled) {
       host.showError(crawled.error());
       return 1;

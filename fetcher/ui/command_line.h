@@ -12,7 +12,7 @@
 namespace quillon::fetcher {
 
 struct CommandLine {
-  std::optional<std::string> folder;  // the program folder; default: the executable's
+  std::optional<std::string> folder;  // the program folder; default: DefaultProgramFolder
   std::optional<std::string> start;   // a start ASIN asks for a crawl without a window
   int retries = 5;                    // failed retrievals in a row before giving up
   bool resume = false;                // take valid stored records instead of asking again

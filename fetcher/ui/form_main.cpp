@@ -56,12 +56,13 @@ FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWid
       LabelStatus3(makeLabel(new WaitingListLabel(this), "LabelStatus3", QString(), QRect())),
       WaitingListView(new QScrollArea(this)),
       LabelProgress(makeLabel(new QLabel(this), "LabelProgress", QString(), QRect())),
+      programFolder_(std::move(programFolder)),
+      clock_(clock),
       host_(*this, *LabelStatus, *LabelStatus2, LabelStatus3),
       runner_(*this, host_),
-      requester_(std::move(programFolder), host_, clock, std::move(get)),
+      requester_(programFolder_, host_, clock, std::move(get)),
       // Right of the ASIN box, where no control lies.
-      folderChooser_(*this, fromTwips(5160, 120, 1695, 495),
-                     QString::fromStdString(requester_.programFolder())) {
+      folderChooser_(*this, fromTwips(5160, 120, 1695, 495), QString::fromStdString(programFolder_)) {
   setObjectName(QStringLiteral("FormMain"));
   setWindowTitle(UiText(kApplicationTitle));
   resize(9120 / 15, 13425 / 15);
@@ -87,7 +88,7 @@ FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWid
   host_.setProgressLabel(*LabelProgress);
   layOutWaitingList();
 
-  if (const Expected<std::string> last = ReadStartProductAsin(requester_.programFolder()))
+  if (const Expected<std::string> last = ReadStartProductAsin(programFolder_))
     TextStartProductASIN->setText(QString::fromStdString(last.value()));
 
   QObject::connect(CommandGetSimilarities, &QPushButton::clicked, this,
@@ -124,7 +125,8 @@ void FormMain::CommandGetSimilarities_Click() {
   TextStartProductASIN->setEnabled(false);
   const std::string startAsin = TextStartProductASIN->text().toStdString();
   if (!runner_.run([&] {
-        if (const Status crawled = CrawlSimilarProducts(requester_, startAsin); !crawled)
+        const CrawlPlace place{host_, clock_, programFolder_, ReadFetcherSettings(programFolder_)};
+        if (const Status crawled = CrawlSimilarProducts(place, requester_, startAsin); !crawled)
           host_.showFailure(crawled.failure());
       }))
     return;

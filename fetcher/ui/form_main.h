@@ -62,6 +62,8 @@ class FormMain : public QWidget {
   // Places the waiting list's view and the progress line for the window's size.
   void layOutWaitingList();
 
+  std::string programFolder_;
+  Clock& clock_;
   WindowHost host_;
   CommandRunner runner_;
   ProductRequester requester_;

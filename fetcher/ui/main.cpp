@@ -1,17 +1,13 @@
 // The fetcher: a window by default, a crawl on the terminal with --start.
-#include <QApplication>
-#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "common/program_folder.h"
 #include "common/program_usage.h"
 #include "common/ui/folder_windows.h"
+#include "common/ui/program_start.h"
 #include "common/ui/translation.h"
-#include "common/ui/window_host.h"
-#include "common/working_folder.h"
 #include "fetcher/curl_easy.h"
 #include "fetcher/pacing_clock.h"
 #include "fetcher/ui/app_icon.h"
@@ -34,48 +30,31 @@ int main(int argc, char** argv) {
     std::cout << VersionText(kProgram);
     return 0;
   }
-  const bool display =
-      std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM");
-  // --folder names the folder; otherwise the portable or the per-user one.
-  const Expected<std::string> chosen =
-      line.folder ? Expected<std::string>(*line.folder) : DefaultProgramFolder();
-  if (const Status usable = chosen ? CheckProgramFolder(chosen.value()) : Status(chosen.failure());
-      !usable) {
-    std::cerr << kProgram << ": error: " << usable.error() << "\n";
-    // Whoever asked for the window may not be looking at a terminal.
-    if (!line.start && display) {
-      QApplication app(argc, argv);
-      const Translations translations(EnvironmentLanguage());
-      ShowFailureBox(UiText(kApplicationTitle).toStdString(), usable.failure());
-    }
-    return 1;
-  }
-  const std::string folder = chosen.value();
+  const std::optional<std::string> folder =
+      StartFolder(kProgram, line.folder, !line.start, kApplicationTitle, argc, argv);
+  if (!folder) return 1;
   if (line.start) {
     const Translations translations(EnvironmentLanguage());
-    return RunHeadlessCrawl(folder, *line.start, line.retries,
-                            MakeCurlGetter(folder, {}, translations.translator()), line.resume,
+    return RunHeadlessCrawl(*folder, *line.start, line.retries, MakeCurlGetter(), line.resume,
                             translations.translator());
   }
 
   // Qt would abort without a display; say what to do instead.
-  if (!display) {
+  if (!HasWindowSystem()) {
     std::cerr << "fetcher: there is no display for the window; use --start ASIN to crawl "
                  "without one.\n";
     return 1;
   }
-  QApplication app(argc, argv);
+  WindowProgram program(argc, argv);
   QApplication::setWindowIcon(FetcherIcon());
-  const Translations translations(EnvironmentLanguage());
   PacingClock clock;
   FolderWindows windows(
       [&](const std::string& chosen) {
-        auto window = std::make_unique<FormMain>(
-            chosen, MakeCurlGetter(chosen, {}, translations.translator()), clock);
+        auto window = std::make_unique<FormMain>(chosen, MakeCurlGetter(), clock);
         FolderChooser* chooser = &window->folderChooser();
         return FolderWindow{std::move(window), chooser};
       },
       RecentFolders(RecentFolders::UserSettingsFile()), UiText(kApplicationTitle).toStdString());
-  windows.show(folder);
-  return QApplication::exec();
+  windows.show(*folder);
+  return program.exec();
 }

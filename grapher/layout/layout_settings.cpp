@@ -14,28 +14,17 @@ namespace {
 
 constexpr std::string_view kSection = "DefaultSetting";
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
 struct Reader {
-  const std::string& folder;
+  const IniFile ini;
 
   float single(std::string_view key, std::string_view fallback) const {
-    return ToSingle(LeadingNumber(GetIniValue(folder, kSection, key, fallback)));
+    return ToSingle(LeadingNumber(ini.value(kSection, key, fallback)));
   }
   std::int32_t count(std::string_view key, std::string_view fallback) const {
-    return RoundToInt32(LeadingNumber(GetIniValue(folder, kSection, key, fallback)));
+    return RoundToInt32(LeadingNumber(ini.value(kSection, key, fallback)));
   }
-  // "True"/"False" in any case, or a number (0 is false); anything else is false.
   bool flag(std::string_view key, std::string_view fallback) const {
-    const std::string text = GetIniValue(folder, kSection, key, fallback);
-    if (EqualsIgnoringCase(text, "true")) return true;
-    if (EqualsIgnoringCase(text, "false")) return false;
-    return IsNumber(text) && LeadingNumber(text) != 0;
+    return ReadFlag(ini.value(kSection, key, fallback));
   }
 };
 
@@ -43,7 +32,7 @@ struct Reader {
 
 void ReadLayoutSettings(const std::string& programFolder, LayoutSettings& settings,
                         bool withKeyWordDistances) {
-  const Reader read{programFolder};
+  const Reader read{IniFile::Read(programFolder)};
   settings.GraphDefaultDistance = read.single("GraphDefaultDistance", "40");
   if (withKeyWordDistances) {
     settings.GraphSameKeyWordDistance = read.single("GraphSameKeyWordDistance", "10");

@@ -10,11 +10,13 @@
 #include <optional>
 
 #include "common/clock.h"
+#include "common/numbers.h"
 #include "common/program_folder.h"
 #include "common/program_usage.h"
 #include "common/terminal_host.h"
 #include "common/ui/folder_windows.h"
 #include "common/ui/program_options.h"
+#include "common/ui/program_start.h"
 #include "common/ui/translation.h"
 #include "common/ui/window_host.h"
 #include "common/working_folder.h"
@@ -42,7 +44,6 @@ namespace {
 constexpr std::string_view kProgram = "grapher";
 constexpr int kMaxSide = 8192;  // keeps a picture within 256 MB
 constexpr int kMaxHops = 1000;
-constexpr double kFitMarginPx = 20;
 
 // The pauses that let a user watch the intermediate pictures; a run without a
 // window has nobody watching, so it does not wait.
@@ -55,19 +56,11 @@ class NoPauseClock final : public Clock {
   SteadyClock steady_;
 };
 
-template <class T>
-std::optional<T> ParseNumber(std::string_view text) {
-  T value{};
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
 Status ParseSize(std::string_view text, CommandLineOptions& options) {
   const std::size_t x = text.find_first_of("xX");
   if (x != std::string_view::npos) {
-    const auto width = ParseNumber<int>(text.substr(0, x));
-    const auto height = ParseNumber<int>(text.substr(x + 1));
+    const auto width = WholeNumber<int>(text.substr(0, x));
+    const auto height = WholeNumber<int>(text.substr(x + 1));
     if (width && height && *width > 0 && *height > 0 && *width <= kMaxSide && *height <= kMaxSide) {
       options.width = *width;
       options.height = *height;
@@ -118,7 +111,7 @@ QList<QCommandLineOption> GrapherOptions() {
        "ASIN"},
       {"hops", "links from the --focus product (default 1)", "N"},
       {"colour-by",
-       "colour the products by parts (the drawing's own colours,\n"
+       "colour the products by drawing (the drawing's own colours,\n"
        "default), keyword or rank (sales rank), with a legend",
        "MODE"},
   };
@@ -139,7 +132,7 @@ Status ReadViewOptions(const ProgramOptions& parser, CommandLineOptions& options
   options.focus = parser.value("focus");
   if (parser.isSet("hops")) {
     const std::string hops = parser.value("hops");
-    const auto value = ParseNumber<int>(hops);
+    const auto value = WholeNumber<int>(hops);
     if (!value || *value < 0 || *value > kMaxHops)
       return Failure{"--hops needs a whole number from 0 to " + std::to_string(kMaxHops) +
                      ", not \"" + hops + "\""};
@@ -149,7 +142,7 @@ Status ReadViewOptions(const ProgramOptions& parser, CommandLineOptions& options
   if (parser.isSet("colour-by")) {
     const std::string mode = parser.value("colour-by");
     const auto value = ParseColourBy(mode);
-    if (!value) return Failure{"--colour-by needs parts, keyword or rank, not \"" + mode + "\""};
+    if (!value) return Failure{"--colour-by needs drawing, keyword or rank, not \"" + mode + "\""};
     options.colourBy = *value;
   }
   const char* given = options.fit ? "--fit" : !options.focus.empty() ? "--focus" : "--colour-by";
@@ -190,14 +183,6 @@ void DrawView(const CommandLineOptions& options, const std::string& programFolde
                                 surface.height(), kFitMarginPx);
   }
   RenderView(catalogue, KeyWordMembership(catalogue), transform, style, surface);
-}
-
-bool HasWindowSystem() {
-  const auto set = [](const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr && *value != '\0';
-  };
-  return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
 // Writes every output that was asked for; false when one of them failed.
@@ -245,7 +230,7 @@ Expected<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& ar
   options.keywordGraph = parser.isSet("keyword-graph");
   if (parser.isSet("seed")) {
     const std::string seed = parser.value("seed");
-    const auto value = ParseNumber<std::uint32_t>(seed);
+    const auto value = WholeNumber<std::uint32_t>(seed);
     if (!value)
       return Failure{"--seed needs a whole number from 0 to 4294967295, not \"" + seed + "\""};
     options.seed = *value;
@@ -351,23 +336,10 @@ int GrapherMain(int argc, char** argv) {
     std::cout << VersionText(kProgram);
     return 0;
   }
-  const Expected<std::string> chosen =
-      options.folder ? Expected<std::string>(*options.folder) : DefaultProgramFolder();
-  std::error_code error;
-  // Absolute, so that settings naming folders relative to it stay unambiguous.
-  const std::string folder =
-      chosen ? std::filesystem::absolute(chosen.value(), error).lexically_normal().string() : "";
-  if (const Status usable = chosen ? CheckProgramFolder(folder) : Status(chosen.failure());
-      !usable) {
-    std::cerr << kProgram << ": error: " << usable.error() << "\n";
-    // Whoever asked for the window may not be looking at a terminal.
-    if (!options.headless() && HasWindowSystem()) {
-      QApplication app(argc, argv);
-      const Translations translations(EnvironmentLanguage());
-      ShowFailureBox(UiText(kApplicationTitle).toStdString(), usable.failure());
-    }
-    return 1;
-  }
+  const std::optional<std::string> started =
+      StartFolder(kProgram, options.folder, !options.headless(), kApplicationTitle, argc, argv);
+  if (!started) return 1;
+  const std::string& folder = *started;
 
   if (options.headless()) {
     // No window is shown, so none is needed: never ask for a display.
@@ -388,8 +360,7 @@ int GrapherMain(int argc, char** argv) {
                  "catalogue.json.\n";
     return 1;
   }
-  QApplication app(argc, argv);
-  const Translations translations(EnvironmentLanguage());
+  WindowProgram program(argc, argv);
   FolderWindows windows(
       [&options](const std::string& chosen) {
         auto form = std::make_unique<FormMain>(chosen, options.seed);
@@ -398,7 +369,7 @@ int GrapherMain(int argc, char** argv) {
       },
       RecentFolders(RecentFolders::UserSettingsFile()), UiText(kApplicationTitle).toStdString());
   windows.show(folder);
-  return QApplication::exec();
+  return program.exec();
 }
 
 }  // namespace quillon::grapher

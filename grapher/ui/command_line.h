@@ -16,7 +16,7 @@ namespace quillon::grapher {
 struct CommandLineOptions {
   bool help = false;
   bool version = false;
-  std::optional<std::string> folder;  // the program folder; default: the executable's
+  std::optional<std::string> folder;  // the program folder; default: DefaultProgramFolder
   std::string json;
   std::string png;
   std::string svg;
@@ -30,7 +30,7 @@ struct CommandLineOptions {
   bool fit = false;
   std::string focus;  // ASIN of the product whose neighbourhood the picture shows
   int hops = 1;
-  ColourBy colourBy = ColourBy::Parts;
+  ColourBy colourBy = ColourBy::Drawing;
 
   // Any output file: the run needs no window.
   bool headless() const { return !json.empty() || picture() || !graphml.empty(); }
@@ -38,7 +38,7 @@ struct CommandLineOptions {
   // Pictures and graph files show a drawing; --keyword-graph asks for one too.
   bool drawing() const { return picture() || !graphml.empty() || keywordGraph; }
   // The picture is drawn again through a view (fitted, focused or coloured).
-  bool viewed() const { return fit || !focus.empty() || colourBy != ColourBy::Parts; }
+  bool viewed() const { return fit || !focus.empty() || colourBy != ColourBy::Drawing; }
 };
 
 // Parses the arguments after the program name.

@@ -104,7 +104,7 @@ void FormMain::connectView() {
       {&actions_.find, [this] { openFindBar(); }},
       {&actions_.findNext, [this] { findStep(false); }},
       {&actions_.findPrevious, [this] { findStep(true); }},
-      {&actions_.colourByParts, [this] { setColourBy(ColourBy::Parts); }},
+      {&actions_.colourByDrawing, [this] { setColourBy(ColourBy::Drawing); }},
       {&actions_.colourByKeyWord, [this] { setColourBy(ColourBy::KeyWord); }},
       {&actions_.colourByRank, [this] { setColourBy(ColourBy::Rank); }},
       {&actions_.save, [this] { askAndSaveView(); }},

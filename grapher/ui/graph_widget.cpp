@@ -142,7 +142,14 @@ void GraphWidget::requestRender() {
       [this, t](QImage image) {
         viewImage_ = std::move(image);
         viewImageTransform_ = t;
+        renderFailure_.clear();
         ++renders_;
+        update();
+        if (renderAgain_ && viewShown_ && !worker_.busy()) requestRender();
+      },
+      [this](const std::string& reason) {
+        // The last picture stays and the view keeps working; the next change tries again.
+        renderFailure_ = UiText(view_texts::kRenderFailed).arg(QString::fromStdString(reason));
         update();
         if (renderAgain_ && viewShown_ && !worker_.busy()) requestRender();
       });
@@ -272,6 +279,15 @@ void GraphWidget::paintEvent(QPaintEvent* event) {
   } else if (!viewImage_.isNull()) {
     painter.setTransform(Delta(viewImageTransform_, view_->transform()));
     painter.drawImage(0, 0, viewImage_);
+  }
+  if (!renderFailure_.isEmpty()) {
+    painter.resetTransform();
+    const QRect box =
+        painter.boundingRect(rect().adjusted(8, 8, -8, -8),
+                             Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, renderFailure_);
+    painter.fillRect(box.adjusted(-4, -2, 4, 2), QColor(255, 255, 224));
+    painter.setPen(Qt::darkRed);
+    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, renderFailure_);
   }
 }
 

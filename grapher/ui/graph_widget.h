@@ -114,6 +114,7 @@ class GraphWidget final : public QWidget {
   QImage viewImage_;                  // the last finished picture and the transform it was drawn at
   ViewTransform viewImageTransform_;
   int renders_ = 0;
+  QString renderFailure_;  // why the last picture could not be drawn; "" once one is
   std::optional<QPoint> pressedAt_;
   QPoint lastDragAt_;
   bool dragging_ = false;

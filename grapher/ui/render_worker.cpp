@@ -1,6 +1,8 @@
 #include "grapher/ui/render_worker.h"
 
 #include <QMetaObject>
+#include <exception>
+#include <optional>
 
 namespace quillon::grapher {
 
@@ -16,9 +18,9 @@ RenderWorker::~RenderWorker() {
   wake_.notify_all();
 }
 
-void RenderWorker::request(Job job, Done done) {
-  auto task = std::make_unique<Task>(
-      Task{std::move(job), std::move(done), std::make_shared<std::atomic<bool>>(false)});
+void RenderWorker::request(Job job, Done done, Failed failed) {
+  auto task = std::make_unique<Task>(Task{std::move(job), std::move(done), std::move(failed),
+                                          std::make_shared<std::atomic<bool>>(false)});
   {
     const std::scoped_lock lock(mutex_);
     if (runningCancel_) runningCancel_->store(true);
@@ -37,7 +39,16 @@ void RenderWorker::run(const std::stop_token& stop) {
       task = std::move(next_);
       runningCancel_ = task->cancel;
     }
-    QImage image = task->job(*task->cancel);
+    // An exception must not leave the thread: it would end the whole program.
+    QImage image;
+    std::optional<std::string> failure;
+    try {
+      image = task->job(*task->cancel);
+    } catch (const std::exception& error) {
+      failure = error.what();
+    } catch (...) {
+      failure = std::string();
+    }
     {
       const std::scoped_lock lock(mutex_);
       runningCancel_.reset();
@@ -47,6 +58,16 @@ void RenderWorker::run(const std::stop_token& stop) {
       continue;
     }
     // Queued calls to a receiver that is destroyed meanwhile are dropped by Qt.
+    if (failure) {
+      QMetaObject::invokeMethod(
+          receiver_,
+          [this, failed = std::move(task->failed), reason = std::move(*failure)]() mutable {
+            --outstanding_;
+            if (failed) failed(std::move(reason));
+          },
+          Qt::QueuedConnection);
+      continue;
+    }
     QMetaObject::invokeMethod(
         receiver_,
         [this, done = std::move(task->done), image = std::move(image)]() mutable {

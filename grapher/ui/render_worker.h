@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 
 namespace quillon::grapher {
@@ -21,6 +22,9 @@ class RenderWorker {
   using Job = std::function<QImage(const std::atomic<bool>& cancel)>;
   // Receives a finished, uncancelled picture on the receiver's thread.
   using Done = std::function<void(QImage)>;
+  // Receives, on the receiver's thread, why an uncancelled job failed (what
+  // its exception said); the worker goes on with the next request.
+  using Failed = std::function<void(std::string reason)>;
 
   // receiver must own the worker (it is destroyed, and the thread joined, first).
   explicit RenderWorker(QObject& receiver);
@@ -28,7 +32,7 @@ class RenderWorker {
   RenderWorker(const RenderWorker&) = delete;
   RenderWorker& operator=(const RenderWorker&) = delete;
 
-  void request(Job job, Done done);
+  void request(Job job, Done done, Failed failed = {});
   // True from a request until its picture is handed over (or it is overtaken).
   bool busy() const { return outstanding_.load() > 0; }
 
@@ -36,6 +40,7 @@ class RenderWorker {
   struct Task {
     Job job;
     Done done;
+    Failed failed;
     std::shared_ptr<std::atomic<bool>> cancel;
   };
   void run(const std::stop_token& stop);

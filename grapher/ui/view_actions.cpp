@@ -33,7 +33,7 @@ ViewActions::ViewActions(QWidget& window) : colours(&window) {
   Define(window, findNext, kFindNext, "ActionFindNext", {Qt::Key_F3});
   Define(window, findPrevious, kFindPrevious, "ActionFindPrevious",
          {QKeySequence(Qt::SHIFT | Qt::Key_F3)});
-  Define(window, colourByParts, kColourByParts, "ActionColourByParts",
+  Define(window, colourByDrawing, kColourByDrawing, "ActionColourByDrawing",
          {QKeySequence(Qt::CTRL | Qt::Key_1)});
   Define(window, colourByKeyWord, kColourByKeyWord, "ActionColourByKeyWord",
          {QKeySequence(Qt::CTRL | Qt::Key_2)});
@@ -54,11 +54,11 @@ ViewActions::ViewActions(QWidget& window) : colours(&window) {
     part->setCheckable(true);
     part->setChecked(true);
   }
-  for (QAction* mode : {&colourByParts, &colourByKeyWord, &colourByRank}) {
+  for (QAction* mode : {&colourByDrawing, &colourByKeyWord, &colourByRank}) {
     mode->setCheckable(true);
     colours.addAction(mode);
   }
-  colourByParts.setChecked(true);
+  colourByDrawing.setChecked(true);
 }
 
 void ViewActions::fillMenu(QMenu& menu) {
@@ -70,7 +70,7 @@ void ViewActions::fillMenu(QMenu& menu) {
   menu.addActions({&find, &findNext, &findPrevious});
   menu.addSeparator();
   QMenu* colour = menu.addMenu(Text(view_texts::kColourMenu));
-  colour->addActions({&colourByParts, &colourByKeyWord, &colourByRank});
+  colour->addActions({&colourByDrawing, &colourByKeyWord, &colourByRank});
   QMenu* show = menu.addMenu(Text(view_texts::kShowMenu));
   show->addActions({&showSimilarityLines, &showKeyWordLines, &showLabels});
   menu.addSeparator();

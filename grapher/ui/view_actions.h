@@ -27,7 +27,7 @@ struct ViewActions {
   QAction find;
   QAction findNext;
   QAction findPrevious;
-  QAction colourByParts;
+  QAction colourByDrawing;
   QAction colourByKeyWord;
   QAction colourByRank;
   QAction save;

@@ -8,7 +8,6 @@
 namespace quillon::grapher {
 
 // Free space kept around a fitted drawing, in pixels.
-constexpr double kFitMarginPx = 20;
 
 void ViewController::catalogueReplaced() {
   positionsMoved();
@@ -52,7 +51,7 @@ void ViewController::centreOn(std::int32_t p, double viewWidth, double viewHeigh
 }
 
 bool ViewController::isPlain() const {
-  return transform_.isIdentity() && !style_.selected && style_.colourBy == ColourBy::Parts &&
+  return transform_.isIdentity() && !style_.selected && style_.colourBy == ColourBy::Drawing &&
          style_.showSimilarityLines && style_.showKeyWordLines && style_.showLabels;
 }
 

@@ -22,7 +22,7 @@ inline constexpr const char* kFind = QUILLON_TEXT("quillon", "検索");
 inline constexpr const char* kFindNext = QUILLON_TEXT("quillon", "次を検索");
 inline constexpr const char* kFindPrevious = QUILLON_TEXT("quillon", "前を検索");
 inline constexpr const char* kColourMenu = QUILLON_TEXT("quillon", "色分け");
-inline constexpr const char* kColourByParts = QUILLON_TEXT("quillon", "標準");
+inline constexpr const char* kColourByDrawing = QUILLON_TEXT("quillon", "標準");
 inline constexpr const char* kColourByKeyWord = QUILLON_TEXT("quillon", "キーワード別");
 inline constexpr const char* kColourByRank = QUILLON_TEXT("quillon", "売上順位別");
 inline constexpr const char* kSaveView = QUILLON_TEXT("quillon", "表示を画像として保存");
@@ -36,6 +36,9 @@ inline constexpr const char* kShowSimilarityLines = QUILLON_TEXT("quillon", "類
 inline constexpr const char* kShowKeyWordLines = QUILLON_TEXT("quillon", "キーワードの線");
 inline constexpr const char* kShowLabels = QUILLON_TEXT("quillon", "キーワードのラベル");
 inline constexpr const char* kSeedUsed = QUILLON_TEXT("quillon", "乱数の種: %1");
+// Shown over the view when a picture of it could not be drawn: %1 the reason.
+inline constexpr const char* kRenderFailed =
+    QUILLON_TEXT("quillon", "表示の描画に失敗したわけだが。(%1)");
 
 inline constexpr const char* kFindPlaceholder =
     QUILLON_TEXT("quillon", "ASIN またはタイトルの一部");

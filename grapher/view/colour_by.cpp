@@ -56,7 +56,7 @@ std::string WithThousands(std::int32_t n) {
 }  // namespace
 
 std::optional<ColourBy> ParseColourBy(std::string_view text) {
-  if (text == "parts") return ColourBy::Parts;
+  if (text == "drawing") return ColourBy::Drawing;
   if (text == "keyword") return ColourBy::KeyWord;
   if (text == "rank") return ColourBy::Rank;
   return std::nullopt;
@@ -83,7 +83,7 @@ Rgb ProductColour(ColourBy mode, const Product& product) {
       return KeyWordColour(product.KeyWordIndex);
     case ColourBy::Rank:
       return RankColour(product.SalesRank);
-    case ColourBy::Parts:
+    case ColourBy::Drawing:
       break;
   }
   return kProductMarkerColor;

@@ -15,9 +15,9 @@
 
 namespace quillon::grapher {
 
-enum class ColourBy { Parts, KeyWord, Rank };
+enum class ColourBy { Drawing, KeyWord, Rank };
 
-// "parts", "keyword" or "rank".
+// "drawing", "keyword" or "rank".
 std::optional<ColourBy> ParseColourBy(std::string_view text);
 
 // Products without a keyword, and products with no known sales rank (0 or less).
@@ -47,7 +47,7 @@ struct Legend {
   std::string morePattern{kLegendMorePattern};  // the row for %1 entries that did not fit
 };
 
-// The legend of a mode: empty for Parts; the keywords that have products (then
+// The legend of a mode: empty for Drawing; the keywords that have products (then
 // "no keyword"); or steps of the rank scale (then "unknown").
 // Its fixed texts go through translate when one is given.
 Legend LegendFor(ColourBy mode, const Catalogue& catalogue,

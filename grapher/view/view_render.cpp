@@ -31,7 +31,7 @@ class ViewRenderer {
         // The drawing procedures' own picture is reproduced call for call:
         // nothing is culled or simplified (an SVG keeps what lies outside too).
         exact_(t.isIdentity()),
-        plain_(style.colourBy == ColourBy::Parts && !style.selected && style.highlighted.empty()),
+        plain_(style.colourBy == ColourBy::Drawing && !style.selected && style.highlighted.empty()),
         selecting_(style.selected.has_value() || !style.highlighted.empty()),
         drawTitles_((style.drawProductName && t.scale >= 1) || t.scale >= kReadableTitleScale) {
     if (!exact_) {

@@ -25,7 +25,7 @@ inline constexpr float kHighlightRingRadius = 4;
 inline constexpr double kReadableTitleScale = 4;
 
 struct ViewStyle {
-  ColourBy colourBy = ColourBy::Parts;
+  ColourBy colourBy = ColourBy::Drawing;
   std::optional<std::int32_t> selected;
   // A mark per product (empty: none): drawn normally while everything else fades.
   std::vector<bool> highlighted;

@@ -41,6 +41,9 @@ struct ViewTransform {
   friend bool operator==(const ViewTransform&, const ViewTransform&) = default;
 };
 
+// The blank margin a fitted drawing keeps to the view's edges.
+inline constexpr double kFitMarginPx = 20;
+
 // The largest scale (at most kMaxScale, however small it must be) that shows
 // all of `drawing` inside the view with marginPx free on every side, centred.
 // An empty drawing gives the identity.

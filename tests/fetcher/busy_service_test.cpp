@@ -39,9 +39,9 @@ class BusyServiceTest : public ::testing::TestWithParam<BusyCase> {
     const HttpGetter curl = MakeCurlGetter();
     return ProductRequester(folder.path(), host, clock,
                             [this, curl](const std::string& url, std::vector<std::uint8_t>& buffer,
-                                         std::string& reason) {
+                                         const HttpTimeouts& limits) {
                               times.push_back(clock.nowMs());
-                              return curl(url, buffer, reason);
+                              return curl(url, buffer, limits);
                             });
   }
 
@@ -59,7 +59,14 @@ TEST_P(BusyServiceTest, BusyAnswersAreNeverTakenAndTheNextRequestWaits) {
   ProductRequester asker = requester(service, c.retryCount);
   host.answers = {true, true, true};
   std::string text;
-  for (int attempt = 0; attempt < 4 && text.empty(); ++attempt) text = asker.RequestProduct("A");
+  for (int attempt = 0; attempt < 4 && text.empty(); ++attempt)
+    text =
+        asker
+            .RequestProduct("A",
+                            [this](const RequestOutcome& failure) {
+                              AskToContinue(host, failure.url, FailureReason(failure.result, host));
+                            })
+            .validText();
   EXPECT_NE(text.find("<Title>本</Title>"), std::string::npos);
   ASSERT_EQ(times.size(), c.later.size() + 1);
   for (std::size_t k = 0; k < c.later.size(); ++k) {

@@ -57,7 +57,10 @@ class ResumeTest : public ::testing::TestWithParam<ResumeCase> {
     host = {};
     host.answers = answers;
     ProductRequester requester(folder.path(), host, clock, catalogue.getter());
-    EXPECT_TRUE(CrawlSimilarProducts(requester, "S").ok());
+    EXPECT_TRUE(CrawlSimilarProducts(
+                    CrawlPlace{host, clock, folder.path(), ReadFetcherSettings(folder.path())},
+                    requester, "S")
+                    .ok());
     std::vector<std::string> asins;
     for (const std::string& url : catalogue.requested) asins.push_back(url.substr(2));
     return asins;

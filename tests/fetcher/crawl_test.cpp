@@ -36,7 +36,11 @@ class CrawlTest : public ::testing::Test {
                const std::vector<Similar>& similar = {}) {
     catalogue.set("u/" + asin, ProductAnswer(asin, title, similar));
   }
-  Status crawl(const std::string& start) { return CrawlSimilarProducts(requester, start); }
+  Status crawl(const std::string& start) {
+    return CrawlSimilarProducts(
+        CrawlPlace{host, clock, folder.path(), ReadFetcherSettings(folder.path())}, requester,
+        start);
+  }
   std::vector<std::string> requested() const {
     std::vector<std::string> asins;
     for (const std::string& url : catalogue.requested) asins.push_back(url.substr(2));
@@ -329,7 +333,10 @@ TEST(CrawlOverLoopback, AsinsWithBlanksAreRequestedAndStoredUnderTheirName) {
   testing::FakeClock clock{1'000'000};
   ProductRequester requester(folder.path(), host, clock, MakeCurlGetter());
 
-  ASSERT_TRUE(CrawlSimilarProducts(requester, " A B ").ok());
+  ASSERT_TRUE(CrawlSimilarProducts(
+                  CrawlPlace{host, clock, folder.path(), ReadFetcherSettings(folder.path())},
+                  requester, " A B ")
+                  .ok());
   EXPECT_TRUE(host.questions.empty());
   EXPECT_EQ(LoadProductRecord(folder.path(), " A B "),
             service::ProductAnswer(products, *products.find(" A B ")));

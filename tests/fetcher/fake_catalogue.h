@@ -42,7 +42,8 @@ class FakeCatalogue {
   }
 
   fetcher::HttpGetter getter() {
-    return [this](const std::string& url, std::vector<std::uint8_t>& buffer, std::string&) {
+    return [this](const std::string& url, std::vector<std::uint8_t>& buffer,
+                  const fetcher::HttpTimeouts&) -> fetcher::HttpResult {
       requested.push_back(url);
       std::string body;
       if (auto it = scripted_.find(url); it != scripted_.end() && !it->second.empty()) {

@@ -285,7 +285,7 @@ TEST(FormMainWithService, AsinBoxStartsWithTheLastStartProductAndEnterCrawls) {
   ASSERT_TRUE(WriteStartProductAsin(folder.path(), start).ok());
 
   PacingClock clock;
-  FormMain window(folder.path(), MakeCurlGetter(folder.path()), clock);
+  FormMain window(folder.path(), MakeCurlGetter(), clock);
   std::vector<std::string> messages;
   window.host().setMessageNotice([&](std::string_view text) { messages.emplace_back(text); });
   window.show();

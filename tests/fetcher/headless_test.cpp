@@ -3,7 +3,11 @@
 
 #include <ostream>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <string_view>
+#include <utility>
 
 #include "common/code_page.h"
 #include "common/working_folder.h"
@@ -95,6 +99,54 @@ TEST_F(HeadlessTest, GivingUpOnInvalidAnswersCountsEveryRequest) {
   EXPECT_NE(result.err.find(service.url("S") + ": gave up after 20 failed attempts"),
             std::string::npos)
       << result.err;
+}
+
+// The requests after which --retries gives up, as the log says.
+std::string GaveUpAfter(const std::string& err) {
+  const std::string_view marker = ": gave up after ";
+  const std::size_t at = err.find(marker);
+  if (at == std::string::npos) return "(did not give up)";
+  const std::size_t from = at + marker.size();
+  return err.substr(from, err.find(' ', from) - from);
+}
+
+// The policy counts what happened, never the texts it was shown in, so the
+// user's language cannot change it.
+TEST_F(HeadlessTest, GivesUpAfterTheSameRequestsInEveryLanguage) {
+  struct Row {
+    const char* name;
+    std::vector<std::string> fault;
+    const char* retries;
+    const char* requests;
+  };
+  const Row rows[] = {{"failures", {"--drop", "1"}, "3", "3"},
+                      {"invalid answers", {"--invalid", "1"}, "2", "20"}};
+  // The variables are put back afterwards: the other tests compare Japanese texts.
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+  for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(variable);
+    saved.emplace_back(variable, value ? std::optional<std::string>(value) : std::nullopt);
+    ::unsetenv(variable);
+  }
+  for (const Row& row : rows) {
+    std::vector<std::string> args{"--catalogue", folder.file("catalogue.jsonl")};
+    args.insert(args.end(), row.fault.begin(), row.fault.end());
+    const ServiceProcess service(args);
+    settings(service);
+    for (const char* language : {"en_US.UTF-8", "ja_JP.UTF-8", "C"}) {
+      SCOPED_TRACE(std::string(row.name) + " under LANG=" + language);
+      ::setenv("LANG", language, 1);
+      const ProgramResult result = fetch({"--retries", row.retries});
+      EXPECT_EQ(result.exitCode, 1);
+      EXPECT_EQ(GaveUpAfter(result.err), row.requests) << result.err;
+    }
+  }
+  for (const auto& [variable, value] : saved) {
+    if (value)
+      ::setenv(variable.c_str(), value->c_str(), 1);
+    else
+      ::unsetenv(variable.c_str());
+  }
 }
 
 TEST_F(HeadlessTest, UnknownStartProductFailsNamingItAndKeepsTheStartFile) {

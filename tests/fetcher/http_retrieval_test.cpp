@@ -10,6 +10,7 @@
 
 #include "common/working_folder.h"
 #include "fetcher/curl_easy.h"
+#include "fetcher/fetcher_settings.h"
 #include "service/product_server.h"
 #include "service/xml_answer.h"
 #include "tests/support/fake_host.h"
@@ -67,6 +68,7 @@ struct FailureCase {
   const char* name;
   Fault fault;
   bool bodyExpected;
+  TransportErrorKind error;  // what the transfer itself reports, apart from the status
   // CTest lists a row by its name.
   friend void PrintTo(const FailureCase& row, std::ostream* out) { *out << row.name; }
 };
@@ -78,39 +80,44 @@ TEST_P(ServerFaultTest, HttpStatusIsNotExaminedAndOnlyNoOrACutBodyCountsAsFailur
   const ProductCatalogue catalogue = Catalogue();
   const ProductServer server(catalogue, Scripted({c.fault}));
   std::vector<std::uint8_t> buffer{1, 2, 3};
-  std::string failure;
-  const std::int32_t count = HttpGetBytes(server.url("A"), buffer, "", {}, &failure);
+  const HttpResult result = HttpGet(server.url("A"), buffer, "");
+  const std::int32_t count = result.bytes;
   EXPECT_EQ(count, static_cast<std::int32_t>(buffer.size()));
+  EXPECT_EQ(result.error.kind, c.error);
   EXPECT_EQ(count > 0, c.bodyExpected);
   if (c.fault == Fault::NotFound) {
     EXPECT_NE(AsText(buffer).find("404"), std::string::npos);
   }
   if (c.fault == Fault::Truncate) {
-    EXPECT_FALSE(failure.empty());  // the transfer broke off, so its part is dropped
+    EXPECT_FALSE(result.error.message.empty());  // the transfer broke off, so its part is dropped
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, ServerFaultTest,
-                         ::testing::Values(FailureCase{"NotFoundPage", Fault::NotFound, true},
-                                           FailureCase{"InvalidAnswer", Fault::Invalid, true},
-                                           FailureCase{"CutOffMidway", Fault::Truncate, false},
-                                           FailureCase{"EmptyBody", Fault::Empty, false},
-                                           FailureCase{"DroppedConnection", Fault::Drop, false}),
-                         [](const ::testing::TestParamInfo<FailureCase>& info) {
-                           return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ServerFaultTest,
+    ::testing::Values(
+        FailureCase{"NotFoundPage", Fault::NotFound, true, TransportErrorKind::None},
+        FailureCase{"InvalidAnswer", Fault::Invalid, true, TransportErrorKind::None},
+        FailureCase{"CutOffMidway", Fault::Truncate, false, TransportErrorKind::Connection},
+        FailureCase{"EmptyBody", Fault::Empty, false, TransportErrorKind::None},
+        FailureCase{"DroppedConnection", Fault::Drop, false, TransportErrorKind::Connection}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 TEST(HttpGetBytes, UnusableUrlsGiveNothing) {
   std::vector<std::uint8_t> buffer{7};
   EXPECT_EQ(HttpGetBytes("", buffer, ""), 0);
   EXPECT_EQ(buffer, std::vector<std::uint8_t>{7});  // left as it was
-  std::string failure;
-  EXPECT_EQ(HttpGetBytes("http://127.0.0.1:" + std::to_string(ClosedPort()) + "/products/A.xml",
-                         buffer, "", {}, &failure),
-            0);
+  EXPECT_EQ(HttpGet("", buffer, "").error.kind, TransportErrorKind::BadUrl);
+  const HttpResult refused =
+      HttpGet("http://127.0.0.1:" + std::to_string(ClosedPort()) + "/products/A.xml", buffer, "");
+  EXPECT_EQ(refused.bytes, 0);
   EXPECT_TRUE(buffer.empty());
-  EXPECT_FALSE(failure.empty());
-  EXPECT_EQ(HttpGetBytes("not a url at all", buffer, ""), 0);
+  EXPECT_EQ(refused.error.kind, TransportErrorKind::Connection);
+  EXPECT_FALSE(refused.error.message.empty());
+  EXPECT_EQ(refused.status, 0);
+  const HttpResult unusable = HttpGet("not a url at all", buffer, "");
+  EXPECT_EQ(unusable.bytes, 0);
+  EXPECT_TRUE(unusable.error);
 }
 
 TEST(HttpGetBytes, BodyOfFortyThousandBytesIsCutToSize) {
@@ -162,9 +169,10 @@ TEST(HttpGetBytes, StalledServerIsGivenUp) {
   const ProductServer server(Catalogue(), options);
   std::vector<std::uint8_t> buffer;
   const auto started = std::chrono::steady_clock::now();
-  EXPECT_EQ(HttpGetBytes(server.url("A"), buffer, "",
-                         {std::chrono::milliseconds(500), std::chrono::seconds(1)}),
-            0);
+  const HttpResult result = HttpGet(server.url("A"), buffer, "",
+                                    {std::chrono::milliseconds(500), std::chrono::seconds(1)});
+  EXPECT_EQ(result.bytes, 0);
+  EXPECT_EQ(result.error.kind, TransportErrorKind::TimedOut);
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
 }
 
@@ -217,7 +225,9 @@ TEST(FetchUrlText, AnswerOverTheCapIsRefusedWithoutReadingItAll) {
     const ProductServer server(Catalogue(), options);
     FakeHost host;
     host.answers = {true};
-    const std::string text = FetchUrlText(host, server.url("A"), MakeCurlGetter(folder.path()));
+    HttpTimeouts limits;
+    limits.maxBodyBytes = ReadFetcherSettings(folder.path()).maxAnswerBytes;
+    const std::string text = FetchUrlText(host, server.url("A"), MakeCurlGetter(), limits);
     if (row.taken) {
       EXPECT_EQ(text.size(), row.answerBytes);
       EXPECT_TRUE(IsValidResponse(text));
@@ -230,11 +240,29 @@ TEST(FetchUrlText, AnswerOverTheCapIsRefusedWithoutReadingItAll) {
     }
   }
   EXPECT_NE(AnswerTooLargeText(kCap).find("MaxAnswerMegabytes の 0.0625 MB"), std::string::npos);
-  EXPECT_EQ(MaxAnswerBytes(testing::TempFolder().path()), std::int64_t{64} << 20);
+  EXPECT_EQ(ReadFetcherSettings(testing::TempFolder().path()).maxAnswerBytes,
+            std::int64_t{64} << 20);
+}
+
+TEST(FailureReason, NamesWhatTheUserCanChange) {
+  FakeHost host;
+  HttpResult busy(10);
+  busy.status = 503;
+  HttpResult tooLarge;
+  tooLarge.error = {TransportErrorKind::TooLarge, "", 65536};
+  HttpResult noMemory;
+  noMemory.error = {TransportErrorKind::OutOfMemory, "", 0};
+  HttpResult refused;
+  refused.error = {TransportErrorKind::Connection, "Connection refused", 0};
+  EXPECT_NE(FailureReason(busy, host).find("HTTP 503"), std::string::npos);
+  EXPECT_EQ(FailureReason(tooLarge, host), AnswerTooLargeText(65536));
+  EXPECT_NE(FailureReason(noMemory, host).find("MaxAnswerMegabytes"), std::string::npos);
+  EXPECT_EQ(FailureReason(refused, host), "");  // the prompt names the URL alone
 }
 
 TEST(FetchUrlText, MalformedBytesAreDropped) {
-  const auto get = [](const std::string&, std::vector<std::uint8_t>& buffer, std::string&) {
+  const auto get = [](const std::string&, std::vector<std::uint8_t>& buffer,
+                      const HttpTimeouts&) -> HttpResult {
     buffer = {'<', 0xFF, 'a', 0xC0, '>', 0xE3, 0x81, 0x82};
     return static_cast<std::int32_t>(buffer.size());
   };

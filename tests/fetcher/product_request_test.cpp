@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <ostream>
 
 #include "tests/fetcher/fake_catalogue.h"
@@ -26,6 +28,20 @@ class ProductRequestTest : public ::testing::Test {
                  "[RequestURL]\r\nPrefix=http://p/\r\nSuffix=.xml\r\n"
                  "[DefaultSetting]\r\nRequestInterval=" +
                      interval + "\r\n");
+  }
+
+  // Asks the user through the host, as the window does.
+  FailureJudge asking() {
+    return [this](const RequestOutcome& failure) {
+      AskToContinue(host, failure.url, FailureReason(failure.result, host));
+    };
+  }
+  // The valid answer of one request, "" otherwise.
+  std::string request(const std::string& asin) {
+    return requester.RequestProduct(asin, asking()).validText();
+  }
+  std::string url(const std::string& asin) const {
+    return RequestUrl(ReadFetcherSettings(folder.path()), asin);
   }
 
   TempFolder folder;
@@ -53,12 +69,12 @@ TEST_P(PauseTest, PausesOnlyForTheRestOfTheInterval) {
   else
     folder.write("setting.ini", "[RequestURL]\r\nPrefix=http://p/\r\nSuffix=.xml\r\n");
   catalogue.set("http://p/A.xml", ProductAnswer("A", "t", {}));
-  requester.RequestProduct("A");  // sets the end of the previous request
+  request("A");  // sets the end of the previous request
   const int sleepsBefore = clock.sleepCount();
   const std::int64_t sleptBefore = clock.totalSleptMs();
   clock.advance(c.sinceLastMs);
 
-  requester.RequestProduct("A");
+  request("A");
 
   EXPECT_EQ(clock.totalSleptMs() - sleptBefore, c.expectedPauseMs);
   EXPECT_EQ(clock.sleepCount() - sleepsBefore, c.expectedPauseMs > 0 ? 1 : 0);
@@ -82,11 +98,11 @@ INSTANTIATE_TEST_SUITE_P(Intervals, PauseTest,
 TEST_F(ProductRequestTest, TheIntervalIsReadAgainForEveryRequest) {
   settings("0");
   catalogue.set("http://p/A.xml", ProductAnswer("A", "t", {}));
-  requester.RequestProduct("A");
-  requester.RequestProduct("A");
+  request("A");
+  request("A");
   EXPECT_EQ(clock.sleepCount(), 0);
   settings("800");
-  requester.RequestProduct("A");
+  request("A");
   EXPECT_EQ(clock.totalSleptMs(), 800);
 }
 
@@ -103,27 +119,30 @@ TEST_F(ProductRequestTest, TheFirstRequestPausesOnlyWhenTheClockIsYoungerThanThe
 
 TEST_F(ProductRequestTest, UrlIsPrefixAsinSuffixWithOnlyTheAsinEncoded) {
   settings("0");
-  EXPECT_EQ(requester.requestUrl("B00X Y"), "http://p/B00X%20Y.xml");
-  EXPECT_EQ(requester.requestUrl("B0-9._~z"), "http://p/B0-9._~z.xml");
+  EXPECT_EQ(url("B00X Y"), "http://p/B00X%20Y.xml");
+  EXPECT_EQ(url("B0-9._~z"), "http://p/B0-9._~z.xml");
   // Marks a query gives a meaning (a Prefix ending in "?item=") are encoded too.
-  EXPECT_EQ(requester.requestUrl("!$&'()*+,;=:@/"),
+  EXPECT_EQ(url("!$&'()*+,;=:@/"),
             "http://p/%21%24%26%27%28%29%2A%2B%2C%3B%3D%3A%40%2F.xml");
-  EXPECT_EQ(requester.requestUrl("%#?\"<>\\^`{|}\x7F"),
+  EXPECT_EQ(url("%#?\"<>\\^`{|}\x7F"),
             "http://p/%25%23%3F%22%3C%3E%5C%5E%60%7B%7C%7D%7F.xml");
-  EXPECT_EQ(requester.requestUrl("\xE6\x9C\xAC\t"), "http://p/%E6%9C%AC%09.xml");
-  EXPECT_EQ(requester.requestUrl(""), "http://p/.xml");
+  EXPECT_EQ(url("\xE6\x9C\xAC\t"), "http://p/%E6%9C%AC%09.xml");
+  EXPECT_EQ(url(""), "http://p/.xml");
   folder.write("setting.ini", "");
-  EXPECT_EQ(requester.requestUrl("B00"), "B00");
+  EXPECT_EQ(url("B00"), "B00");
 }
 
 TEST_F(ProductRequestTest, ValidAnswerIsReturnedWithBothStatusTexts) {
   settings("0");
   const std::string answer = ProductAnswer("A", "本のタイトル", {{"B", "other"}});
   catalogue.set("http://p/A.xml", answer);
-  EXPECT_EQ(requester.RequestProduct("A"), answer);
+  const RequestOutcome outcome = requester.RequestProduct("A");
+  EXPECT_EQ(outcome.kind, OutcomeKind::Answer);
+  EXPECT_EQ(outcome.text, answer);
+  EXPECT_EQ(outcome.url, "http://p/A.xml");
+  EXPECT_EQ(outcome.requests, 1);
   EXPECT_EQ(host.textsOf(Label::Status),
             (std::vector<std::string>{"取得中 : A", "取得完了 : A 本のタイトル"}));
-  EXPECT_TRUE(requester.lastRequestAnswered());
 }
 
 struct ValidityCase {
@@ -142,7 +161,7 @@ TEST_P(ValidityTest, OnlyExactTrueIsValid) {
   const ValidityCase& c = GetParam();
   settings("0");
   catalogue.set("http://p/A.xml", c.body);
-  EXPECT_EQ(requester.RequestProduct("A"), c.valid ? c.body : "");
+  EXPECT_EQ(request("A"), c.valid ? c.body : "");
   EXPECT_EQ(host.label(Label::Status), c.finalStatus);
   EXPECT_TRUE(host.questions.empty());
 }
@@ -170,18 +189,19 @@ TEST_F(ProductRequestTest, FailedRetrievalAsksAndCountsTheAnswerTimeAsElapsed) {
   settings("1000");
   catalogue.onRequest = [this](const std::string&) { clock.advance(5000); };  // a slow failure
   host.answers = {true};
-  EXPECT_EQ(requester.RequestProduct("A"), "");
+  const RequestOutcome outcome = requester.RequestProduct("A", asking());
+  EXPECT_EQ(outcome.kind, OutcomeKind::Failure);
+  EXPECT_EQ(outcome.cause(), FailureCause::NoBody);
   EXPECT_EQ(host.questions,
             std::vector<std::string>{"http://p/A.xmlの取得に失敗したわけだが。続ける？"});
   EXPECT_EQ(host.label(Label::Status), "取得完了 : A ");
-  EXPECT_FALSE(requester.lastRequestAnswered());
   EXPECT_EQ(requester.LastRequestTick(), clock.nowMs());
 }
 
 TEST_F(ProductRequestTest, NoAtTheFailurePromptEndsTheProgram) {
   settings("0");
   host.answers = {false};
-  EXPECT_THROW(requester.RequestProduct("A"), EndProgram);
+  EXPECT_THROW(request("A"), EndProgram);
   EXPECT_EQ(catalogue.requested.size(), 1u);
 }
 
@@ -206,7 +226,7 @@ class RetryTest : public ProductRequestTest {
 
 TEST_F(RetryTest, FailuresAreTriedAgainAfterOneTwoFourSecondsWithoutAsking) {
   catalogue.script("http://p/A.xml", {"", "", ""});
-  EXPECT_NE(requester.RequestProduct("A"), "");
+  EXPECT_NE(request("A"), "");
   EXPECT_EQ(times, (std::vector<std::int64_t>{0, 1000, 3000, 7000}));
   EXPECT_TRUE(host.questions.empty());
   EXPECT_EQ(requester.retriesMade(), 3);
@@ -215,7 +235,7 @@ TEST_F(RetryTest, FailuresAreTriedAgainAfterOneTwoFourSecondsWithoutAsking) {
 TEST_F(RetryTest, AfterTheLastRetryTheUserIsAskedOnce) {
   catalogue.script("http://p/A.xml", {"", "", "", ""});
   host.answers = {true};
-  EXPECT_EQ(requester.RequestProduct("A"), "");
+  EXPECT_EQ(request("A"), "");
   EXPECT_EQ(times.size(), 4u);
   EXPECT_EQ(host.questions.size(), 1u);
 }
@@ -223,7 +243,7 @@ TEST_F(RetryTest, AfterTheLastRetryTheUserIsAskedOnce) {
 TEST_F(RetryTest, TheCloseRequestEndsAWait) {
   catalogue.script("http://p/A.xml", {"", "", ""});
   host.quitAfterPumps = 5;  // half a second into the first wait
-  EXPECT_THROW(requester.RequestProduct("A"), EndProgram);
+  EXPECT_THROW(request("A"), EndProgram);
   EXPECT_EQ(times.size(), 1u);
   EXPECT_LE(clock.nowMs() - kStart, 600);
 }
@@ -232,7 +252,7 @@ TEST_F(RetryTest, BusyAnswersAreNoAnswersAndTheNextRequestWaitsAsAsked) {
   int busyLeft = 2;
   ProductRequester busy(folder.path(), host, clock,
                         [&](const std::string& url, std::vector<std::uint8_t>& buffer,
-                            std::string& reason) -> HttpResult {
+                            const HttpTimeouts& limits) -> HttpResult {
                           if (busyLeft-- > 0) {
                             // A body that would pass the validity test must still not count.
                             const std::string valid = ProductAnswer("A", "busy", {});
@@ -243,12 +263,93 @@ TEST_F(RetryTest, BusyAnswersAreNoAnswersAndTheNextRequestWaitsAsAsked) {
                             times.push_back(clock.nowMs() - kStart);
                             return result;
                           }
-                          return catalogue.getter()(url, buffer, reason);
+                          return catalogue.getter()(url, buffer, limits);
                         });
-  EXPECT_EQ(busy.RequestProduct("A"), ProductAnswer("A", "t", {}));
+  EXPECT_EQ(busy.RequestProduct("A", asking()).validText(), ProductAnswer("A", "t", {}));
   // 30 s as asked, then the second back-off step (2 s) for a 503 without Retry-After.
   EXPECT_EQ(times, (std::vector<std::int64_t>{0, 30'000, 32'000}));
 }
+
+TEST_F(RetryTest, SettingsAreReadOncePerRequestRetriesIncluded) {
+  int reads = 0;
+  ProductRequester counted(
+      [&] {
+        ++reads;
+        return ReadFetcherSettings(folder.path());
+      },
+      host, clock, catalogue.getter());
+  catalogue.script("http://p/A.xml", {"", ""});
+  EXPECT_EQ(counted.RequestProduct("A").kind, OutcomeKind::Answer);
+  EXPECT_EQ(counted.RequestProduct("A").kind, OutcomeKind::Answer);
+  EXPECT_EQ(reads, 4);
+  EXPECT_EQ(counted.requestsMade(), 4);
+}
+
+// What each kind of reply comes to, with no one asked when no judge is given.
+struct OutcomeCase {
+  const char* name;
+  std::function<HttpResult(std::vector<std::uint8_t>& buffer)> reply;
+  OutcomeKind kind;
+  std::optional<FailureCause> cause;
+  friend void PrintTo(const OutcomeCase& row, std::ostream* out) { *out << row.name; }
+};
+
+HttpResult Body(std::vector<std::uint8_t>& buffer, const std::string& text) {
+  buffer.assign(text.begin(), text.end());
+  return static_cast<std::int32_t>(buffer.size());
+}
+
+HttpResult Failed(TransportErrorKind kind) {
+  HttpResult result;
+  result.error.kind = kind;
+  return result;
+}
+
+class OutcomeTest : public ProductRequestTest, public ::testing::WithParamInterface<OutcomeCase> {};
+
+TEST_P(OutcomeTest, SaysWhatTheRequestCameTo) {
+  settings("0");
+  const OutcomeCase& c = GetParam();
+  ProductRequester asker(folder.path(), host, clock,
+                         [&](const std::string&, std::vector<std::uint8_t>& buffer,
+                             const HttpTimeouts&) { return c.reply(buffer); });
+  const RequestOutcome outcome = asker.RequestProduct("A");
+  EXPECT_EQ(outcome.kind, c.kind);
+  EXPECT_EQ(outcome.url, "http://p/A.xml");
+  if (c.cause) {
+    EXPECT_EQ(outcome.cause(), *c.cause);
+  }
+  EXPECT_TRUE(host.questions.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, OutcomeTest,
+    ::testing::Values(
+        OutcomeCase{"Valid", [](auto& buffer) { return Body(buffer, ProductAnswer("A", "t", {})); },
+                    OutcomeKind::Answer, std::nullopt},
+        OutcomeCase{"Invalid",
+                    [](auto& buffer) { return Body(buffer, ProductAnswer("A", "t", {}, false)); },
+                    OutcomeKind::InvalidAnswer, std::nullopt},
+        OutcomeCase{"EmptyBody", [](auto&) { return HttpResult(); }, OutcomeKind::Failure,
+                    FailureCause::NoBody},
+        OutcomeCase{"Refused", [](auto&) { return Failed(TransportErrorKind::Connection); },
+                    OutcomeKind::Failure, FailureCause::Connection},
+        OutcomeCase{"TimedOut", [](auto&) { return Failed(TransportErrorKind::TimedOut); },
+                    OutcomeKind::Failure, FailureCause::TimedOut},
+        OutcomeCase{"TooLarge", [](auto&) { return Failed(TransportErrorKind::TooLarge); },
+                    OutcomeKind::Failure, FailureCause::TooLarge},
+        OutcomeCase{"OutOfMemory", [](auto&) { return Failed(TransportErrorKind::OutOfMemory); },
+                    OutcomeKind::Failure, FailureCause::OutOfMemory},
+        OutcomeCase{"Cancelled", [](auto&) { return Failed(TransportErrorKind::Cancelled); },
+                    OutcomeKind::Failure, FailureCause::Cancelled},
+        OutcomeCase{"Busy",
+                    [](auto& buffer) {
+                      HttpResult result = Body(buffer, ProductAnswer("A", "t", {}));
+                      result.status = 503;
+                      return result;
+                    },
+                    OutcomeKind::Failure, FailureCause::Busy}),
+    [](const ::testing::TestParamInfo<OutcomeCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace quillon::fetcher

@@ -46,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
         RetryAfterCase{"LeapDay", "Fri, 01 Mar 1996 00:00:00 GMT", 300'000, 825638100'000},
         RetryAfterCase{"NegativeSeconds", "-5", std::nullopt},
         RetryAfterCase{"Fraction", "1.5", std::nullopt},
-        RetryAfterCase{"OldDateForm", "Sunday, 06-Nov-94 08:49:37 GMT", std::nullopt},
+        RetryAfterCase{"Rfc850Date", "Sunday, 06-Nov-94 08:50:07 GMT", 30'000},
+        RetryAfterCase{"AsctimeDate", "Sun Nov  6 08:50:07 1994", 30'000},
         RetryAfterCase{"BadMonth", "Sun, 06 Nox 1994 08:50:07 GMT", std::nullopt},
         RetryAfterCase{"Empty", "", std::nullopt}),
     [](const ::testing::TestParamInfo<RetryAfterCase>& info) {

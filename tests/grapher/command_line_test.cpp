@@ -70,7 +70,11 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"HopsWithoutFocus", {"--hops", "2", "--png", "a"}, "--focus"},
         ParseCase{"HopsNegative", {"--focus", "A", "--hops", "-1", "--png", "a"}, "--hops"},
         ParseCase{
-            "UnknownColourMode", {"--colour-by", "size", "--png", "a"}, "parts, keyword or rank"},
+            "UnknownColourMode", {"--colour-by", "size", "--png", "a"}, "drawing, keyword or rank"},
+        ParseCase{"DrawingColours", {"--colour-by", "drawing", "--png", "a"}, nullptr},
+        ParseCase{"OldWordForDrawingColours",
+                  {"--colour-by", "parts", "--png", "a"},
+                  "drawing, keyword or rank"},
         ParseCase{"ViewOfTheKeyWordGraph",
                   {"--colour-by", "keyword", "--keyword-graph", "--png", "a"},
                   "--keyword-graph"},

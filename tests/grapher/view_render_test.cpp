@@ -112,7 +112,7 @@ TEST_F(ViewRenderTest, ColourModesColourEveryMarkerDrawTheirLegendAndCancelStops
     std::vector<std::string> legend;  // title first; empty: no legend
   };
   for (const Case& c :
-       {Case{"Parts", ColourBy::Parts, {}},
+       {Case{"Drawing", ColourBy::Drawing, {}},
         Case{"KeyWord", ColourBy::KeyWord, {"キーワード", "cam", "bag", "キーワードなし"}},
         Case{
             "Rank", ColourBy::Rank, {"売上順位", "1", "100", "10,000", "1,000,000", "順位不明"}}}) {

@@ -1,7 +1,5 @@
 #include "grapher/layout/layout_settings.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <string_view>
 
@@ -49,10 +47,10 @@ void ReadLayoutSettings(const std::string& programFolder, LayoutSettings& settin
 }
 
 DrawingChoices ReadDrawingChoices(const std::string& programFolder) {
-  const Reader read{programFolder};
+  const Reader read{IniFile::Read(programFolder)};
   DrawingChoices choices;
   choices.FitAfterDrawing = read.flag("FitAfterDrawing", "False");
-  const double seed = LeadingNumber(GetIniValue(programFolder, kSection, "RandomSeed", "0"));
+  const double seed = LeadingNumber(read.ini.value(kSection, "RandomSeed", "0"));
   if (seed >= 1 && seed <= 4294967295.0 && seed == std::floor(seed))
     choices.RandomSeed = static_cast<std::uint32_t>(seed);
   return choices;

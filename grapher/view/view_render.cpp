@@ -31,9 +31,11 @@ class ViewRenderer {
         // The drawing procedures' own picture is reproduced call for call:
         // nothing is culled or simplified (an SVG keeps what lies outside too).
         exact_(t.isIdentity()),
-        plain_(style.colourBy == ColourBy::Parts && !style.selected && style.highlighted.empty()),
+        plain_(style.colourBy == ColourBy::Parts && !style.selected && style.highlighted.empty() &&
+               style.shown.empty() && style.sizeBy == SizeBy::Fixed),
         selecting_(style.selected.has_value() || !style.highlighted.empty()),
-        drawTitles_((style.drawProductName && t.scale >= 1) || t.scale >= kReadableTitleScale) {
+        drawTitles_((style.drawProductName && t.scale >= 1) || t.scale >= kReadableTitleScale),
+        sizes_(style.sizeBy, catalogue, style.measures.get()) {
     if (!exact_) {
       pixelsWide_ = std::lround(std::max(0.0f, width_));
       pixelsHigh_ = std::lround(std::max(0.0f, height_));
@@ -52,7 +54,12 @@ class ViewRenderer {
     surface_.clear();
     if (!drawProducts() || !drawKeyWordLines() || !drawKeyWordLabels()) return false;
     if (selecting_) drawSelection();
-    DrawLegend(LegendFor(style_.colourBy, catalogue_, style_.translate), surface_);
+    const bool measured =
+        style_.colourBy == ColourBy::Community || style_.colourBy == ColourBy::Component;
+    DrawLegend(measured ? GroupLegend(style_.colourBy, style_.measures.get(), style_.translate)
+                        : LegendFor(style_.colourBy, catalogue_, style_.translate),
+               surface_);
+    DrawSizeLegend(sizes_, surface_, style_.translate);
     surface_.present();
     return true;
   }
@@ -63,7 +70,12 @@ class ViewRenderer {
     return (style_.selected && static_cast<std::size_t>(*style_.selected) == i) ||
            (i < style_.highlighted.size() && style_.highlighted[i]);
   }
-  bool faded(std::size_t i) const { return selecting_ && !strong(i); }
+  bool filteredOut(std::size_t i) const { return i < style_.shown.size() && !style_.shown[i]; }
+  bool hidden(std::size_t i) const { return style_.hideFiltered && filteredOut(i); }
+  bool faded(std::size_t i) const { return (selecting_ && !strong(i)) || filteredOut(i); }
+  Rgb markerColour(std::size_t i) const {
+    return MeasuredColour(style_.colourBy, products_[i], i, style_.measures.get());
+  }
 
   bool pointVisible(float x, float y, float reach) const {
     return exact_ ||
@@ -84,9 +96,10 @@ class ViewRenderer {
     else
       surface_.coloredLine(x1, y1, x2, y2, colour);
   }
-  void drawMarker(float x, float y, Rgb colour) {
-    if (!exact_ && !firstAtPixel(x, y, Packed(colour))) return;
-    surface_.circle(x, y, kProductMarkerRadius, colour);
+  void drawMarker(float x, float y, Rgb colour, float radius) {
+    // Markers of one size and colour on one pixel look the same: one is enough.
+    if (!exact_ && style_.sizeBy == SizeBy::Fixed && !firstAtPixel(x, y, Packed(colour))) return;
+    surface_.circle(x, y, radius, colour);
   }
   static std::uint32_t Packed(Rgb c) {
     return (std::uint32_t{c.r} << 16 | std::uint32_t{c.g} << 8 | c.b) + 1;
@@ -108,9 +121,13 @@ class ViewRenderer {
   }
 
   bool drawProducts() {
-    const float reach = std::max(kSelectedRingRadius, kProductMarkerRadius);
+    const float reach = std::max(kSelectedRingRadius, kLargestMarkerRadius);
     for (std::size_t i = 0; i < products_.size(); ++i) {
       if (cancelled()) return false;
+      if (hidden(i)) {
+        surface_.present();
+        continue;
+      }
       const Product& p = products_[i];
       const float x = screenX_[i], y = screenY_[i];
       const bool shown = pointVisible(x, y, reach);
@@ -120,11 +137,12 @@ class ViewRenderer {
         surface_.print(p.Title);
       }
       if (shown) {
-        const Rgb colour = ProductColour(style_.colourBy, p);
-        drawMarker(x, y, faded(i) ? Faded(colour) : colour);
+        const Rgb colour = markerColour(i);
+        drawMarker(x, y, faded(i) ? Faded(colour) : colour, sizes_.radius(i));
       }
       for (const std::int32_t s : p.SimilarIndex) {
         const auto j = static_cast<std::size_t>(s);
+        if (hidden(j)) continue;
         // Plain: the foreground colour as the drawing leaves it (black).
         drawLine(x, y, screenX_[j], screenY_[j], faded(i) || faded(j) ? Faded(kBlack) : kBlack);
       }
@@ -147,6 +165,7 @@ class ViewRenderer {
                                : kKeyWordLineColor;
         for (const std::int32_t p : members_.productsOf(k)) {
           const auto j = static_cast<std::size_t>(p);
+          if (hidden(j)) continue;
           // One line from a label to each pixel is enough when many products share it.
           if (!exact_ && !firstAtPixel(screenX_[j], screenY_[j], kKeyWordStamp + k)) continue;
           drawLine(kx, ky, screenX_[j], screenY_[j], faded(j) ? Faded(colour) : colour);
@@ -199,7 +218,7 @@ class ViewRenderer {
       const float x = screenX_[i], y = screenY_[i];
       if (!pointVisible(x, y, kSelectedRingRadius)) continue;
       const bool isSelected = style_.selected && static_cast<std::size_t>(*style_.selected) == i;
-      surface_.circle(x, y, kProductMarkerRadius, ProductColour(style_.colourBy, products_[i]));
+      surface_.circle(x, y, sizes_.radius(i), markerColour(i));
       surface_.circle(x, y, isSelected ? kSelectedRingRadius : kHighlightRingRadius,
                       kSelectionColour);
       if (isSelected) {
@@ -224,6 +243,7 @@ class ViewRenderer {
   bool plain_;
   bool selecting_;
   bool drawTitles_;
+  MarkerSizes sizes_;
   std::optional<Rgb> fore_;  // the foreground colour set here, once set
   std::vector<float> screenX_;
   std::vector<float> screenY_;

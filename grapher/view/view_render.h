@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "grapher/catalogue/keyword_membership.h"
 #include "grapher/render/surface.h"
 #include "grapher/view/colour_by.h"
+#include "grapher/view/measure_style.h"
 #include "grapher/view/view_transform.h"
 
 namespace quillon::grapher {
@@ -29,7 +31,14 @@ struct ViewStyle {
   std::optional<std::int32_t> selected;
   // A mark per product (empty: none): drawn normally while everything else fades.
   std::vector<bool> highlighted;
-  bool drawProductName = false;    // the layout setting DrawProductName
+  bool drawProductName = false;  // the layout setting DrawProductName
+  // The load's measures, once computed; colours and sizes by measure need them.
+  std::shared_ptr<const analysis::GraphMeasures> measures;
+  SizeBy sizeBy = SizeBy::Fixed;
+  // A mark per product (empty: all): what a filter lets through. The rest fade,
+  // or are left out with their lines when hideFiltered.
+  std::vector<bool> shown;
+  bool hideFiltered = false;
   Host::TextTranslator translate;  // for the legend's fixed texts; none: as written
 };
 

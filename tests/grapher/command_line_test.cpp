@@ -67,7 +67,16 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"HopsWithoutFocus", {"--hops", "2", "--png", "a"}, "--focus"},
         ParseCase{"HopsNegative", {"--focus", "A", "--hops", "-1", "--png", "a"}, "--hops"},
         ParseCase{
-            "UnknownColourMode", {"--colour-by", "size", "--png", "a"}, "parts, keyword or rank"},
+            "UnknownColourMode", {"--colour-by", "size", "--png", "a"}, "community or component"},
+        ParseCase{
+            "UnknownSizeMode", {"--size-by", "area", "--png", "a"}, "pagerank, degree or rank"},
+        ParseCase{"RankRangeReversed", {"--rank-range", "9:1", "--csv", "a"}, "A <= B"},
+        ParseCase{"FilterWithoutPictureOrCsv", {"--only-keyword", "x", "--json", "a"}, "or --csv"},
+        ParseCase{"SizeByWithoutPicture", {"--size-by", "rank", "--csv", "a"}, "--size-by"},
+        ParseCase{"MeasureViewOptions",
+                  {"--png", "a", "--colour-by", "community", "--size-by", "pagerank",
+                   "--only-keyword", "x", "--only-keyword", "y", "--rank-range", "1:50"},
+                  nullptr},
         ParseCase{"ViewOfTheKeyWordGraph",
                   {"--colour-by", "keyword", "--keyword-graph", "--png", "a"},
                   "--keyword-graph"}),
@@ -93,7 +102,8 @@ TEST(ParseCommandLineTest, HelpDescribesEveryOption) {
   const std::string help = UsageText();
   for (const char* option :
        {"--folder", "--json", "--png", "--svg", "--graphml", "--seed", "--size", "--keyword-graph",
-        "--fit", "--focus", "--hops", "--colour-by", "--help"})
+        "--fit", "--focus", "--hops", "--colour-by", "--size-by", "--only-keyword", "--rank-range",
+        "--csv", "--help"})
     EXPECT_THAT(help, HasSubstr(option));
 }
 
@@ -203,14 +213,48 @@ TEST_F(ProgramTest, ViewOptionsChangeThePictureOnly) {
   const ProgramRun focused =
       run(common + "--focus B --hops 2 --colour-by keyword --png " + in("focus.png"));
   ASSERT_EQ(focused.exitCode, 0) << focused.err;
+  const ProgramRun measured =
+      run(common + "--colour-by community --size-by pagerank --png " + in("measured.png"));
+  ASSERT_EQ(measured.exitCode, 0) << measured.err;
 
   EXPECT_EQ(folder.read("fit.json"), folder.read("plain.json"));
   const QImage plain(QString::fromStdString(folder.file("plain.png")));
-  for (const char* name : {"fit.png", "focus.png"}) {
+  for (const char* name : {"fit.png", "focus.png", "measured.png"}) {
     const QImage picture(QString::fromStdString(folder.file(name)));
     EXPECT_EQ(picture.size(), QSize(400, 300)) << name;
     EXPECT_NE(picture, plain) << name;
   }
+}
+
+TEST(ParseCommandLineTest, KeyWordsRepeatAndRangesParse) {
+  const auto parsed = ParseCommandLine(
+      {"--csv", "c.csv", "--only-keyword", "a", "--only-keyword", "b", "--rank-range", "5:10"});
+  ASSERT_TRUE(parsed) << parsed.error();
+  EXPECT_EQ(parsed.value().onlyKeyWords, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(parsed.value().rankRange, (IntRange{5, 10}));
+  EXPECT_TRUE(parsed.value().headless());
+}
+
+TEST_F(ProgramTest, CsvOfTheMeasuresFilteredByKeyWord) {
+  // A lists B and C, B lists C, C lists A and D (D has no record).
+  const ProgramRun all = run(withFolder() + "--csv " + in("all.csv") + " --json " + in("c.json"));
+  ASSERT_EQ(all.exitCode, 0) << all.err;
+  const std::string csv = folder.read("all.csv");
+  EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
+            "ASIN,Title,SalesRank,KeyWord,InDegree,OutDegree,PageRank,Community,Component");
+  EXPECT_THAT(csv, HasSubstr("\r\nC,カメラバッグ,"));
+  EXPECT_THAT(csv, HasSubstr(",カメラ,2,2,"));  // C: listed by A and B, lists A and D
+  EXPECT_EQ(json("c.json")["products"][3]["InDegree"], 1);
+
+  const ProgramRun lens = run(withFolder() + "--csv " + in("lens.csv") + " --only-keyword レンズ");
+  ASSERT_EQ(lens.exitCode, 0) << lens.err;
+  const std::string rows = folder.read("lens.csv");
+  EXPECT_THAT(rows, HasSubstr("\r\nB,交換レンズ,"));
+  EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 2);  // header and B
+
+  const ProgramRun unknown = run(withFolder() + "--csv " + in("x.csv") + " --only-keyword 本");
+  EXPECT_EQ(unknown.exitCode, 1);
+  EXPECT_THAT(unknown.err, HasSubstr("\"本\""));
 }
 
 TEST_F(ProgramTest, FocusOnAnUnknownAsinIsBadInput) {

@@ -30,10 +30,18 @@ struct ViewActions {
   QAction colourByParts;
   QAction colourByKeyWord;
   QAction colourByRank;
+  QAction colourByCommunity;
+  QAction colourByComponent;
+  QAction sizeFixed;
+  QAction sizeByPageRank;
+  QAction sizeByDegree;
+  QAction sizeByRank;
+  QAction filters;
   QAction save;
   QAction clearOrCancel;
   QAction keyWordGraph;
   QActionGroup colours;
+  QActionGroup sizes;
 };
 
 }  // namespace quillon::grapher

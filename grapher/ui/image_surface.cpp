@@ -3,8 +3,11 @@
 #include <QFontMetricsF>
 #include <QSaveFile>
 #include <algorithm>
+#include <cmath>
+#include <thread>
 
 #include "grapher/ui/graph_painting.h"
+#include "grapher/ui/pixel_lines.h"
 
 namespace quillon::grapher {
 namespace {
@@ -107,6 +110,70 @@ void ImageSurface::rectangle(float x1, float y1, float x2, float y2, Rgb color) 
 
 void ImageSurface::circle(float x, float y, float radius, Rgb color) {
   PaintCircle(painter(), x, y, radius, ToColor(color));
+}
+
+void ImageSurface::coloredLines(std::span<const LineSegment> lines, Rgb color) {
+  if (lines.empty()) return;
+  endPainting();  // the pixels are written directly
+  const int height = image_.height();
+  lineMask_.reset(image_.width(), height);
+  const auto band = [this, lines](int rowBegin, int rowEnd) {
+    for (const LineSegment& l : lines) lineMask_.line(l.x1, l.y1, l.x2, l.y2, rowBegin, rowEnd);
+  };
+  // Many lines: the lower half of the rows on a second thread.
+  if (lines.size() >= kLinesForTwoThreads && std::thread::hardware_concurrency() > 1) {
+    std::jthread lower(band, height / 2, height);
+    band(0, height / 2);
+  } else {
+    band(0, height);
+  }
+  const QRgb value = qRgb(color.r, color.g, color.b);
+  for (int y = 0; y < image_.height(); ++y) {
+    const std::uint8_t* marks = lineMask_.row(y);
+    auto* pixels = reinterpret_cast<QRgb*>(image_.scanLine(y));
+    for (int x = 0; x < image_.width(); ++x)
+      if (marks[x] != 0) pixels[x] = value;
+  }
+}
+
+void ImageSurface::circles(std::span<const Centre> centres, float radius, Rgb color) {
+  const bool wholePixels = std::all_of(centres.begin(), centres.end(), [](const Centre& c) {
+    return c.x == std::floor(c.x) && c.y == std::floor(c.y);
+  });
+  if (!wholePixels || radius > kMaxStampRadius) {
+    for (const Centre& c : centres) circle(c.x, c.y, radius, color);
+    return;
+  }
+  if (radius != stampRadius_) {
+    // Drawn once, the same way as circle(), in the middle of a scratch image.
+    const int side = 2 * kMaxStampRadius + 5, middle = side / 2;
+    QImage scratch(side, side, QImage::Format_RGB32);
+    scratch.fill(Qt::white);
+    {
+      QPainter painter(&scratch);
+      PreparePainter(painter, font_);
+      PaintCircle(painter, static_cast<float>(middle), static_cast<float>(middle), radius,
+                  Qt::black);
+    }
+    stamp_.clear();
+    for (int y = 0; y < side; ++y)
+      for (int x = 0; x < side; ++x)
+        if (scratch.pixel(x, y) != qRgb(255, 255, 255)) stamp_.emplace_back(x - middle, y - middle);
+    stampRadius_ = radius;
+  }
+  endPainting();  // the pixels are written directly
+  const QRgb value = qRgb(color.r, color.g, color.b);
+  const int w = image_.width(), h = image_.height();
+  const auto stride = static_cast<std::size_t>(image_.bytesPerLine() / 4);
+  auto* pixels = reinterpret_cast<QRgb*>(image_.bits());
+  for (const Centre& c : centres) {
+    const int cx = static_cast<int>(c.x), cy = static_cast<int>(c.y);
+    for (const QPoint& d : stamp_) {
+      const int x = cx + d.x(), y = cy + d.y();
+      if (x >= 0 && y >= 0 && x < w && y < h)
+        pixels[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x)] = value;
+    }
+  }
 }
 
 void ImageSurface::present() {

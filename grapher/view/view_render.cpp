@@ -9,6 +9,40 @@
 namespace quillon::grapher {
 namespace {
 
+// Shapes gathered by colour and drawn together at the end of a pass: a view
+// that is not the drawing's own picture need not keep its stacking, and one
+// call per colour is what makes a large catalogue fast to draw.
+class Batches {
+ public:
+  void line(Rgb colour, LineSegment l) { lines(colour).push_back(l); }
+  void marker(Rgb colour, float radius, Centre at) {
+    for (auto& m : markers_)
+      if (m.colour == colour && m.radius == radius) return m.centres.push_back(at);
+    markers_.push_back({colour, radius, {at}});
+  }
+  // Lines first, markers over them.
+  void flush(Surface& surface) {
+    for (auto& [colour, list] : lines_) surface.coloredLines(list, colour);
+    for (const auto& m : markers_) surface.circles(m.centres, m.radius, m.colour);
+    lines_.clear();
+    markers_.clear();
+  }
+
+ private:
+  std::vector<LineSegment>& lines(Rgb colour) {
+    for (auto& [c, list] : lines_)
+      if (c == colour) return list;
+    return lines_.emplace_back(colour, std::vector<LineSegment>{}).second;
+  }
+  struct Markers {
+    Rgb colour;
+    float radius;
+    std::vector<Centre> centres;
+  };
+  std::vector<std::pair<Rgb, std::vector<LineSegment>>> lines_;
+  std::vector<Markers> markers_;
+};
+
 // Bit flags of where a point lies outside the view (for culling lines).
 int OutCode(float x, float y, float w, float h) {
   return (x < -1 ? 1 : 0) | (x > w + 1 ? 2 : 0) | (y < -1 ? 4 : 0) | (y > h + 1 ? 8 : 0);
@@ -91,7 +125,9 @@ class ViewRenderer {
   // In plain mode lines take the foreground colour, which `colour` then names.
   void drawLine(float x1, float y1, float x2, float y2, Rgb colour) {
     if (!lineVisible(x1, y1, x2, y2)) return;
-    if (plain_)
+    if (!exact_)
+      batches_.line(colour, {x1, y1, x2, y2});
+    else if (plain_)
       surface_.line(x1, y1, x2, y2);
     else
       surface_.coloredLine(x1, y1, x2, y2, colour);
@@ -99,7 +135,11 @@ class ViewRenderer {
   void drawMarker(float x, float y, Rgb colour, float radius) {
     // Markers of one size and colour on one pixel look the same: one is enough.
     if (!exact_ && style_.sizeBy == SizeBy::Fixed && !firstAtPixel(x, y, Packed(colour))) return;
-    surface_.circle(x, y, radius, colour);
+    // On whole pixels so that a surface can copy one drawn marker (half a pixel off at most).
+    if (!exact_)
+      batches_.marker(colour, radius, {std::round(x), std::round(y)});
+    else
+      surface_.circle(x, y, radius, colour);
   }
   static std::uint32_t Packed(Rgb c) {
     return (std::uint32_t{c.r} << 16 | std::uint32_t{c.g} << 8 | c.b) + 1;
@@ -125,7 +165,7 @@ class ViewRenderer {
     for (std::size_t i = 0; i < products_.size(); ++i) {
       if (cancelled()) return false;
       if (hidden(i)) {
-        surface_.present();
+        if (exact_) surface_.present();
         continue;
       }
       const Product& p = products_[i];
@@ -146,6 +186,10 @@ class ViewRenderer {
         // Plain: the foreground colour as the drawing leaves it (black).
         drawLine(x, y, screenX_[j], screenY_[j], faded(i) || faded(j) ? Faded(kBlack) : kBlack);
       }
+      if (exact_) surface_.present();
+    }
+    if (!exact_) {
+      batches_.flush(surface_);
       surface_.present();
     }
     return true;
@@ -171,6 +215,10 @@ class ViewRenderer {
           drawLine(kx, ky, screenX_[j], screenY_[j], faded(j) ? Faded(colour) : colour);
         }
       }
+      if (exact_) surface_.present();
+    }
+    if (!exact_) {
+      batches_.flush(surface_);
       surface_.present();
     }
     return true;
@@ -244,6 +292,7 @@ class ViewRenderer {
   bool selecting_;
   bool drawTitles_;
   MarkerSizes sizes_;
+  Batches batches_;          // used when the view is not the drawing's own picture
   std::optional<Rgb> fore_;  // the foreground colour set here, once set
   std::vector<float> screenX_;
   std::vector<float> screenY_;

@@ -136,8 +136,9 @@ class ViewRenderer {
     // Markers of one size and colour on one pixel look the same: one is enough.
     if (!exact_ && style_.sizeBy == SizeBy::Fixed && !firstAtPixel(x, y, Packed(colour))) return;
     // On whole pixels so that a surface can copy one drawn marker (half a pixel off at most).
+    // Radii in quarter pixels, so that sizes by measure make few batches.
     if (!exact_)
-      batches_.marker(colour, radius, {std::round(x), std::round(y)});
+      batches_.marker(colour, std::round(radius * 4) / 4, {std::round(x), std::round(y)});
     else
       surface_.circle(x, y, radius, colour);
   }

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTransform>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <map>
@@ -16,6 +17,7 @@
 #include "grapher/catalogue/keyword_membership.h"
 #include "grapher/commands/similarity_graph.h"
 #include "grapher/ui/image_surface.h"
+#include "grapher/view/product_filter.h"
 #include "grapher/view/product_finder.h"
 #include "grapher/view/product_grid.h"
 #include "grapher/view/view_render.h"
@@ -172,6 +174,22 @@ void BM_TitleSearch(benchmark::State& state) {
   state.counters["matches"] = static_cast<double>(found);
 }
 
+// A filter change: which products pass a keyword, a rank range and a neighbourhood.
+void BM_Filter(benchmark::State& state) {
+  const LaidOut& data = Generated(static_cast<int>(state.range(0)));
+  ProductFilter filter;
+  filter.keyWords = {3, 7};
+  filter.salesRank = IntRange{1, 50000};
+  filter.around = 0;
+  filter.hops = 6;
+  std::size_t shown = 0;
+  for (auto _ : state) {
+    const std::vector<bool> marks = ShownProducts(filter, data.catalogue, data.members, nullptr);
+    shown = static_cast<std::size_t>(std::count(marks.begin(), marks.end(), true));
+  }
+  state.counters["shown"] = static_cast<double>(shown);
+}
+
 // What a load adds once: the grid and the folded titles.
 void BM_IndexBuild(benchmark::State& state) {
   const LaidOut& data = Generated(static_cast<int>(state.range(0)));
@@ -192,6 +210,7 @@ void Register() {
     }
   }
   benchmark::RegisterBenchmark("FullRedraw", BM_FullRedraw)
+      ->Arg(10000)
       ->Arg(100000)
       ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("FullRedrawCalls", BM_FullRedrawCalls)
@@ -201,6 +220,10 @@ void Register() {
       ->Arg(100000)
       ->Unit(benchmark::kMicrosecond);
   benchmark::RegisterBenchmark("TitleSearch", BM_TitleSearch)
+      ->Arg(100000)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("Filter", BM_Filter)
+      ->Arg(10000)
       ->Arg(100000)
       ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("IndexBuild", BM_IndexBuild)

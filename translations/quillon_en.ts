@@ -431,5 +431,109 @@
         <source>プログラムフォルダ : </source>
         <translation>Program folder: </translation>
     </message>
+    <message>
+        <source>%1（%2件）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>PageRank</source>
+        <translation>PageRank</translation>
+    </message>
+    <message>
+        <source>PageRank 順</source>
+        <translation>By PageRank</translation>
+    </message>
+    <message>
+        <source>すべて</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>その他</source>
+        <translation>Others</translation>
+    </message>
+    <message>
+        <source>コミュニティ</source>
+        <translation>Community</translation>
+    </message>
+    <message>
+        <source>コミュニティ別</source>
+        <translation>By community</translation>
+    </message>
+    <message>
+        <source>リンク数</source>
+        <translation>Lists</translation>
+    </message>
+    <message>
+        <source>リンク数以内</source>
+        <translation>links or fewer</translation>
+    </message>
+    <message>
+        <source>一定</source>
+        <translation>Fixed</translation>
+    </message>
+    <message>
+        <source>売上順位順</source>
+        <translation>By sales rank</translation>
+    </message>
+    <message>
+        <source>大きさ</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>指標</source>
+        <translation>Measures</translation>
+    </message>
+    <message>
+        <source>指標を計算できません: %1</source>
+        <translation>Cannot compute the measures: %1</translation>
+    </message>
+    <message>
+        <source>指標を計算中: %1（%2/%3）</source>
+        <translation>Computing the measures: %1 (%2/%3)</translation>
+    </message>
+    <message>
+        <source>次数</source>
+        <translation>Degrees</translation>
+    </message>
+    <message>
+        <source>絞り込み</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>薄くせず隠す</source>
+        <translation>Hide instead of fading</translation>
+    </message>
+    <message>
+        <source>表示 %1 / %2 件</source>
+        <translation>Showing %1 of %2</translation>
+    </message>
+    <message>
+        <source>被リンク数</source>
+        <translation>Listed by</translation>
+    </message>
+    <message>
+        <source>被リンク数順</source>
+        <translation>By times listed</translation>
+    </message>
+    <message>
+        <source>解除</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>計算中</source>
+        <translation>Computing</translation>
+    </message>
+    <message>
+        <source>連結成分</source>
+        <translation>Component</translation>
+    </message>
+    <message>
+        <source>連結成分別</source>
+        <translation>By component</translation>
+    </message>
+    <message>
+        <source>選択商品の近傍のみ</source>
+        <translation>Only near the selected product</translation>
+    </message>
 </context>
 </TS>

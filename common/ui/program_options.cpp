@@ -46,6 +46,13 @@ std::string ProgramOptions::value(const char* name) const {
   return parser_.value(QLatin1String(name)).toStdString();
 }
 
+std::vector<std::string> ProgramOptions::values(const char* name) const {
+  std::vector<std::string> out;
+  for (const QString& value : parser_.values(QLatin1String(name)))
+    out.push_back(value.toStdString());
+  return out;
+}
+
 std::vector<HelpOption> ProgramOptions::helpOptions() const {
   std::vector<HelpOption> rows;
   for (const QCommandLineOption& option : options_) {

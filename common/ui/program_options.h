@@ -28,6 +28,8 @@ class ProgramOptions {
   bool isSet(const char* name) const { return parser_.isSet(QLatin1String(name)); }
   // The option's last value as UTF-8 (empty when it is not set).
   std::string value(const char* name) const;
+  // Every value of an option that may be given more than once, in order.
+  std::vector<std::string> values(const char* name) const;
   QStringList positional() const { return parser_.positionalArguments(); }
 
   // The rows of the option table of --help, in the order of the options.

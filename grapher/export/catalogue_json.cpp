@@ -49,6 +49,12 @@ class JsonWriter {
     out_ << digits;
   }
   void number(std::int32_t value) { out_ << value; }
+  // The shortest text that reads back as the same double.
+  void number(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    out_.write(text, end - text);
+  }
   void boolean(bool value) { out_ << (value ? "true" : "false"); }
 
   template <class T>
@@ -79,6 +85,19 @@ class JsonWriter {
   std::ostream& out_;
 };
 
+void WriteMeasures(JsonWriter& json, const analysis::GraphMeasures& m, std::size_t i) {
+  json.key("InDegree");
+  json.number(m.InDegree[i]);
+  json.key("OutDegree");
+  json.number(m.OutDegree[i]);
+  json.key("PageRank");
+  json.number(m.PageRank[i]);
+  json.key("Community");
+  json.number(m.Community[i]);
+  json.key("Component");
+  json.number(m.Component[i]);
+}
+
 void WriteProduct(JsonWriter& json, const Product& product) {
   json.key("ASIN", true);
   json.string(product.ASIN);
@@ -102,7 +121,6 @@ void WriteProduct(JsonWriter& json, const Product& product) {
   json.number(product.Y);
   json.key("Placed");
   json.number(product.Placed);
-  json.endObject();
 }
 
 void WriteKeyWord(JsonWriter& json, const KeyWord& keyword) {
@@ -121,12 +139,16 @@ void WriteKeyWord(JsonWriter& json, const KeyWord& keyword) {
   json.endObject();
 }
 
-void WriteCatalogue(std::ostream& out, const Catalogue& catalogue) {
+void WriteCatalogue(std::ostream& out, const Catalogue& catalogue,
+                    const analysis::GraphMeasures* measures) {
   JsonWriter json(out);
+  const bool measured = measures != nullptr && measures->size() == catalogue.ProductTable.size();
   out << "{\"products\":[";
   for (std::size_t i = 0; i < catalogue.ProductTable.size(); ++i) {
     out << (i > 0 ? ",\n" : "\n");
     WriteProduct(json, catalogue.ProductTable[i]);
+    if (measured) WriteMeasures(json, *measures, i);
+    json.endObject();
   }
   out << "\n],\"keywords\":[";
   for (std::size_t k = 0; k < catalogue.KeyWordTable.size(); ++k) {
@@ -138,15 +160,16 @@ void WriteCatalogue(std::ostream& out, const Catalogue& catalogue) {
 
 }  // namespace
 
-std::string CatalogueToJson(const Catalogue& catalogue) {
+std::string CatalogueToJson(const Catalogue& catalogue, const analysis::GraphMeasures* measures) {
   std::ostringstream out;
-  WriteCatalogue(out, catalogue);
+  WriteCatalogue(out, catalogue, measures);
   return out.str();
 }
 
-Status WriteCatalogueJson(const Catalogue& catalogue, const std::string& path) {
+Status WriteCatalogueJson(const Catalogue& catalogue, const std::string& path,
+                          const analysis::GraphMeasures* measures) {
   AtomicFile file(path);
-  if (file.stream()) WriteCatalogue(file.stream(), catalogue);
+  if (file.stream()) WriteCatalogue(file.stream(), catalogue, measures);
   return file.commit();
 }
 

@@ -1,5 +1,6 @@
 #include "grapher/export/graphml_export.h"
 
+#include <charconv>
 #include <sstream>
 #include <string_view>
 
@@ -22,7 +23,27 @@ void Data(std::ostream& out, std::string_view key, double value) {
   Data(out, key, text.str());
 }
 
-void WriteDocument(std::ostream& out, const Catalogue& catalogue) {
+// The measures' keys, named as in the CSV and JSON files.
+void MeasureKeys(std::ostream& out) {
+  for (const char* name : {"InDegree", "OutDegree", "Community", "Component"})
+    out << "  <key id=\"" << name << "\" for=\"node\" attr.name=\"" << name
+        << "\" attr.type=\"int\"/>\n";
+  out << "  <key id=\"PageRank\" for=\"node\" attr.name=\"PageRank\" attr.type=\"double\"/>\n";
+}
+
+void MeasureData(std::ostream& out, const analysis::GraphMeasures& m, std::size_t i) {
+  Data(out, "InDegree", std::to_string(m.InDegree[i]));
+  Data(out, "OutDegree", std::to_string(m.OutDegree[i]));
+  char rank[32];
+  const auto end = std::to_chars(rank, rank + sizeof rank, m.PageRank[i]).ptr;
+  Data(out, "PageRank", std::string_view(rank, static_cast<std::size_t>(end - rank)));
+  Data(out, "Community", std::to_string(m.Community[i]));
+  Data(out, "Component", std::to_string(m.Component[i]));
+}
+
+void WriteDocument(std::ostream& out, const Catalogue& catalogue,
+                   const analysis::GraphMeasures* measures) {
+  const bool measured = measures != nullptr && measures->size() == catalogue.ProductTable.size();
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
          "<graphml xmlns=\"http://graphml.graphdrawing.org/xmlns\"\n"
          "         xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"\n"
@@ -36,8 +57,9 @@ void WriteDocument(std::ostream& out, const Catalogue& catalogue) {
          "  <key id=\"keyword\" for=\"node\" attr.name=\"keyword\" attr.type=\"string\"/>\n"
          "  <key id=\"x\" for=\"node\" attr.name=\"x\" attr.type=\"double\"/>\n"
          "  <key id=\"y\" for=\"node\" attr.name=\"y\" attr.type=\"double\"/>\n"
-         "  <key id=\"relation\" for=\"edge\" attr.name=\"relation\" attr.type=\"string\"/>\n"
-         "  <graph id=\"catalogue\" edgedefault=\"directed\">\n";
+         "  <key id=\"relation\" for=\"edge\" attr.name=\"relation\" attr.type=\"string\"/>\n";
+  if (measured) MeasureKeys(out);
+  out << "  <graph id=\"catalogue\" edgedefault=\"directed\">\n";
   const auto& products = catalogue.ProductTable;
   const auto& keyWords = catalogue.KeyWordTable;
   for (std::size_t i = 0; i < products.size(); ++i) {
@@ -53,6 +75,7 @@ void WriteDocument(std::ostream& out, const Catalogue& catalogue) {
     Data(out, "keyword", hasKeyWord ? std::string_view(keyWords[p.KeyWordIndex].Text) : "");
     Data(out, "x", p.X);
     Data(out, "y", p.Y);
+    if (measured) MeasureData(out, *measures, i);
     out << "    </node>\n";
   }
   for (std::size_t k = 0; k < keyWords.size(); ++k) {
@@ -87,9 +110,10 @@ void WriteDocument(std::ostream& out, const Catalogue& catalogue) {
 
 }  // namespace
 
-Status WriteGraphMl(const Catalogue& catalogue, const std::string& path) {
+Status WriteGraphMl(const Catalogue& catalogue, const std::string& path,
+                    const analysis::GraphMeasures* measures) {
   AtomicFile file(path);
-  if (file.stream()) WriteDocument(file.stream(), catalogue);
+  if (file.stream()) WriteDocument(file.stream(), catalogue, measures);
   return file.commit();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace quillon::grapher {
@@ -12,6 +13,13 @@ struct Rgb {
   std::uint8_t g = 0;
   std::uint8_t b = 0;
   friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+struct LineSegment {
+  float x1, y1, x2, y2;
+};
+struct Centre {
+  float x, y;
 };
 
 inline constexpr Rgb kBlack{0, 0, 0};
@@ -36,6 +44,15 @@ class Surface {
   // Outline of the axis-parallel rectangle the two corners span.
   virtual void rectangle(float x1, float y1, float x2, float y2, Rgb color) = 0;
   virtual void circle(float x, float y, float radius, Rgb color) = 0;
+  // Many shapes of one colour at once, for pictures that need not match the
+  // one-by-one drawing pixel for pixel: a surface that draws them faster
+  // together may round their ends and centres to whole pixels.
+  virtual void coloredLines(std::span<const LineSegment> lines, Rgb color) {
+    for (const LineSegment& l : lines) coloredLine(l.x1, l.y1, l.x2, l.y2, color);
+  }
+  virtual void circles(std::span<const Centre> centres, float radius, Rgb color) {
+    for (const Centre& c : centres) circle(c.x, c.y, radius, color);
+  }
   // Drawable size in surface units.
   virtual float width() const = 0;
   virtual float height() const = 0;

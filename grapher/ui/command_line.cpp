@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
@@ -20,11 +21,14 @@
 #include "common/ui/translation.h"
 #include "common/ui/window_host.h"
 #include "common/working_folder.h"
+#include "grapher/analysis/graph_measures.h"
+#include "grapher/analysis/igraph_handles.h"
 #include "grapher/catalogue/catalogue.h"
 #include "grapher/catalogue/load_product_data.h"
 #include "grapher/commands/force_graph.h"
 #include "grapher/commands/keyword_graph.h"
 #include "grapher/commands/similarity_graph.h"
+#include "grapher/export/catalogue_csv.h"
 #include "grapher/export/catalogue_json.h"
 #include "grapher/export/graphml_export.h"
 #include "grapher/export/keyword_graphml.h"
@@ -90,6 +94,11 @@ QList<QCommandLineOption> GrapherOptions() {
        "with --keyword-graph: the keywords with their positions\n"
        "and their relations with weights",
        "FILE"},
+      {"csv",
+       "write a row per product with its measures (degrees,\n"
+       "PageRank, community, component) as CSV; only the\n"
+       "filtered products with --only-keyword, --rank-range, --focus",
+       "FILE"},
       {"keyword-graph",
        "draw the keyword relation graph instead of the similarity\n"
        "graph (needs an output option)"},
@@ -112,8 +121,18 @@ QList<QCommandLineOption> GrapherOptions() {
       {"hops", "links from the --focus product (default 1)", "N"},
       {"colour-by",
        "colour the products by drawing (the drawing's own colours,\n"
-       "default), keyword or rank (sales rank), with a legend",
+       "default), keyword, rank (sales rank), community or\n"
+       "component, with a legend",
        "MODE"},
+      {"size-by",
+       "marker size by pagerank, degree (products listing it)\n"
+       "or rank (sales rank), with a legend",
+       "MODE"},
+      {"only-keyword",
+       "show only the products with this keyword of keywords.txt\n"
+       "(may be given more than once); the rest fade",
+       "K"},
+      {"rank-range", "show only the products with a sales rank from A to B", "A:B"},
   };
 }
 
@@ -142,12 +161,34 @@ Status ReadViewOptions(const ProgramOptions& parser, CommandLineOptions& options
   if (parser.isSet("colour-by")) {
     const std::string mode = parser.value("colour-by");
     const auto value = ParseColourBy(mode);
-    if (!value) return Failure{"--colour-by needs drawing, keyword or rank, not \"" + mode + "\""};
+    if (!value)
+      return Failure{"--colour-by needs drawing, keyword, rank, community or component, not \"" +
+                     mode + "\""};
     options.colourBy = *value;
   }
-  const char* given = options.fit ? "--fit" : !options.focus.empty() ? "--focus" : "--colour-by";
-  if (options.viewed() && !options.picture())
-    return Failure{std::string(given) + " needs a picture: --png or --svg"};
+  if (parser.isSet("size-by")) {
+    const std::string mode = parser.value("size-by");
+    const auto value = ParseSizeBy(mode);
+    if (!value) return Failure{"--size-by needs pagerank, degree or rank, not \"" + mode + "\""};
+    options.sizeBy = *value;
+  }
+  options.onlyKeyWords = parser.values("only-keyword");
+  if (parser.isSet("rank-range")) {
+    const std::string range = parser.value("rank-range");
+    options.rankRange = ParseRange(range);
+    if (!options.rankRange)
+      return Failure{"--rank-range needs A:B, whole numbers with A <= B, not \"" + range + "\""};
+  }
+  const char* given = options.fit              ? "--fit"
+                      : !options.focus.empty() ? "--focus"
+                      : options.filtered() ? (options.rankRange ? "--rank-range" : "--only-keyword")
+                      : options.sizeBy != SizeBy::Fixed ? "--size-by"
+                                                        : "--colour-by";
+  // A filter also chooses the rows of the CSV file.
+  const bool filterOnly = options.filtered() || !options.focus.empty();
+  if (options.viewed() && !options.picture() && !(filterOnly && !options.csv.empty()))
+    return Failure{std::string(given) + " needs a picture: --png or --svg" +
+                   (filterOnly ? " (or --csv)" : "")};
   if (options.viewed() && options.keywordGraph)
     return Failure{std::string(given) + " applies to the similarity graph, not --keyword-graph"};
   return Success();
@@ -162,10 +203,38 @@ std::optional<std::int32_t> FindAsin(const Catalogue& catalogue, std::string_vie
 }
 
 // Draws the laid-out catalogue again through the view the options ask for.
+struct Analysed {
+  std::shared_ptr<const analysis::GraphMeasures> measures;  // null when nothing needs them
+  std::vector<bool> shown;                                  // empty: every product
+};
+
+// The filter the options ask for; a keyword that keywords.txt does not hold is an error.
+Expected<ProductFilter> FilterOf(const CommandLineOptions& options, const Catalogue& catalogue,
+                                 std::optional<std::int32_t> focus) {
+  ProductFilter filter;
+  for (const std::string& text : options.onlyKeyWords) {
+    const auto& keyWords = catalogue.KeyWordTable;
+    const auto found = std::find_if(keyWords.begin(), keyWords.end(),
+                                    [&text](const KeyWord& k) { return k.Text == text; });
+    if (found == keyWords.end())
+      return Failure{"--only-keyword: keywords.txt has no keyword \"" + text + "\""};
+    filter.keyWords.push_back(static_cast<std::int32_t>(found - keyWords.begin()));
+  }
+  filter.salesRank = options.rankRange;
+  if (focus) {
+    filter.around = focus;
+    filter.hops = options.hops;
+  }
+  return filter;
+}
+
 void DrawView(const CommandLineOptions& options, const std::string& programFolder,
               const Catalogue& catalogue, std::optional<std::int32_t> focus, const Host& host,
-              Surface& surface) {
+              const Analysed& analysed, Surface& surface) {
   ViewStyle style;
+  style.measures = analysed.measures;
+  style.sizeBy = options.sizeBy;
+  style.shown = analysed.shown;
   style.translate = [&host](std::string_view text) { return host.text(text); };
   style.colourBy = options.colourBy;
   style.drawProductName = ReadLayoutSettings(programFolder, false).DrawProductName;
@@ -187,7 +256,8 @@ void DrawView(const CommandLineOptions& options, const std::string& programFolde
 
 // Writes every output that was asked for; false when one of them failed.
 bool WriteOutputs(const CommandLineOptions& options, const Catalogue& catalogue,
-                  ImageSurface* image, SvgSurface* svg, Host& host) {
+                  const Analysed& analysed, ImageSurface* image, SvgSurface* svg, Host& host) {
+  const analysis::GraphMeasures* measures = analysed.measures.get();
   bool ok = true;
   const auto report = [&](const Status& status) {
     if (!status) {
@@ -200,8 +270,11 @@ bool WriteOutputs(const CommandLineOptions& options, const Catalogue& catalogue,
   if (!options.svg.empty()) report(svg->saveSvg(options.svg));
   if (!options.graphml.empty())
     report(options.keywordGraph ? WriteKeyWordGraphMl(catalogue, options.graphml)
-                                : WriteGraphMl(catalogue, options.graphml));
-  if (!options.json.empty()) report(WriteCatalogueJson(catalogue, options.json));
+                                : WriteGraphMl(catalogue, options.graphml, measures));
+  if (!options.json.empty()) report(WriteCatalogueJson(catalogue, options.json, measures));
+  if (!options.csv.empty() && measures != nullptr)
+    report(WriteCatalogueCsv(catalogue, *measures, options.csv,
+                             analysed.shown.empty() ? nullptr : &analysed.shown));
   return ok;
 }
 
@@ -217,8 +290,9 @@ Expected<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& ar
   options.help = parser.helpAsked();
   options.version = parser.versionAsked();
   if (options.help || options.version) return options;
-  for (const char* name : {"folder", "json", "png", "svg", "graphml", "seed", "layout", "size",
-                           "focus", "hops", "colour-by"}) {
+  for (const char* name :
+       {"folder", "json", "png", "svg", "graphml", "csv", "seed", "layout", "size", "focus", "hops",
+        "colour-by", "size-by", "only-keyword", "rank-range"}) {
     if (parser.isSet(name) && parser.value(name).empty())
       return Failure{MissingValueError(std::string("--") + name)};
   }
@@ -227,6 +301,7 @@ Expected<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& ar
   options.png = parser.value("png");
   options.svg = parser.value("svg");
   options.graphml = parser.value("graphml");
+  options.csv = parser.value("csv");
   options.keywordGraph = parser.isSet("keyword-graph");
   if (parser.isSet("seed")) {
     const std::string seed = parser.value("seed");
@@ -252,14 +327,16 @@ Expected<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& ar
     return Failure{"--layout force needs an output: --png, --svg, --graphml or --json"};
   if (!options.headless() && (options.sizeGiven || options.keywordGraph))
     return Failure{std::string(options.keywordGraph ? "--keyword-graph" : "--size") +
-                   " needs an output: --png, --svg, --graphml or --json"};
+                   " needs an output: --png, --svg, --graphml, --csv or --json"};
   return options;
 }
 
 std::string UsageText() {
   HelpPage page;
-  page.synopses = {"[--folder DIR] [OUTPUT...] [--seed N] [--layout tree|force] [--size WxH] [--keyword-graph]",
-                   "[OPTION]... --png FILE|--svg FILE [--fit] [--focus ASIN] [--colour-by MODE]"};
+  page.synopses = {
+      "[--folder DIR] [OUTPUT...] [--seed N] [--layout tree|force] [--size WxH] [--keyword-graph]",
+      "[OPTION]... --png FILE|--svg FILE [--fit] [--focus ASIN] [--colour-by MODE] [--size-by MODE]",
+      "[--folder DIR] --csv FILE [--only-keyword K]... [--rank-range A:B] [--focus ASIN]"};
   page.description =
       "Shows the graph of similar products collected by the fetcher. Without an\n"
       "output option the window opens; with one, the program runs without any\n"
@@ -285,6 +362,7 @@ int RunHeadless(const CommandLineOptions& options, const std::string& programFol
                                               : settingSeed != 0
                                                   ? std::optional<std::uint32_t>(settingSeed)
                                                   : std::nullopt));
+  Analysed analysed;
   try {
     if (const Status loaded = LoadProductData(programFolder, catalogue, host); !loaded) {
       host.showError(loaded.error());
@@ -298,6 +376,17 @@ int RunHeadless(const CommandLineOptions& options, const std::string& programFol
         return 1;
       }
     }
+    const Expected<ProductFilter> filter = FilterOf(options, catalogue, focus);
+    if (!filter) {
+      host.showError(filter.error());
+      return 1;
+    }
+    if (options.measured())
+      analysed.measures = std::make_shared<const analysis::GraphMeasures>(
+          analysis::ComputeMeasures(analysis::LinksOf(catalogue)).value());
+    if (filter.value().active())
+      analysed.shown = ShownProducts(filter.value(), catalogue, KeyWordMembership(catalogue),
+                                     analysed.measures.get());
     if (options.drawing()) {
       if (options.keywordGraph) {
         if (const Status drawn =
@@ -308,17 +397,23 @@ int RunHeadless(const CommandLineOptions& options, const std::string& programFol
         }
       } else if (options.forceLayout) {
         DrawForceGraph(programFolder, catalogue, directions, surface, host);
-        if (options.viewed()) DrawView(options, programFolder, catalogue, focus, host, surface);
+        if (options.viewed())
+          DrawView(options, programFolder, catalogue, focus, host, analysed, surface);
       } else {
         DrawSimilarityGraph(programFolder, catalogue, directions, surface, host, clock);
-        if (options.viewed()) DrawView(options, programFolder, catalogue, focus, host, surface);
+        if (options.viewed())
+          DrawView(options, programFolder, catalogue, focus, host, analysed, surface);
       }
     }
   } catch (const EndProgram&) {
     host.showError("interrupted; no file was written.");
     return 130;
+  } catch (const analysis::IgraphError& error) {
+    host.showError(std::string("cannot compute the measures: ") + error.what());
+    return 1;
   }
-  return WriteOutputs(options, catalogue, image ? &*image : nullptr, svg ? &*svg : nullptr, host)
+  return WriteOutputs(options, catalogue, analysed, image ? &*image : nullptr,
+                      svg ? &*svg : nullptr, host)
              ? 0
              : 1;
 }

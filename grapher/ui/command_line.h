@@ -10,6 +10,8 @@
 #include "common/expected.h"
 #include "common/host.h"
 #include "grapher/view/colour_by.h"
+#include "grapher/view/measure_style.h"
+#include "grapher/view/product_filter.h"
 
 namespace quillon::grapher {
 
@@ -21,6 +23,7 @@ struct CommandLineOptions {
   std::string png;
   std::string svg;
   std::string graphml;
+  std::string csv;
   std::optional<std::uint32_t> seed;
   int width = 844;  // the window's Graph size
   int height = 564;
@@ -31,14 +34,28 @@ struct CommandLineOptions {
   std::string focus;  // ASIN of the product whose neighbourhood the picture shows
   int hops = 1;
   ColourBy colourBy = ColourBy::Drawing;
+  SizeBy sizeBy = SizeBy::Fixed;
+  std::vector<std::string> onlyKeyWords;  // texts of keywords.txt
+  std::optional<IntRange> rankRange;
 
   // Any output file: the run needs no window.
-  bool headless() const { return !json.empty() || picture() || !graphml.empty(); }
+  bool headless() const { return !json.empty() || picture() || !graphml.empty() || !csv.empty(); }
   bool picture() const { return !png.empty() || !svg.empty(); }
   // Pictures and graph files show a drawing; --keyword-graph asks for one too.
   bool drawing() const { return picture() || !graphml.empty() || keywordGraph; }
   // The picture is drawn again through a view (fitted, focused or coloured).
-  bool viewed() const { return fit || !focus.empty() || colourBy != ColourBy::Drawing; }
+  bool viewed() const {
+    return fit || !focus.empty() || colourBy != ColourBy::Drawing || sizeBy != SizeBy::Fixed ||
+           filtered();
+  }
+  // Products are filtered (the picture fades the rest, the CSV leaves them out).
+  bool filtered() const { return !onlyKeyWords.empty() || rankRange.has_value(); }
+  // Something shown or written needs the network measures.
+  bool measured() const {
+    return !csv.empty() || !json.empty() || !graphml.empty() || colourBy == ColourBy::Community ||
+           colourBy == ColourBy::Component || sizeBy == SizeBy::PageRank ||
+           sizeBy == SizeBy::Degree;
+  }
 };
 
 // Parses the arguments after the program name.

@@ -3,6 +3,7 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "grapher/ui/analysis_texts.h"
 #include "grapher/ui/graph_painting.h"
 #include "grapher/ui/view_texts.h"
 #include "grapher/view/neighbourhood.h"
@@ -86,7 +87,25 @@ DetailsPanel::DetailsPanel(QWidget& parent)
   });
 }
 
-void DetailsPanel::showProduct(const Catalogue& catalogue, std::int32_t p) {
+namespace {
+// The product's measures in one paragraph, or "computing" while they are not known.
+QString Measures(const analysis::GraphMeasures* m, std::int32_t p) {
+  using namespace analysis_texts;
+  const auto i = static_cast<std::size_t>(p);
+  if (m == nullptr || i >= m->size())
+    return QStringLiteral("<p><b>%1</b><br>%2</p>").arg(UiText(kMeasures), UiText(kNotYet));
+  return QStringLiteral(
+             "<p><b>%1</b> %2<br><b>%3</b> %4<br><b>PageRank</b> %5<br>"
+             "<b>%6</b> %7<br><b>%8</b> %9</p>")
+      .arg(UiText(kInDegree), QString::number(m->InDegree[i]), UiText(kOutDegree),
+           QString::number(m->OutDegree[i]), QString::number(m->PageRank[i], 'g', 4),
+           UiText(kCommunity), QString::number(m->Community[i]), UiText(kComponent),
+           QString::number(m->Component[i]));
+}
+}  // namespace
+
+void DetailsPanel::showProduct(const Catalogue& catalogue, std::int32_t p,
+                               const analysis::GraphMeasures* measures) {
   using namespace view_texts;
   const Product& product = catalogue.ProductTable[static_cast<std::size_t>(p)];
   const QString keyWord = KeyWordOf(catalogue, product);
@@ -94,7 +113,7 @@ void DetailsPanel::showProduct(const Catalogue& catalogue, std::int32_t p) {
                  Field(kTitle, TitleOf(product).toHtmlEscaped()) +
                  Field(kSalesRank, SalesRankOf(product)) +
                  Field(kKeyWord, keyWord.isEmpty() ? Text(kNone) : keyWord.toHtmlEscaped()) +
-                 Links(kSimilar, catalogue, product.SimilarIndex) +
+                 Measures(measures, p) + Links(kSimilar, catalogue, product.SimilarIndex) +
                  Links(kReferrers, catalogue, ProductsListing(catalogue, p));
   content_.setText(html);
   place();

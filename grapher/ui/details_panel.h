@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "grapher/analysis/graph_measures.h"
 #include "grapher/catalogue/catalogue.h"
 
 namespace quillon::grapher {
@@ -22,8 +23,10 @@ class DetailsPanel final : public QFrame {
   void setOnProduct(std::function<void(std::int32_t)> handler) { onProduct_ = std::move(handler); }
   void setOnClosed(std::function<void()> handler) { onClosed_ = std::move(handler); }
 
-  // Shows product p of the catalogue (opening the panel if it is closed).
-  void showProduct(const Catalogue& catalogue, std::int32_t p);
+  // Shows product p of the catalogue (opening the panel if it is closed), with
+  // its measures once they are known.
+  void showProduct(const Catalogue& catalogue, std::int32_t p,
+                   const analysis::GraphMeasures* measures = nullptr);
   void close();
   // The panel's text as shown, without markup.
   QString plainText() const;

@@ -14,6 +14,7 @@
 #include "grapher/commands/keyword_graph.h"
 #include "grapher/commands/similarity_graph.h"
 #include "grapher/layout/layout_settings.h"
+#include "grapher/ui/analysis_texts.h"
 #include "grapher/ui/view_saving.h"
 #include "grapher/ui/view_texts.h"
 
@@ -46,13 +47,16 @@ FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed,
       seedLabel_(this),
       findBar_(Graph),
       details_(Graph),
+      filters_(Graph),
+      measureStatus_(&Graph),
       actions_(*this),
       folderChooser_(*this, kFolderButton, QString::fromStdString(programFolder)),
       host_(*this, LabelStatus, LabelStatus2),
       runner_(*this, host_),
       programFolder_(std::move(programFolder)),
       directions_(RandomSource(seed)),
-      commandLineSeed_(seed) {
+      commandLineSeed_(seed),
+      measureWorker_(*this) {
   setObjectName(QStringLiteral("FormMain"));
   setWindowTitle(UiText(kApplicationTitle));
   setWindowIcon(QIcon(QStringLiteral(":/grapher/grapher.png")));
@@ -107,6 +111,13 @@ void FormMain::connectView() {
       {&actions_.colourByDrawing, [this] { setColourBy(ColourBy::Drawing); }},
       {&actions_.colourByKeyWord, [this] { setColourBy(ColourBy::KeyWord); }},
       {&actions_.colourByRank, [this] { setColourBy(ColourBy::Rank); }},
+      {&actions_.colourByCommunity, [this] { setColourBy(ColourBy::Community); }},
+      {&actions_.colourByComponent, [this] { setColourBy(ColourBy::Component); }},
+      {&actions_.sizeFixed, [this] { setSizeBy(SizeBy::Fixed); }},
+      {&actions_.sizeByPageRank, [this] { setSizeBy(SizeBy::PageRank); }},
+      {&actions_.sizeByDegree, [this] { setSizeBy(SizeBy::Degree); }},
+      {&actions_.sizeByRank, [this] { setSizeBy(SizeBy::Rank); }},
+      {&actions_.filters, [this] { filters_.toggle(); }},
       {&actions_.save, [this] { askAndSaveView(); }},
       {&actions_.clearOrCancel, [this] { clearOrCancel(); }},
       {&actions_.keyWordGraph, [this] { CommandDrawGraphAlt_Click(); }},
@@ -130,8 +141,15 @@ void FormMain::connectView() {
 
   Graph.setOnSelection([this](std::optional<std::int32_t> p) { showSelection(p); });
   Graph.setOnContextMenu([this](QPoint at) { makeContextMenu()->exec(at); });
+  measureStatus_.setObjectName(QStringLiteral("MeasureStatus"));
+  measureStatus_.setAutoFillBackground(true);
+  measureStatus_.setMargin(4);
+  measureStatus_.hide();
+  filters_.setOnChanged([this] { applyFilters(); });
   Graph.setOnResized([this] {
     findBar_.place();
+    if (filters_.isVisible()) filters_.place();
+    measureStatus_.move(0, std::max(0, Graph.height() - measureStatus_.height()));
     if (details_.isVisible()) details_.place();
   });
   details_.setOnProduct([this](std::int32_t p) { Graph.selectProduct(p, true); });
@@ -176,8 +194,11 @@ void FormMain::findStep(bool backwards) {
 }
 
 void FormMain::showSelection(std::optional<std::int32_t> p) {
+  // A filter around the selection follows it.
+  if (filters_.aroundSelection())
+    filters_.showCount(Graph.view()->shownCount(), catalogue_.ProductTable.size());
   if (p && Graph.redrawable() && !Graph.keyWordGraph()) {
-    details_.showProduct(Graph.view()->snapshot()->catalogue, *p);
+    details_.showProduct(Graph.view()->snapshot()->catalogue, *p, Graph.view()->measures());
   } else {
     details_.close();
   }
@@ -186,6 +207,55 @@ void FormMain::showSelection(std::optional<std::int32_t> p) {
 void FormMain::setColourBy(ColourBy mode) {
   Graph.view()->setColourBy(mode);
   Graph.viewChanged();
+}
+
+void FormMain::setSizeBy(SizeBy mode) {
+  Graph.view()->setSizeBy(mode);
+  Graph.viewChanged();
+}
+
+void FormMain::applyFilters() {
+  ViewController& view = *Graph.view();
+  view.setFilter(filters_.filter(), filters_.aroundSelection());
+  filters_.showCount(view.shownCount(), catalogue_.ProductTable.size());
+  Graph.viewChanged();
+}
+
+void FormMain::startMeasures() {
+  using namespace analysis_texts;
+  const auto progress = [this](analysis::MeasureStep step) {
+    static constexpr const char* kSteps[] = {kStepDegrees, kStepPageRank, kStepComponents,
+                                             kStepCommunities};
+    const int number = static_cast<int>(step);
+    measureStatus_.setText(UiText(kMeasuring)
+                               .arg(UiText(kSteps[number]), QString::number(number + 1),
+                                    QString::number(analysis::kMeasureStepCount)));
+    measureStatus_.adjustSize();
+    measureStatus_.move(0, std::max(0, Graph.height() - measureStatus_.height()));
+    measureStatus_.show();
+    measureStatus_.raise();
+  };
+  measureWorker_.start(
+      analysis::LinksOf(catalogue_), progress,
+      [this](std::shared_ptr<const analysis::GraphMeasures> measures, const std::string& error) {
+        measuresDone(std::move(measures), error);
+      });
+}
+
+void FormMain::measuresDone(std::shared_ptr<const analysis::GraphMeasures> measures,
+                            const std::string& error) {
+  if (!measures) {
+    measureStatus_.setText(
+        UiText(analysis_texts::kMeasureFailed).arg(QString::fromStdString(error)));
+    measureStatus_.adjustSize();
+    return;
+  }
+  measureStatus_.hide();
+  filters_.setGroupCounts(static_cast<int>(measures->communitySizes.size()),
+                          static_cast<int>(measures->componentSizes.size()));
+  Graph.view()->setMeasures(std::move(measures));
+  applyFilters();
+  showSelection(Graph.view()->selected());
 }
 
 void FormMain::askAndSaveView() {
@@ -209,6 +279,8 @@ void FormMain::CommandGetData_Click() {
   loading_ = true;
   // The picture on the surface no longer matches the tables being replaced.
   Graph.setRedrawable(false);
+  measureWorker_.cancel();
+  measureStatus_.hide();
   Graph.catalogueReplaced();
   Status result = Success();
   const bool running =
@@ -217,10 +289,13 @@ void FormMain::CommandGetData_Click() {
   Graph.catalogueReplaced();
   if (!running) return;
   CommandGetData.setEnabled(true);
+  filters_.setCatalogue(catalogue_);
+  applyFilters();
   if (!result) {
     host_.showFailure(result.failure());
     return;
   }
+  startMeasures();
   setDrawingButtons(true);
 }
 

@@ -23,8 +23,10 @@
 #include "grapher/layout/layout_settings.h"
 #include "grapher/layout/placement_directions.h"
 #include "grapher/ui/details_panel.h"
+#include "grapher/ui/filter_panel.h"
 #include "grapher/ui/find_bar.h"
 #include "grapher/ui/graph_widget.h"
+#include "grapher/ui/measure_worker.h"
 #include "grapher/ui/view_actions.h"
 
 namespace quillon::grapher {
@@ -49,6 +51,11 @@ class FormMain final : public QWidget {
   GraphWidget& graph() { return Graph; }
   FindBar& findBar() { return findBar_; }
   DetailsPanel& details() { return details_; }
+  FilterPanel& filters() { return filters_; }
+  // Shows the progress of the measures, and why they failed.
+  QLabel& measureStatus() { return measureStatus_; }
+  // True while the measures of the last load are computed.
+  bool measuring() const { return measureWorker_.busy(); }
   ViewActions& viewActions() { return actions_; }
   // Opens another program folder; shown once a program can put a window for
   // it in this one's place.
@@ -89,6 +96,13 @@ class FormMain final : public QWidget {
   void findStep(bool backwards);
   void showSelection(std::optional<std::int32_t> p);
   void setColourBy(ColourBy mode);
+  void setSizeBy(SizeBy mode);
+  // Computes the measures of the load just finished, off the window's thread.
+  void startMeasures();
+  void measuresDone(std::shared_ptr<const analysis::GraphMeasures> measures,
+                    const std::string& error);
+  // The filter panel's choice goes to the view.
+  void applyFilters();
   void askAndSaveView();
 
   QPushButton CommandDrawGraphAlt;
@@ -101,6 +115,8 @@ class FormMain final : public QWidget {
   // Made after the controls above, so that they follow them in the focus chain.
   FindBar findBar_;
   DetailsPanel details_;
+  FilterPanel filters_;
+  QLabel measureStatus_;
   ViewActions actions_;
   FolderChooser folderChooser_;
 
@@ -112,8 +128,9 @@ class FormMain final : public QWidget {
   Catalogue catalogue_;  // replaced by each load, read and laid out by the drawings
   PlacementDirections directions_;
   const std::optional<std::uint32_t> commandLineSeed_;
-  bool loading_ = false;  // a load runs (possibly under a drawing started meanwhile)
-  int drawings_ = 0;      // drawings running (one may start inside a load)
+  bool loading_ = false;         // a load runs (possibly under a drawing started meanwhile)
+  int drawings_ = 0;             // drawings running (one may start inside a load)
+  MeasureWorker measureWorker_;  // last: its thread stops before the rest goes
 };
 
 }  // namespace quillon::grapher

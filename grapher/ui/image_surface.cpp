@@ -1,10 +1,15 @@
 #include "grapher/ui/image_surface.h"
 
+#include <array>
+
 #include <QFontMetricsF>
 #include <QSaveFile>
 #include <algorithm>
+#include <cmath>
+#include <thread>
 
 #include "grapher/ui/graph_painting.h"
+#include "grapher/ui/pixel_lines.h"
 
 namespace quillon::grapher {
 namespace {
@@ -111,6 +116,91 @@ void ImageSurface::rectangle(float x1, float y1, float x2, float y2, Rgb color) 
 
 void ImageSurface::circle(float x, float y, float radius, Rgb color) {
   PaintCircle(painter(), x, y, radius, ToColor(color));
+}
+
+void ImageSurface::coloredLines(std::span<const LineSegment> lines, Rgb color) {
+  if (lines.empty()) return;
+  endPainting();  // the pixels are written directly
+  const int height = image_.height();
+  lineMask_.reset(image_.width(), height);
+  const auto band = [this, lines](int rowBegin, int rowEnd) {
+    for (const LineSegment& l : lines) lineMask_.line(l.x1, l.y1, l.x2, l.y2, rowBegin, rowEnd);
+  };
+  // Many lines: the lower half of the rows on a second thread.
+  if (lines.size() >= kLinesForTwoThreads && std::thread::hardware_concurrency() > 1) {
+    std::jthread lower(band, height / 2, height);
+    band(0, height / 2);
+  } else {
+    band(0, height);
+  }
+  const QRgb value = qRgb(color.r, color.g, color.b);
+  if (lineOpacity_ >= 1) {
+    for (int y = 0; y < image_.height(); ++y) {
+      const std::uint8_t* marks = lineMask_.row(y);
+      auto* pixels = reinterpret_cast<QRgb*>(image_.scanLine(y));
+      for (int x = 0; x < image_.width(); ++x)
+        if (marks[x] != 0) pixels[x] = value;
+    }
+    return;
+  }
+  // Faded lines: each line through a pixel lays its share of ink over what is
+  // there, as a painter's translucent lines do, so crowded pixels read darker.
+  std::array<double, 256> left{};  // what stays of the background under n lines
+  left[0] = 1;
+  for (std::size_t n = 1; n < left.size(); ++n) left[n] = left[n - 1] * (1 - lineOpacity_);
+  const auto blend = [&](int under, int ink, std::uint8_t n) {
+    return static_cast<int>(std::lround(ink + (under - ink) * left[n]));
+  };
+  for (int y = 0; y < image_.height(); ++y) {
+    const std::uint8_t* marks = lineMask_.row(y);
+    auto* pixels = reinterpret_cast<QRgb*>(image_.scanLine(y));
+    for (int x = 0; x < image_.width(); ++x) {
+      if (marks[x] == 0) continue;
+      const QRgb under = pixels[x];
+      pixels[x] = qRgb(blend(qRed(under), color.r, marks[x]), blend(qGreen(under), color.g, marks[x]),
+                       blend(qBlue(under), color.b, marks[x]));
+    }
+  }
+}
+
+void ImageSurface::circles(std::span<const Centre> centres, float radius, Rgb color) {
+  const bool wholePixels = std::all_of(centres.begin(), centres.end(), [](const Centre& c) {
+    return c.x == std::floor(c.x) && c.y == std::floor(c.y);
+  });
+  if (!wholePixels || radius > kMaxStampRadius) {
+    for (const Centre& c : centres) circle(c.x, c.y, radius, color);
+    return;
+  }
+  if (radius != stampRadius_) {
+    // Drawn once, the same way as circle(), in the middle of a scratch image.
+    const int side = 2 * kMaxStampRadius + 5, middle = side / 2;
+    QImage scratch(side, side, QImage::Format_RGB32);
+    scratch.fill(Qt::white);
+    {
+      QPainter painter(&scratch);
+      PreparePainter(painter, font_);
+      PaintCircle(painter, static_cast<float>(middle), static_cast<float>(middle), radius,
+                  Qt::black);
+    }
+    stamp_.clear();
+    for (int y = 0; y < side; ++y)
+      for (int x = 0; x < side; ++x)
+        if (scratch.pixel(x, y) != qRgb(255, 255, 255)) stamp_.emplace_back(x - middle, y - middle);
+    stampRadius_ = radius;
+  }
+  endPainting();  // the pixels are written directly
+  const QRgb value = qRgb(color.r, color.g, color.b);
+  const int w = image_.width(), h = image_.height();
+  const auto stride = static_cast<std::size_t>(image_.bytesPerLine() / 4);
+  auto* pixels = reinterpret_cast<QRgb*>(image_.bits());
+  for (const Centre& c : centres) {
+    const int cx = static_cast<int>(c.x), cy = static_cast<int>(c.y);
+    for (const QPoint& d : stamp_) {
+      const int x = cx + d.x(), y = cy + d.y();
+      if (x >= 0 && y >= 0 && x < w && y < h)
+        pixels[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x)] = value;
+    }
+  }
 }
 
 void ImageSurface::present() {

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "grapher/ui/analysis_texts.h"
 #include "grapher/ui/view_texts.h"
 
 namespace quillon::grapher {
@@ -18,7 +19,7 @@ void Define(QWidget& window, QAction& action, const char* text, const char* name
 
 }  // namespace
 
-ViewActions::ViewActions(QWidget& window) : colours(&window) {
+ViewActions::ViewActions(QWidget& window) : colours(&window), sizes(&window) {
   using namespace view_texts;
   // '=' is '+' without Shift on many keyboards.
   Define(window, zoomIn, kZoomIn, "ActionZoomIn", {Qt::Key_Plus, Qt::Key_Equal});
@@ -39,6 +40,20 @@ ViewActions::ViewActions(QWidget& window) : colours(&window) {
          {QKeySequence(Qt::CTRL | Qt::Key_2)});
   Define(window, colourByRank, kColourByRank, "ActionColourByRank",
          {QKeySequence(Qt::CTRL | Qt::Key_3)});
+  Define(window, colourByCommunity, analysis_texts::kColourByCommunity, "ActionColourByCommunity",
+         {QKeySequence(Qt::CTRL | Qt::Key_4)});
+  Define(window, colourByComponent, analysis_texts::kColourByComponent, "ActionColourByComponent",
+         {QKeySequence(Qt::CTRL | Qt::Key_5)});
+  Define(window, sizeFixed, analysis_texts::kSizeFixed, "ActionSizeFixed",
+         {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_1)});
+  Define(window, sizeByPageRank, analysis_texts::kSizeByPageRank, "ActionSizeByPageRank",
+         {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_2)});
+  Define(window, sizeByDegree, analysis_texts::kSizeByDegree, "ActionSizeByDegree",
+         {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_3)});
+  Define(window, sizeByRank, analysis_texts::kSizeByRank, "ActionSizeByRank",
+         {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_4)});
+  Define(window, filters, analysis_texts::kFilters, "ActionFilters",
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)});
   Define(window, save, kSaveView, "ActionSaveView", {QKeySequence::Save});
   Define(window, clearOrCancel, kClearOrCancel, "ActionClearOrCancel", {Qt::Key_Escape});
   Define(window, keyWordGraph, kKeyWordGraph, "ActionKeyWordGraph",
@@ -54,11 +69,18 @@ ViewActions::ViewActions(QWidget& window) : colours(&window) {
     part->setCheckable(true);
     part->setChecked(true);
   }
-  for (QAction* mode : {&colourByDrawing, &colourByKeyWord, &colourByRank}) {
+  for (QAction* mode :
+       {&colourByDrawing, &colourByKeyWord, &colourByRank, &colourByCommunity, &colourByComponent}) {
     mode->setCheckable(true);
     colours.addAction(mode);
   }
   colourByDrawing.setChecked(true);
+  for (QAction* mode : {&sizeFixed, &sizeByPageRank, &sizeByDegree, &sizeByRank}) {
+    mode->setCheckable(true);
+    sizes.addAction(mode);
+  }
+  sizeFixed.setChecked(true);
+  filters.setCheckable(true);
 }
 
 void ViewActions::fillMenu(QMenu& menu) {
@@ -70,9 +92,13 @@ void ViewActions::fillMenu(QMenu& menu) {
   menu.addActions({&find, &findNext, &findPrevious});
   menu.addSeparator();
   QMenu* colour = menu.addMenu(Text(view_texts::kColourMenu));
-  colour->addActions({&colourByDrawing, &colourByKeyWord, &colourByRank});
+  colour->addActions(
+      {&colourByDrawing, &colourByKeyWord, &colourByRank, &colourByCommunity, &colourByComponent});
   QMenu* show = menu.addMenu(Text(view_texts::kShowMenu));
   show->addActions({&showSimilarityLines, &showKeyWordLines, &showLabels});
+  QMenu* size = menu.addMenu(Text(analysis_texts::kSizeMenu));
+  size->addActions({&sizeFixed, &sizeByPageRank, &sizeByDegree, &sizeByRank});
+  menu.addAction(&filters);
   menu.addSeparator();
   menu.addActions({&save, &clearOrCancel});
   menu.addSeparator();

@@ -30,6 +30,13 @@ struct ViewActions {
   QAction colourByDrawing;
   QAction colourByKeyWord;
   QAction colourByRank;
+  QAction colourByCommunity;
+  QAction colourByComponent;
+  QAction sizeFixed;
+  QAction sizeByPageRank;
+  QAction sizeByDegree;
+  QAction sizeByRank;
+  QAction filters;
   QAction save;
   QAction clearOrCancel;
   QAction keyWordGraph;
@@ -38,6 +45,7 @@ struct ViewActions {
   QAction showKeyWordLines;
   QAction showLabels;
   QActionGroup colours;
+  QActionGroup sizes;
 };
 
 }  // namespace quillon::grapher

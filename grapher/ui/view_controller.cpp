@@ -1,5 +1,7 @@
 #include "grapher/ui/view_controller.h"
 
+#include <algorithm>
+
 #include "grapher/view/drawing_bounds.h"
 #include "grapher/view/keyword_view.h"
 #include "grapher/view/neighbourhood.h"
@@ -15,7 +17,36 @@ void ViewController::catalogueReplaced() {
   finder_.reset();
   matches_.clear();
   cursor_ = -1;
+  style_.measures.reset();
   select(std::nullopt);
+  applyFilter();
+}
+
+void ViewController::setMeasures(std::shared_ptr<const analysis::GraphMeasures> measures) {
+  style_.measures = std::move(measures);
+  applyFilter();
+}
+
+void ViewController::setFilter(const ProductFilter& filter, bool aroundSelection) {
+  filter_ = filter;
+  aroundSelection_ = aroundSelection;
+  applyFilter();
+}
+
+void ViewController::applyFilter() {
+  ProductFilter effective = filter_;
+  if (aroundSelection_) effective.around = style_.selected;
+  const auto snap = snapshot();
+  const std::size_t n = snap->catalogue.ProductTable.size();
+  if (!effective.active()) {
+    style_.shown.clear();
+    shownCount_ = n;
+  } else {
+    style_.shown = ShownProducts(effective, snap->catalogue, *snap->members, measures());
+    shownCount_ =
+        static_cast<std::size_t>(std::count(style_.shown.begin(), style_.shown.end(), true));
+  }
+  style_.hideFiltered = filter_.hide;
 }
 
 std::shared_ptr<const ViewSnapshot> ViewController::snapshot() {
@@ -52,7 +83,8 @@ void ViewController::centreOn(std::int32_t p, double viewWidth, double viewHeigh
 
 bool ViewController::isPlain() const {
   return transform_.isIdentity() && !style_.selected && style_.colourBy == ColourBy::Drawing &&
-         style_.showSimilarityLines && style_.showKeyWordLines && style_.showLabels;
+         style_.sizeBy == SizeBy::Fixed && style_.shown.empty() && style_.showSimilarityLines &&
+         style_.showKeyWordLines && style_.showLabels;
 }
 
 std::optional<std::int32_t> ViewController::productAt(Point screen) {
@@ -66,6 +98,7 @@ void ViewController::select(std::optional<std::int32_t> p) {
     p.reset();
   style_.selected = p;
   style_.highlighted = p ? LinkedProducts(snap->catalogue, *p) : std::vector<bool>{};
+  if (aroundSelection_) applyFilter();
 }
 
 std::size_t ViewController::find(std::string_view query) {

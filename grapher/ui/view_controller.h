@@ -13,6 +13,7 @@
 #include "grapher/catalogue/catalogue.h"
 #include "grapher/catalogue/keyword_membership.h"
 #include "grapher/render/surface.h"
+#include "grapher/view/product_filter.h"
 #include "grapher/view/product_finder.h"
 #include "grapher/view/product_grid.h"
 #include "grapher/view/view_render.h"
@@ -67,6 +68,17 @@ class ViewController {
   void setDrawProductName(bool on) { style_.drawProductName = on; }
   // Shows or hides a part of the picture: one of ViewStyle's show flags.
   void setShown(bool ViewStyle::*part, bool on) { style_.*part = on; }
+  // The load's measures, null until they are computed.
+  void setMeasures(std::shared_ptr<const analysis::GraphMeasures> measures);
+  const analysis::GraphMeasures* measures() const { return style_.measures.get(); }
+  void setSizeBy(SizeBy mode) { style_.sizeBy = mode; }
+  SizeBy sizeBy() const { return style_.sizeBy; }
+  // What is shown; with aroundSelection the filter's neighbourhood follows the
+  // selected product (and is left out while nothing is selected).
+  void setFilter(const ProductFilter& filter, bool aroundSelection);
+  const ProductFilter& filter() const { return filter_; }
+  // Products the filter lets through (all without one).
+  std::size_t shownCount() const { return shownCount_; }
   const ViewStyle& style() const { return style_; }
 
   // Finds the query and returns the number of matches; the cursor starts over.
@@ -88,6 +100,10 @@ class ViewController {
   ViewStyle style_;
   std::vector<std::int32_t> matches_;
   int cursor_ = -1;
+  ProductFilter filter_;
+  bool aroundSelection_ = false;
+  std::size_t shownCount_ = 0;
+  void applyFilter();
 };
 
 }  // namespace quillon::grapher

@@ -59,6 +59,8 @@ std::optional<ColourBy> ParseColourBy(std::string_view text) {
   if (text == "drawing") return ColourBy::Drawing;
   if (text == "keyword") return ColourBy::KeyWord;
   if (text == "rank") return ColourBy::Rank;
+  if (text == "community") return ColourBy::Community;
+  if (text == "component") return ColourBy::Component;
   return std::nullopt;
 }
 
@@ -83,6 +85,9 @@ Rgb ProductColour(ColourBy mode, const Product& product) {
       return KeyWordColour(product.KeyWordIndex);
     case ColourBy::Rank:
       return RankColour(product.SalesRank);
+    case ColourBy::Community:
+    case ColourBy::Component:
+      return kNoKeyWordColour;
     case ColourBy::Drawing:
       break;
   }

@@ -1,5 +1,6 @@
 // What the product markers' colours show: the drawing's own colours, the
-// product's keyword or its sales rank.
+// product's keyword or its sales rank, or (from the measures) its community or
+// weakly connected component.
 #pragma once
 
 #include <cstdint>
@@ -15,9 +16,9 @@
 
 namespace quillon::grapher {
 
-enum class ColourBy { Drawing, KeyWord, Rank };
+enum class ColourBy { Drawing, KeyWord, Rank, Community, Component };
 
-// "drawing", "keyword" or "rank".
+// "drawing", "keyword", "rank", "community" or "component".
 std::optional<ColourBy> ParseColourBy(std::string_view text);
 
 // Products without a keyword, and products with no known sales rank (0 or less).
@@ -32,7 +33,8 @@ inline constexpr std::int32_t kWorstRank = 1000000;
 Rgb KeyWordColour(std::int32_t keyWordIndex);
 // Sales rank on a log scale from kBestRank (warm) to kWorstRank (cool).
 Rgb RankColour(std::int32_t salesRank);
-// The marker colour of a product in the given mode.
+// The marker colour of a product in the given mode (the measured modes need
+// the measures: MeasuredColour; here they give grey).
 Rgb ProductColour(ColourBy mode, const Product& product);
 // A lighter version for what a selection leaves in the background.
 Rgb Faded(Rgb colour);

@@ -9,6 +9,40 @@
 namespace quillon::grapher {
 namespace {
 
+// Shapes gathered by colour and drawn together at the end of a pass: a view
+// that is not the drawing's own picture need not keep its stacking, and one
+// call per colour is what makes a large catalogue fast to draw.
+class Batches {
+ public:
+  void line(Rgb colour, LineSegment l) { lines(colour).push_back(l); }
+  void marker(Rgb colour, float radius, Centre at) {
+    for (auto& m : markers_)
+      if (m.colour == colour && m.radius == radius) return m.centres.push_back(at);
+    markers_.push_back({colour, radius, {at}});
+  }
+  // Lines first, markers over them.
+  void flush(Surface& surface) {
+    for (auto& [colour, list] : lines_) surface.coloredLines(list, colour);
+    for (const auto& m : markers_) surface.circles(m.centres, m.radius, m.colour);
+    lines_.clear();
+    markers_.clear();
+  }
+
+ private:
+  std::vector<LineSegment>& lines(Rgb colour) {
+    for (auto& [c, list] : lines_)
+      if (c == colour) return list;
+    return lines_.emplace_back(colour, std::vector<LineSegment>{}).second;
+  }
+  struct Markers {
+    Rgb colour;
+    float radius;
+    std::vector<Centre> centres;
+  };
+  std::vector<std::pair<Rgb, std::vector<LineSegment>>> lines_;
+  std::vector<Markers> markers_;
+};
+
 // Bit flags of where a point lies outside the view (for culling lines).
 int OutCode(float x, float y, float w, float h) {
   return (x < -1 ? 1 : 0) | (x > w + 1 ? 2 : 0) | (y < -1 ? 4 : 0) | (y > h + 1 ? 8 : 0);
@@ -31,9 +65,11 @@ class ViewRenderer {
         // The drawing procedures' own picture is reproduced call for call:
         // nothing is culled or simplified (an SVG keeps what lies outside too).
         exact_(t.isIdentity()),
-        plain_(style.colourBy == ColourBy::Drawing && !style.selected && style.highlighted.empty()),
+        plain_(style.colourBy == ColourBy::Drawing && !style.selected && style.highlighted.empty() &&
+               style.shown.empty() && style.sizeBy == SizeBy::Fixed),
         selecting_(style.selected.has_value() || !style.highlighted.empty()),
-        drawTitles_((style.drawProductName && t.scale >= 1) || t.scale >= kReadableTitleScale) {
+        drawTitles_((style.drawProductName && t.scale >= 1) || t.scale >= kReadableTitleScale),
+        sizes_(style.sizeBy, catalogue, style.measures.get()) {
     if (!exact_) {
       pixelsWide_ = std::lround(std::max(0.0f, width_));
       pixelsHigh_ = std::lround(std::max(0.0f, height_));
@@ -56,7 +92,12 @@ class ViewRenderer {
     if (opacity < 1) surface_.setLineOpacity(1);
     if (!drawn || (style_.showLabels && !drawKeyWordLabels())) return false;
     if (selecting_) drawSelection();
-    DrawLegend(LegendFor(style_.colourBy, catalogue_, style_.translate), surface_);
+    const bool measured =
+        style_.colourBy == ColourBy::Community || style_.colourBy == ColourBy::Component;
+    DrawLegend(measured ? GroupLegend(style_.colourBy, style_.measures.get(), style_.translate)
+                        : LegendFor(style_.colourBy, catalogue_, style_.translate),
+               surface_);
+    DrawSizeLegend(sizes_, surface_, style_.translate);
     surface_.present();
     return true;
   }
@@ -81,7 +122,12 @@ class ViewRenderer {
     return (style_.selected && static_cast<std::size_t>(*style_.selected) == i) ||
            (i < style_.highlighted.size() && style_.highlighted[i]);
   }
-  bool faded(std::size_t i) const { return selecting_ && !strong(i); }
+  bool filteredOut(std::size_t i) const { return i < style_.shown.size() && !style_.shown[i]; }
+  bool hidden(std::size_t i) const { return style_.hideFiltered && filteredOut(i); }
+  bool faded(std::size_t i) const { return (selecting_ && !strong(i)) || filteredOut(i); }
+  Rgb markerColour(std::size_t i) const {
+    return MeasuredColour(style_.colourBy, products_[i], i, style_.measures.get());
+  }
 
   bool pointVisible(float x, float y, float reach) const {
     return exact_ ||
@@ -97,14 +143,22 @@ class ViewRenderer {
   // In plain mode lines take the foreground colour, which `colour` then names.
   void drawLine(float x1, float y1, float x2, float y2, Rgb colour) {
     if (!lineVisible(x1, y1, x2, y2)) return;
-    if (plain_)
+    if (!exact_)
+      batches_.line(colour, {x1, y1, x2, y2});
+    else if (plain_)
       surface_.line(x1, y1, x2, y2);
     else
       surface_.coloredLine(x1, y1, x2, y2, colour);
   }
-  void drawMarker(float x, float y, Rgb colour) {
-    if (!exact_ && !firstAtPixel(x, y, Packed(colour))) return;
-    surface_.circle(x, y, kProductMarkerRadius, colour);
+  void drawMarker(float x, float y, Rgb colour, float radius) {
+    // Markers of one size and colour on one pixel look the same: one is enough.
+    if (!exact_ && style_.sizeBy == SizeBy::Fixed && !firstAtPixel(x, y, Packed(colour))) return;
+    // On whole pixels so that a surface can copy one drawn marker (half a pixel off at most).
+    // Radii in quarter pixels, so that sizes by measure make few batches.
+    if (!exact_)
+      batches_.marker(colour, std::round(radius * 4) / 4, {std::round(x), std::round(y)});
+    else
+      surface_.circle(x, y, radius, colour);
   }
   static std::uint32_t Packed(Rgb c) {
     return (std::uint32_t{c.r} << 16 | std::uint32_t{c.g} << 8 | c.b) + 1;
@@ -126,9 +180,13 @@ class ViewRenderer {
   }
 
   bool drawProducts() {
-    const float reach = std::max(kSelectedRingRadius, kProductMarkerRadius);
+    const float reach = std::max(kSelectedRingRadius, kLargestMarkerRadius);
     for (std::size_t i = 0; i < products_.size(); ++i) {
       if (cancelled()) return false;
+      if (hidden(i)) {
+        if (exact_) surface_.present();
+        continue;
+      }
       const Product& p = products_[i];
       const float x = screenX_[i], y = screenY_[i];
       const bool shown = pointVisible(x, y, reach);
@@ -138,15 +196,20 @@ class ViewRenderer {
         surface_.print(p.Title);
       }
       if (shown) {
-        const Rgb colour = ProductColour(style_.colourBy, p);
-        drawMarker(x, y, faded(i) ? Faded(colour) : colour);
+        const Rgb colour = markerColour(i);
+        drawMarker(x, y, faded(i) ? Faded(colour) : colour, sizes_.radius(i));
       }
       for (const std::int32_t s : p.SimilarIndex) {
         if (!style_.showSimilarityLines) break;
         const auto j = static_cast<std::size_t>(s);
+        if (hidden(j)) continue;
         // Plain: the foreground colour as the drawing leaves it (black).
         drawLine(x, y, screenX_[j], screenY_[j], faded(i) || faded(j) ? Faded(kBlack) : kBlack);
       }
+      if (exact_) surface_.present();
+    }
+    if (!exact_) {
+      batches_.flush(surface_);
       surface_.present();
     }
     return true;
@@ -166,11 +229,16 @@ class ViewRenderer {
                                : kKeyWordLineColor;
         for (const std::int32_t p : members_.productsOf(k)) {
           const auto j = static_cast<std::size_t>(p);
+          if (hidden(j)) continue;
           // One line from a label to each pixel is enough when many products share it.
           if (!exact_ && !firstAtPixel(screenX_[j], screenY_[j], kKeyWordStamp + k)) continue;
           drawLine(kx, ky, screenX_[j], screenY_[j], faded(j) ? Faded(colour) : colour);
         }
       }
+      if (exact_) surface_.present();
+    }
+    if (!exact_) {
+      batches_.flush(surface_);
       surface_.present();
     }
     return true;
@@ -218,7 +286,7 @@ class ViewRenderer {
       const float x = screenX_[i], y = screenY_[i];
       if (!pointVisible(x, y, kSelectedRingRadius)) continue;
       const bool isSelected = style_.selected && static_cast<std::size_t>(*style_.selected) == i;
-      surface_.circle(x, y, kProductMarkerRadius, ProductColour(style_.colourBy, products_[i]));
+      surface_.circle(x, y, sizes_.radius(i), markerColour(i));
       surface_.circle(x, y, isSelected ? kSelectedRingRadius : kHighlightRingRadius,
                       kSelectionColour);
       if (isSelected) {
@@ -243,6 +311,8 @@ class ViewRenderer {
   bool plain_;
   bool selecting_;
   bool drawTitles_;
+  MarkerSizes sizes_;
+  Batches batches_;          // used when the view is not the drawing's own picture
   std::optional<Rgb> fore_;  // the foreground colour set here, once set
   std::vector<float> screenX_;
   std::vector<float> screenY_;

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "grapher/catalogue/keyword_membership.h"
 #include "grapher/render/surface.h"
 #include "grapher/view/colour_by.h"
+#include "grapher/view/measure_style.h"
 #include "grapher/view/view_transform.h"
 
 namespace quillon::grapher {
@@ -37,6 +39,13 @@ struct ViewStyle {
   // Lines fade as they crowd a zoomed or fitted view, so that density reads as
   // shade; the drawing's own picture (identity transform) stays opaque.
   bool shadeDenseLines = true;
+  // The load's measures, once computed; colours and sizes by measure need them.
+  std::shared_ptr<const analysis::GraphMeasures> measures;
+  SizeBy sizeBy = SizeBy::Fixed;
+  // A mark per product (empty: all): what a filter lets through. The rest fade,
+  // or are left out with their lines when hideFiltered.
+  std::vector<bool> shown;
+  bool hideFiltered = false;
   Host::TextTranslator translate;  // for the legend's fixed texts; none: as written
 };
 

@@ -70,11 +70,20 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"HopsWithoutFocus", {"--hops", "2", "--png", "a"}, "--focus"},
         ParseCase{"HopsNegative", {"--focus", "A", "--hops", "-1", "--png", "a"}, "--hops"},
         ParseCase{
-            "UnknownColourMode", {"--colour-by", "size", "--png", "a"}, "drawing, keyword or rank"},
+            "UnknownColourMode", {"--colour-by", "size", "--png", "a"}, "community or component"},
         ParseCase{"DrawingColours", {"--colour-by", "drawing", "--png", "a"}, nullptr},
         ParseCase{"OldWordForDrawingColours",
                   {"--colour-by", "parts", "--png", "a"},
-                  "drawing, keyword or rank"},
+                  "drawing, keyword, rank"},
+        ParseCase{
+            "UnknownSizeMode", {"--size-by", "area", "--png", "a"}, "pagerank, degree or rank"},
+        ParseCase{"RankRangeReversed", {"--rank-range", "9:1", "--csv", "a"}, "A <= B"},
+        ParseCase{"FilterWithoutPictureOrCsv", {"--only-keyword", "x", "--json", "a"}, "or --csv"},
+        ParseCase{"SizeByWithoutPicture", {"--size-by", "rank", "--csv", "a"}, "--size-by"},
+        ParseCase{"MeasureViewOptions",
+                  {"--png", "a", "--colour-by", "community", "--size-by", "pagerank",
+                   "--only-keyword", "x", "--only-keyword", "y", "--rank-range", "1:50"},
+                  nullptr},
         ParseCase{"ViewOfTheKeyWordGraph",
                   {"--colour-by", "keyword", "--keyword-graph", "--png", "a"},
                   "--keyword-graph"},
@@ -107,7 +116,8 @@ TEST(ParseCommandLineTest, HelpDescribesEveryOption) {
   const std::string help = UsageText();
   for (const char* option :
        {"--folder", "--json", "--png", "--svg", "--graphml", "--seed", "--layout", "--size",
-        "--keyword-graph", "--fit", "--focus", "--hops", "--colour-by", "--help"})
+        "--keyword-graph", "--fit", "--focus", "--hops", "--colour-by", "--size-by", "--only-keyword",
+        "--rank-range", "--csv", "--help"})
     EXPECT_THAT(help, HasSubstr(option));
 }
 
@@ -289,7 +299,8 @@ TEST_F(ProgramTest, ViewOptionsChangeThePictureOnly) {
   };
   for (const Case& c :
        {Case{"fit", "--fit"}, Case{"rank", "--colour-by rank"},
-        Case{"keyword", "--colour-by keyword"}, Case{"focus", "--focus B --hops 2"}}) {
+        Case{"keyword", "--colour-by keyword"}, Case{"focus", "--focus B --hops 2"},
+        Case{"measured", "--colour-by community --size-by pagerank"}}) {
     const ProgramRun r = run(common + c.options + outputs(c.name));
     ASSERT_EQ(r.exitCode, 0) << c.name << ": " << r.err;
     EXPECT_EQ(folder.read(std::string(c.name) + ".json"), folder.read("plain.json")) << c.name;
@@ -299,6 +310,37 @@ TEST_F(ProgramTest, ViewOptionsChangeThePictureOnly) {
     EXPECT_EQ(picture.size(), QSize(400, 300)) << c.name;
     EXPECT_NE(picture, plain) << c.name;
   }
+}
+
+TEST(ParseCommandLineTest, KeyWordsRepeatAndRangesParse) {
+  const auto parsed = ParseCommandLine(
+      {"--csv", "c.csv", "--only-keyword", "a", "--only-keyword", "b", "--rank-range", "5:10"});
+  ASSERT_TRUE(parsed) << parsed.error();
+  EXPECT_EQ(parsed.value().onlyKeyWords, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(parsed.value().rankRange, (IntRange{5, 10}));
+  EXPECT_TRUE(parsed.value().headless());
+}
+
+TEST_F(ProgramTest, CsvOfTheMeasuresFilteredByKeyWord) {
+  // A lists B and C, B lists C, C lists A and D (D has no record).
+  const ProgramRun all = run(withFolder() + "--csv " + in("all.csv") + " --json " + in("c.json"));
+  ASSERT_EQ(all.exitCode, 0) << all.err;
+  const std::string csv = folder.read("all.csv");
+  EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
+            "ASIN,Title,SalesRank,KeyWord,InDegree,OutDegree,PageRank,Community,Component");
+  EXPECT_THAT(csv, HasSubstr("\r\nC,カメラバッグ,"));
+  EXPECT_THAT(csv, HasSubstr(",カメラ,2,2,"));  // C: listed by A and B, lists A and D
+  EXPECT_EQ(json("c.json")["products"][3]["InDegree"], 1);
+
+  const ProgramRun lens = run(withFolder() + "--csv " + in("lens.csv") + " --only-keyword レンズ");
+  ASSERT_EQ(lens.exitCode, 0) << lens.err;
+  const std::string rows = folder.read("lens.csv");
+  EXPECT_THAT(rows, HasSubstr("\r\nB,交換レンズ,"));
+  EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 2);  // header and B
+
+  const ProgramRun unknown = run(withFolder() + "--csv " + in("x.csv") + " --only-keyword 本");
+  EXPECT_EQ(unknown.exitCode, 1);
+  EXPECT_THAT(unknown.err, HasSubstr("\"本\""));
 }
 
 TEST_F(ProgramTest, FocusOnAnUnknownAsinIsBadInput) {

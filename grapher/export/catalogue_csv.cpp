@@ -1,0 +1,71 @@
+#include "grapher/export/catalogue_csv.h"
+
+#include <charconv>
+
+#include "common/atomic_file.h"
+#include "common/utf8.h"
+
+namespace quillon::grapher {
+namespace {
+
+// A field quoted when it holds a comma, a quote or a line break; quotes
+// doubled; bytes that are not UTF-8 become U+FFFD so the file is valid UTF-8.
+void Field(std::ostream& out, std::string_view text) {
+  std::string clean;
+  clean.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const utf8::CodePoint cp = utf8::Decode(text, i);
+    if (cp.value >= utf8::kInvalidBase)
+      clean += "\xEF\xBF\xBD";
+    else
+      clean.append(text, i, cp.length);
+    i += cp.length;
+  }
+  if (clean.find_first_of(",\"\r\n") == std::string::npos) {
+    out << clean;
+    return;
+  }
+  out.put('"');
+  for (const char c : clean) {
+    if (c == '"') out.put('"');
+    out.put(c);
+  }
+  out.put('"');
+}
+
+void Number(std::ostream& out, double value) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+  out.write(text, end - text);
+}
+
+}  // namespace
+
+void WriteCatalogueCsv(std::ostream& out, const Catalogue& catalogue,
+                       const analysis::GraphMeasures& measures, const std::vector<bool>* shown) {
+  out << kCsvHeader << "\r\n";
+  const auto& products = catalogue.ProductTable;
+  const auto& keyWords = catalogue.KeyWordTable;
+  for (std::size_t i = 0; i < products.size() && i < measures.size(); ++i) {
+    if (shown != nullptr && i < shown->size() && !(*shown)[i]) continue;
+    const Product& p = products[i];
+    Field(out, p.ASIN);
+    out.put(',');
+    Field(out, p.Title);
+    out << ',' << p.SalesRank << ',';
+    if (p.KeyWordIndex >= 0 && static_cast<std::size_t>(p.KeyWordIndex) < keyWords.size())
+      Field(out, keyWords[static_cast<std::size_t>(p.KeyWordIndex)].Text);
+    out << ',' << measures.InDegree[i] << ',' << measures.OutDegree[i] << ',';
+    Number(out, measures.PageRank[i]);
+    out << ',' << measures.Community[i] << ',' << measures.Component[i] << "\r\n";
+  }
+}
+
+Status WriteCatalogueCsv(const Catalogue& catalogue, const analysis::GraphMeasures& measures,
+                         const std::string& path, const std::vector<bool>* shown) {
+  AtomicFile file(path);
+  if (file.stream()) WriteCatalogueCsv(file.stream(), catalogue, measures, shown);
+  return file.commit();
+}
+
+}  // namespace quillon::grapher

@@ -1,0 +1,43 @@
+// One-pixel lines marked in a byte per pixel: for pictures of many thousands
+// of lines, where a painter's per-line work is the cost. A byte mask the size
+// of a window stays in the processor's cache while lines cross it at random.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace quillon::grapher {
+
+// A line between two pixels, both drawn.
+struct PixelLine {
+  int x1, y1, x2, y2;
+};
+
+class LineMask {
+ public:
+  // Cleared, for a picture of this size.
+  void reset(int width, int height);
+  // The part of the line inside the picture's rows [rowBegin, rowEnd), ends
+  // rounded to whole pixels. Calls on bands that do not overlap may run at once.
+  void line(float x1, float y1, float x2, float y2, int rowBegin, int rowEnd);
+  int width() const { return width_; }
+  int height() const { return height_; }
+  bool marked(int x, int y) const {
+    return marks_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                  static_cast<std::size_t>(x)] != 0;
+  }
+  // Per pixel, how many lines cross it (at most 255).
+  const std::uint8_t* row(int y) const {
+    return marks_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+  }
+
+ private:
+  std::optional<PixelLine> clip(float x1, float y1, float x2, float y2, int rowBegin,
+                                int rowEnd) const;
+  std::vector<std::uint8_t> marks_;
+  int width_ = 0;
+  int height_ = 0;
+};
+
+}  // namespace quillon::grapher

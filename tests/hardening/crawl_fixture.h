@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -75,27 +76,77 @@ class CrawlFixture : public ::testing::Test {
     return files;
   }
 
-  // The ASINs of the product requests a service logged (--log), in order.
-  std::vector<std::string> loggedAsins(const std::string& logName) const {
-    std::vector<std::string> asins;
+  struct LoggedRequest {
+    long long arrivedMs = 0;
+    std::string asin;
+  };
+
+  // The product requests a service logged (--log), in the order they arrived.
+  // The service writes a line once its answer is out, so on a busy machine a
+  // request's line can follow the next request's.
+  std::vector<LoggedRequest> loggedRequests(const std::string& logName) const {
+    std::vector<LoggedRequest> requests;
     std::istringstream log(folder.read(logName));
     for (std::string line; std::getline(log, line);) {
       const auto begin = line.find("/products/");
       const auto end = line.find(".xml\t", begin);
       if (begin != std::string::npos && end != std::string::npos)
-        asins.push_back(line.substr(begin + 10, end - begin - 10));
+        requests.push_back({std::stoll(line), line.substr(begin + 10, end - begin - 10)});
     }
-    return asins;
+    std::stable_sort(requests.begin(), requests.end(),
+                     [](const auto& a, const auto& b) { return a.arrivedMs < b.arrivedMs; });
+    return requests;
   }
 
   // Each product in the order first asked for (faults and kills make a product
   // asked again, and a product listed twice is asked twice).
-  static std::vector<std::string> FirstRequests(const std::vector<std::string>& asins) {
-    std::vector<std::string> first;
+  static std::vector<LoggedRequest> FirstRequests(const std::vector<LoggedRequest>& requests) {
+    std::vector<LoggedRequest> first;
     std::set<std::string> seen;
-    for (const std::string& asin : asins)
-      if (seen.insert(asin).second) first.push_back(asin);
+    for (const LoggedRequest& r : requests)
+      if (seen.insert(r.asin).second) first.push_back(r);
     return first;
+  }
+
+  // The same products in the same order, but that requests the log puts in
+  // one millisecond (its resolution) may stand in any order among themselves.
+  static ::testing::AssertionResult SameOrder(const std::vector<LoggedRequest>& a,
+                                              const std::vector<LoggedRequest>& b) {
+    if (a.size() != b.size())
+      return ::testing::AssertionFailure() << a.size() << " products against " << b.size();
+    // The first position after the millisecond of position k.
+    const auto tieEnd = [](const std::vector<LoggedRequest>& r, std::size_t k) {
+      std::size_t end = k + 1;
+      while (end < r.size() && r[end].arrivedMs == r[k].arrivedMs) ++end;
+      return end;
+    };
+    const auto products = [](const std::vector<LoggedRequest>& r, std::size_t from,
+                             std::size_t to) {
+      std::multiset<std::string> set;
+      for (std::size_t k = from; k < to; ++k) set.insert(r[k].asin);
+      return set;
+    };
+    for (std::size_t i = 0; i < a.size();) {
+      if (a[i].asin == b[i].asin) {
+        ++i;
+        continue;
+      }
+      // Widen over whole milliseconds of either side until both hold the same products.
+      std::size_t end = i + 1;
+      for (;;) {
+        const std::size_t wider = std::max(tieEnd(a, end - 1), tieEnd(b, end - 1));
+        if (products(a, i, wider) == products(b, i, wider)) {
+          end = wider;
+          break;
+        }
+        if (wider == end)
+          return ::testing::AssertionFailure()
+                 << "at " << i << ": " << a[i].asin << " where " << b[i].asin << " was";
+        end = wider;
+      }
+      i = end;
+    }
+    return ::testing::AssertionSuccess();
   }
 
   TempFolder folder;

@@ -73,15 +73,15 @@ TEST_F(KilledCrawl, ResumedAfterKillsAsksOnlyForWhatIsMissingAndEndsLikeAWholeCr
   const auto whole = RunProgram(BuiltProgram("fetcher/fetcher"), fetcherArgs(5));
   ASSERT_EQ(whole.exitCode, 0) << whole.err;
   const std::map<std::string, std::string> complete = recordFolderBytes();
-  const std::vector<std::string> wholeRequests = loggedAsins("requests.log");
-  const std::vector<std::string> order = FirstRequests(wholeRequests);
+  const std::vector<LoggedRequest> wholeRequests = loggedRequests("requests.log");
+  const std::vector<LoggedRequest> order = FirstRequests(wholeRequests);
   ASSERT_EQ(order.size() + 1, complete.size());  // and StartProductASIN.txt
 
   // Records cut inside SimilarProducts (still marked valid) and a killed writer's file.
   std::filesystem::remove_all(records());
   std::filesystem::create_directory(records());
   std::set<std::string> cut;
-  for (const std::string& asin : order) {
+  for (const auto& [arrivedMs, asin] : order) {
     const std::string& bytes = complete.at(asin + ".xml");
     const auto list = bytes.find("<SimilarProduct>");
     if (list == std::string::npos || substituted.contains(asin)) continue;
@@ -89,7 +89,7 @@ TEST_F(KilledCrawl, ResumedAfterKillsAsksOnlyForWhatIsMissingAndEndsLikeAWholeCr
     cut.insert(asin);
     if (cut.size() == 3) break;
   }
-  folder.write("records/." + order.back() + ".xml.tmp-k1LL3d", "<Item");
+  folder.write("records/." + order.back().asin + ".xml.tmp-k1LL3d", "<Item");
 
   std::vector<std::string> resume = fetcherArgs(5);
   resume.push_back("--resume");
@@ -108,19 +108,14 @@ TEST_F(KilledCrawl, ResumedAfterKillsAsksOnlyForWhatIsMissingAndEndsLikeAWholeCr
   // Every run walks the whole crawl's order; a product is asked for again only
   // when its record would lead elsewhere (asked by every run) or after a kill
   // took it in flight (at most one a kill).
-  const std::vector<std::string> all = loggedAsins("requests.log");
-  const std::vector<std::string> resumed(
+  const std::vector<LoggedRequest> all = loggedRequests("requests.log");
+  const std::vector<LoggedRequest> resumed(
       all.begin() + static_cast<std::ptrdiff_t>(wholeRequests.size()), all.end());
-  std::vector<std::string> first;
   std::set<std::string> seen;
   int inFlightAgain = 0;
-  for (const std::string& asin : resumed) {
-    if (seen.insert(asin).second)
-      first.push_back(asin);
-    else if (!substituted.contains(asin))
-      ++inFlightAgain;
-  }
-  EXPECT_EQ(first, order);
+  for (const LoggedRequest& r : resumed)
+    if (!seen.insert(r.asin).second && !substituted.contains(r.asin)) ++inFlightAgain;
+  EXPECT_TRUE(SameOrder(FirstRequests(resumed), order));
   EXPECT_LE(inFlightAgain, kKills);
   for (const std::string& asin : substituted) EXPECT_TRUE(seen.contains(asin)) << asin;
   for (const std::string& asin : cut) EXPECT_TRUE(seen.contains(asin)) << asin;

@@ -174,12 +174,13 @@ Status checkRegularFile(const std::string& path, const FileDescriptor& fd, struc
   return Success();
 }
 
-Expected<std::string> readBytes(const std::string& path) {
+// Reads a regular file a piece at a time, handing each piece to `take` until it
+// returns false or the file ends.
+template <typename Take>
+Status readPieces(const std::string& path, Take take) {
   const FileDescriptor fd = openForReading(path);
   struct stat info {};
-  if (const Status regular = checkRegularFile(path, fd, info); !regular) return regular.failure();
-  std::string bytes;
-  if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
+  if (Status regular = checkRegularFile(path, fd, info); !regular) return regular;
   char buffer[65536];
   for (;;) {
     const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
@@ -187,9 +188,17 @@ Expected<std::string> readBytes(const std::string& path) {
       if (errno == EINTR) continue;
       return Failure{FailureKind::CannotReadFile, path, errno};
     }
-    if (n == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(n));
+    if (n == 0 || !take(std::string_view(buffer, static_cast<std::size_t>(n)))) return Success();
   }
+}
+
+Expected<std::string> readBytes(const std::string& path) {
+  std::string bytes;
+  const Status read = readPieces(path, [&bytes](std::string_view piece) {
+    bytes.append(piece);
+    return true;
+  });
+  if (!read) return read.failure();
   return bytes;
 }
 
@@ -271,24 +280,16 @@ namespace {
 // time so that whatever follows the first line is never read. More than
 // maxBytes before the CR is refused.
 Expected<std::string> readUpToFirstCr(const std::string& path, std::size_t maxBytes) {
-  const FileDescriptor fd = openForReading(path);
-  struct stat info {};
-  if (const Status regular = checkRegularFile(path, fd, info); !regular) return regular.failure();
   std::string bytes;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return Failure{FailureKind::CannotReadFile, path, errno};
-    }
-    if (n == 0) break;
-    const std::string_view piece(buffer, static_cast<std::size_t>(n));
+  bool tooLong = false;
+  const Status read = readPieces(path, [&](std::string_view piece) {
     const std::size_t cr = piece.find('\r');
     bytes.append(piece.substr(0, cr));
-    if (bytes.size() > maxBytes) return Failure{FailureKind::CannotReadFile, path, EFBIG};
-    if (cr != std::string_view::npos) break;
-  }
+    tooLong = bytes.size() > maxBytes;
+    return !tooLong && cr == std::string_view::npos;
+  });
+  if (!read) return read.failure();
+  if (tooLong) return Failure{FailureKind::CannotReadFile, path, EFBIG};
   return bytes;
 }
 

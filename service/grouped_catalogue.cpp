@@ -152,11 +152,15 @@ GeneratedCatalogue GenerateGroupedCatalogue(int count, std::uint64_t seed) {
       const double kind = unitDraw(engine);
       if (kind < kUnknownShare) {
         product.similar.push_back(GeneratedAsin(nextUnknown++));
-      } else if (kind < kUnknownShare + kBridgeShare || pools[group].empty()) {
-        link(i, everyone.draw(engine));
-      } else {
-        link(i, pools[group].draw(engine));
+        continue;
       }
+      const std::size_t to = kind < kUnknownShare + kBridgeShare || pools[group].empty()
+                                 ? everyone.draw(engine)
+                                 : pools[group].draw(engine);
+      // A list names a product once; a popular one drawn again is left out.
+      if (std::find(product.similar.begin(), product.similar.end(), GeneratedAsin(to)) ==
+          product.similar.end())
+        link(i, to);
     }
     // One earlier product lists each new one, so product 0 reaches everything;
     // the first of a group is reached from any earlier product (a bridge). Any

@@ -63,6 +63,14 @@ TEST(GroupedCatalogue, MostLinksStayInsideTheGroupAndSomeBridgeGroups) {
   EXPECT_LT(share, 0.97);
 }
 
+TEST(GroupedCatalogue, NoListNamesAProductTwice) {
+  for (const auto& product : FiveThousand().products) {
+    std::vector<std::string> similar = product.similar;
+    std::sort(similar.begin(), similar.end());
+    EXPECT_EQ(std::adjacent_find(similar.begin(), similar.end()), similar.end()) << product.asin;
+  }
+}
+
 TEST(GroupedCatalogue, TitlesOfAGroupCarryOneKeyword) {
   const auto& generated = FiveThousand();
   std::vector<FoldedNeedle> keywords(generated.keywords.begin(), generated.keywords.end());

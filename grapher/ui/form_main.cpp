@@ -132,8 +132,9 @@ void FormMain::connectView() {
       {&actions_.showKeyWordLines, &ViewStyle::showKeyWordLines},
       {&actions_.showLabels, &ViewStyle::showLabels},
   };
-  for (const auto& [action, part] : parts) {
-    connect(action, &QAction::toggled, this, [this, part](bool on) {
+  for (const auto& entry : parts) {
+    bool ViewStyle::*const part = entry.second;  // a structured binding cannot be captured
+    connect(entry.first, &QAction::toggled, this, [this, part](bool on) {
       Graph.view()->setShown(part, on);
       Graph.viewChanged();
     });

@@ -4,6 +4,7 @@
 
 #include "common/texts.h"
 #include "grapher/catalogue/keyword_membership.h"
+#include "grapher/commands/drawing_start.h"
 #include "grapher/layout/force_layout.h"
 #include "grapher/layout/layout_settings.h"
 #include "grapher/layout/relaxation.h"
@@ -14,13 +15,8 @@ namespace quillon::grapher {
 void DrawForceGraph(const std::string& programFolder, Catalogue& catalogue,
                     PlacementDirections& directions, Surface& surface, Host& host) {
   auto& products = catalogue.ProductTable;
-  for (Product& p : products) p.Placed = 0;
-  surface.clear();
-  directions.random.reseed();
-  const LayoutSettings settings = ReadLayoutSettings(programFolder);
-
-  host.setLabel(Label::Status, host.text(QUILLON_TEXT("quillon", "商品を配置中")));
-  host.setLabel(Label::Status2, "");
+  const LayoutSettings settings =
+      StartProductDrawing(programFolder, catalogue, directions, surface, host);
   ForceLayoutOptions options;
   options.seed = directions.random.lastSeed();
   const auto points = ForceLayout(products, options, [&host](int done, int total) {

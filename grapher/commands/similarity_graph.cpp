@@ -4,6 +4,7 @@
 
 #include "common/texts.h"
 #include "grapher/catalogue/keyword_membership.h"
+#include "grapher/commands/drawing_start.h"
 #include "grapher/layout/layout_settings.h"
 #include "grapher/layout/placement.h"
 #include "grapher/layout/relaxation.h"
@@ -21,13 +22,8 @@ void DrawSimilarityGraph(const std::string& programFolder, Catalogue& catalogue,
                          Clock& clock) {
   auto& products = catalogue.ProductTable;
   auto& keyWords = catalogue.KeyWordTable;
-  for (Product& p : products) p.Placed = 0;
-  surface.clear();
-  directions.random.reseed();
-  const LayoutSettings settings = ReadLayoutSettings(programFolder);
-
-  host.setLabel(Label::Status, host.text(QUILLON_TEXT("quillon", "商品を配置中")));
-  host.setLabel(Label::Status2, "");
+  const LayoutSettings settings =
+      StartProductDrawing(programFolder, catalogue, directions, surface, host);
   PlaceProducts(products, settings, directions, surface, host);
   CenterProducts(products, surface, host);
 

@@ -1,26 +1,21 @@
 #include "grapher/export/graphml_export.h"
 
 #include <charconv>
-#include <sstream>
 #include <string_view>
 
 #include "common/atomic_file.h"
 #include "grapher/catalogue/keyword_membership.h"
-#include "grapher/export/xml_escape.h"
+#include "grapher/export/graphml_parts.h"
 
 namespace quillon::grapher {
 namespace {
 
 void Data(std::ostream& out, std::string_view key, std::string_view value) {
-  out << "      <data key=\"" << key << "\">" << XmlEscape(value) << "</data>\n";
+  WriteGraphMlData(out, key, value);
 }
 
 void Data(std::ostream& out, std::string_view key, double value) {
-  std::ostringstream text;
-  text.imbue(std::locale::classic());
-  text.precision(9);  // enough digits to give back every 32-bit float exactly
-  text << value;
-  Data(out, key, text.str());
+  WriteGraphMlData(out, key, GraphMlNumber(value));
 }
 
 // The measures' keys, named as in the CSV and JSON files.
@@ -44,12 +39,8 @@ void MeasureData(std::ostream& out, const analysis::GraphMeasures& m, std::size_
 void WriteDocument(std::ostream& out, const Catalogue& catalogue,
                    const analysis::GraphMeasures* measures) {
   const bool measured = measures != nullptr && measures->size() == catalogue.ProductTable.size();
-  out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-         "<graphml xmlns=\"http://graphml.graphdrawing.org/xmlns\"\n"
-         "         xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"\n"
-         "         xsi:schemaLocation=\"http://graphml.graphdrawing.org/xmlns "
-         "http://graphml.graphdrawing.org/xmlns/1.0/graphml.xsd\">\n"
-         "  <key id=\"kind\" for=\"node\" attr.name=\"kind\" attr.type=\"string\"/>\n"
+  WriteGraphMlOpening(out);
+  out << "  <key id=\"kind\" for=\"node\" attr.name=\"kind\" attr.type=\"string\"/>\n"
          "  <key id=\"label\" for=\"node\" attr.name=\"label\" attr.type=\"string\"/>\n"
          "  <key id=\"asin\" for=\"node\" attr.name=\"asin\" attr.type=\"string\"/>\n"
          "  <key id=\"title\" for=\"node\" attr.name=\"title\" attr.type=\"string\"/>\n"

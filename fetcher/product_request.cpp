@@ -6,6 +6,7 @@
 
 #include "common/stoppable_wait.h"
 #include "common/working_folder.h"
+#include "common/xml_text.h"
 #include "fetcher/crawl_texts.h"
 #include "fetcher/retry_wait.h"
 #include "fetcher/utf8_decoder.h"
@@ -132,7 +133,7 @@ RequestOutcome ProductRequester::RequestProduct(const std::string& asin,
   std::string label = host_.text(kRequestedPrefix);
   label += asin;
   label += ' ';
-  label += RecordTitle(outcome.text);
+  label += DecodeXmlText(RecordTitle(outcome.text));  // as the waiting list shows titles
   host_.setLabel(Label::Status, label);
   return outcome;
 }

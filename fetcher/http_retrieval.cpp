@@ -234,14 +234,17 @@ std::string AnswerTimedOutText(std::int64_t answerLimitMs, std::string_view patt
 }
 
 std::string FailureReason(const HttpResult& result, const Host& host) {
-  if (result.busy())
-    return FillText(host.text(kBusyReasonPattern), {std::to_string(result.status)});
+  return FailureReason(result, [&host](std::string_view source) { return host.text(source); });
+}
+
+std::string FailureReason(const HttpResult& result, const Host::TextTranslator& words) {
+  const auto text = [&words](std::string_view source) { return Host::Translated(words, source); };
+  if (result.busy()) return FillText(text(kBusyReasonPattern), {std::to_string(result.status)});
   if (result.error.kind == TransportErrorKind::TooLarge)
-    return AnswerTooLargeText(result.error.capBytes, host.text(kAnswerTooLargePattern));
+    return AnswerTooLargeText(result.error.capBytes, text(kAnswerTooLargePattern));
   if (result.error.kind == TransportErrorKind::TimedOut && result.error.answerLimitMs > 0)
-    return AnswerTimedOutText(result.error.answerLimitMs, host.text(kAnswerTimedOutPattern));
-  if (result.error.kind == TransportErrorKind::OutOfMemory)
-    return host.text(kAnswerOutOfMemoryText);
+    return AnswerTimedOutText(result.error.answerLimitMs, text(kAnswerTimedOutPattern));
+  if (result.error.kind == TransportErrorKind::OutOfMemory) return text(kAnswerOutOfMemoryText);
   // libcurl's own words are in English whatever the user's language: they stay
   // in the error for logs and tests, the prompt names the URL alone.
   return {};

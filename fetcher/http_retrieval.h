@@ -117,8 +117,10 @@ inline constexpr std::string_view kAnswerOutOfMemoryText = QUILLON_TEXT(
     "答えを受け取るメモリが足りなかったわけだが。MaxAnswerMegabytes を小さくしてほしい。");
 
 // The reason the failure prompt gives for a retrieval that got no answer, worded
-// through host: a busy answer's status, the cap an answer passed, the time
+// through words: a busy answer's status, the cap an answer passed, the time
 // limit it ran out of, or the memory it lacked; "" otherwise.
+std::string FailureReason(const HttpResult& result, const Host::TextTranslator& words);
+// The same in the host's words.
 std::string FailureReason(const HttpResult& result, const Host& host);
 
 // Asks whether to go on with url, the question being url followed by tail; a

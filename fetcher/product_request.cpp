@@ -101,10 +101,17 @@ RequestOutcome ProductRequester::RequestProduct(const std::string& asin,
     limits.answer = std::chrono::milliseconds(outcome.settings.answerTimeoutMs);
     // A close request ends the transfer too, without waiting for the answer.
     limits.stopRequested = [this] { return closeRequested(); };
-    outcome.result = get_(outcome.url, buffer, limits);
+    try {
+      outcome.result = get_(outcome.url, buffer, limits);
+    } catch (...) {
+      // A request ended by the user (a cancel from the event pump) was still
+      // sent: the next one keeps its distance from it.
+      lastRequestTick_ = clock_.nowMs();
+      throw;
+    }
+    lastRequestTick_ = clock_.nowMs();
     if (outcome.result.error.kind == TransportErrorKind::Cancelled) host_.checkQuit();
     const HttpResult& result = outcome.result;
-    lastRequestTick_ = clock_.nowMs();
     if (!result.busy() && result.bytes != 0) {
       failuresInARow_ = 0;
       outcome.text =

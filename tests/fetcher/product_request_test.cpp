@@ -115,6 +115,19 @@ TEST_F(ProductRequestTest, TheCloseRequestEndsThePauseAndNoRequestFollows) {
   EXPECT_EQ(clock.totalSleptMs() - sleptBefore, 200);
 }
 
+TEST_F(ProductRequestTest, ARequestTheUserEndedStillCountsForThePause) {
+  struct Cancelled {};
+  settings("1000");
+  ProductRequester ended(
+      folder.path(), host, clock,
+      [this](const std::string&, std::vector<std::uint8_t>&, const HttpTimeouts&) -> HttpResult {
+        clock.advance(300);
+        throw Cancelled{};
+      });
+  EXPECT_THROW(ended.RequestProduct("A"), Cancelled);
+  EXPECT_EQ(ended.LastRequestTick(), clock.nowMs());
+}
+
 TEST_F(ProductRequestTest, MalformedBytesAreDroppedFromTheAnswer) {
   settings("0");
   ProductRequester malformed(

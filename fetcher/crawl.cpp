@@ -114,6 +114,8 @@ Status CrawlSimilarProducts(const CrawlPlace& place, ProductRequester& requester
   AnswerSource source(host, requester, settings.recordFolder, settings.storedRecords,
                       place.goOn != nullptr ? *place.goOn : askUser);
   CrawlProgress progress(place.clock);
+  // The requester outlives crawls: the pace counts this crawl's requests only.
+  const std::int64_t requestsBefore = requester.requestsMade();
   std::int64_t withoutProduct = 0;
   const std::string progressPattern = host.text(kProgressPattern);  // looked up once a crawl
   for (std::size_t cursor = 0; cursor < queue.size(); ++cursor) {
@@ -150,7 +152,7 @@ Status CrawlSimilarProducts(const CrawlPlace& place, ProductRequester& requester
                                       std::to_string(queue.size() - 1));
     host.setLabel(Label::Status3,
                   WaitingList(queue.asins(), queue.titles(), cursor + 1, kWaitingListLines));
-    progress.requestsMade(requester.requestsMade());
+    progress.requestsMade(requester.requestsMade() - requestsBefore);
     host.setProgressLine(progress.line(static_cast<std::int64_t>(cursor + 1),
                                        static_cast<std::int64_t>(queue.size() - cursor - 1),
                                        progressPattern));

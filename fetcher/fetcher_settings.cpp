@@ -14,6 +14,9 @@ namespace {
 constexpr std::string_view kSection = "DefaultSetting";
 constexpr std::int64_t kDefaultIntervalMs = 1000;
 constexpr double kDefaultMaxAnswerMegabytes = 64;
+constexpr double kDefaultAnswerTimeoutSeconds = 300;
+// A year: as good as no limit, and no overflow.
+constexpr double kLongestAnswerTimeoutSeconds = 365.0 * 24 * 60 * 60;
 constexpr double kMsPerDay = 24.0 * 60 * 60 * 1000;
 // A hundred years: as good as any age, and no overflow.
 constexpr double kLongestAgeDays = 36'500;
@@ -36,6 +39,13 @@ std::int64_t maxAnswerBytes(const std::string& text) {
   return static_cast<std::int64_t>(std::floor(megabytes * (1 << 20)));
 }
 
+std::int64_t answerTimeoutMs(const std::string& text) {
+  const double seconds = IsNumber(text) ? LeadingNumber(text) : kDefaultAnswerTimeoutSeconds;
+  if (!(seconds > 0)) return 0;
+  return std::max<std::int64_t>(
+      std::llround(std::min(seconds, kLongestAnswerTimeoutSeconds) * 1000), 1);
+}
+
 std::int64_t maxAgeMs(const std::string& days) {
   if (!IsNumber(days) || !(LeadingNumber(days) > 0)) return 0;
   return std::max<std::int64_t>(
@@ -53,6 +63,7 @@ FetcherSettings ReadFetcherSettings(const std::string& programFolder) {
   settings.requestIntervalMs = intervalMs(ini.value(kSection, "RequestInterval", "1000"));
   settings.retryCount = retryCount(ini.value(kSection, "RetryCount", "0"));
   settings.maxAnswerBytes = maxAnswerBytes(ini.value(kSection, "MaxAnswerMegabytes", "64"));
+  settings.answerTimeoutMs = answerTimeoutMs(ini.value(kSection, "AnswerTimeoutSeconds", "300"));
   settings.storedRecords.reuse = ReadFlag(ini.value(kSection, "ReuseStoredRecords", "False"));
   settings.storedRecords.maxAgeMs = maxAgeMs(ini.value(kSection, "StoredRecordMaxAgeDays", "0"));
   return settings;

@@ -31,6 +31,10 @@ struct FetcherSettings {
   int retryCount = 0;
   // MaxAnswerMegabytes (default 64) in bytes; 0 when the setting is 0 or less.
   std::int64_t maxAnswerBytes = std::int64_t{64} << 20;
+  // AnswerTimeoutSeconds (default 300, fractions allowed) in milliseconds: the
+  // longest an answer may take from the start of its request to its last byte;
+  // 0 when the setting is 0 or less.
+  std::int64_t answerTimeoutMs = 300'000;
   // ReuseStoredRecords (True/False, or a number: 0 is False; default False) and
   // StoredRecordMaxAgeDays (days, fractions allowed; 0, less or not a number: any age).
   StoredRecordPolicy storedRecords;

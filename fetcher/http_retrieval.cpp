@@ -1,6 +1,7 @@
 #include "fetcher/http_retrieval.h"
 
 #include <algorithm>
+#include <exception>
 #include <limits>
 #include <new>
 #include <utility>
@@ -9,7 +10,6 @@
 #include "fetcher/crawl_texts.h"
 #include "fetcher/curl_easy.h"
 #include "fetcher/retry_wait.h"
-#include "fetcher/utf8_decoder.h"
 
 namespace quillon::fetcher {
 namespace {
@@ -21,9 +21,11 @@ struct Transfer {
   CURL* handle = nullptr;
   std::vector<std::uint8_t>* body = nullptr;
   std::int64_t maxBytes = 0;  // 0: no cap
+  const std::function<bool()>* stopRequested = nullptr;
   bool reserved = false;
   bool tooLarge = false;
   bool outOfMemory = false;
+  std::exception_ptr stopFailure;  // thrown by stopRequested, passed on after the transfer
 };
 
 // libcurl hands the body over in pieces; they are appended in place.
@@ -56,6 +58,18 @@ std::size_t AppendBodyPiece(char* data, std::size_t size, std::size_t count, voi
   return bytes;
 }
 
+// libcurl's progress callback: a non-zero result ends the transfer at once.
+int CheckStop(void* userData, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  auto& transfer = *static_cast<Transfer*>(userData);
+  // No exception may pass through libcurl's C frames: it is kept for after.
+  try {
+    return (*transfer.stopRequested)() ? 1 : 0;
+  } catch (...) {
+    transfer.stopFailure = std::current_exception();
+    return 1;
+  }
+}
+
 // Keeps the Retry-After of the last answer; a redirect's headers come first.
 std::size_t KeepRetryAfter(char* data, std::size_t size, std::size_t count, void* userData) {
   auto& retryAfter = *static_cast<std::string*>(userData);
@@ -72,6 +86,14 @@ std::size_t KeepRetryAfter(char* data, std::size_t size, std::size_t count, void
     }
   }
   return size * count;
+}
+
+// A setting's value as a user would write it: no trailing zeros.
+std::string DecimalText(double value) {
+  std::string text = std::to_string(value);
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.ends_with('.')) text.pop_back();
+  return text;
 }
 
 std::int64_t UnixNowMs() {
@@ -118,7 +140,11 @@ HttpResult HttpGet(std::string_view url, std::vector<std::uint8_t>& buffer,
   buffer.clear();
   CurlEasy curl;
   const std::int64_t maxBytes = std::max<std::int64_t>(timeouts.maxBodyBytes, 0);
-  Transfer transfer{curl.get(), &buffer, maxBytes};
+  Transfer transfer;
+  transfer.handle = curl.get();
+  transfer.body = &buffer;
+  transfer.maxBytes = maxBytes;
+  transfer.stopRequested = &timeouts.stopRequested;
   const std::string urlText(url);
   const std::string proxyText(proxyName);
   curl.set(CURLOPT_URL, urlText.c_str());
@@ -131,6 +157,13 @@ HttpResult HttpGet(std::string_view url, std::vector<std::uint8_t>& buffer,
   curl.set(CURLOPT_LOW_SPEED_TIME, static_cast<long>(timeouts.stall.count()));
   curl.set(CURLOPT_WRITEFUNCTION, &AppendBodyPiece);
   curl.set(CURLOPT_WRITEDATA, static_cast<void*>(&transfer));
+  if (timeouts.answer.count() > 0)
+    curl.set(CURLOPT_TIMEOUT_MS, static_cast<long>(timeouts.answer.count()));
+  if (timeouts.stopRequested) {
+    curl.set(CURLOPT_XFERINFOFUNCTION, &CheckStop);
+    curl.set(CURLOPT_XFERINFODATA, static_cast<void*>(&transfer));
+    curl.set(CURLOPT_NOPROGRESS, 0L);
+  }
   // An announced length over the cap ends the transfer before the body comes.
   if (maxBytes > 0) curl.set(CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(maxBytes));
   if (!proxyText.empty()) curl.set(CURLOPT_PROXY, proxyText.c_str());
@@ -144,7 +177,9 @@ HttpResult HttpGet(std::string_view url, std::vector<std::uint8_t>& buffer,
   curl.set(CURLOPT_HEADERFUNCTION, &KeepRetryAfter);
   curl.set(CURLOPT_HEADERDATA, static_cast<void*>(&retryAfter));
 
+  const auto started = std::chrono::steady_clock::now();
   const CURLcode code = curl_easy_perform(curl.get());
+  if (transfer.stopFailure) std::rethrow_exception(transfer.stopFailure);
   long status = 0;
   curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
   result.status = static_cast<int>(status);
@@ -160,6 +195,11 @@ HttpResult HttpGet(std::string_view url, std::vector<std::uint8_t>& buffer,
       result.error.capBytes = maxBytes;
     else
       result.error.message = curl.errorText(code);
+    // libcurl words every time-out alike; the whole answer's is the one that
+    // lasted its full limit.
+    if (code == CURLE_OPERATION_TIMEDOUT && timeouts.answer.count() > 0 &&
+        std::chrono::steady_clock::now() - started >= timeouts.answer)
+      result.error.answerLimitMs = timeouts.answer.count();
   }
   // A body that broke off is no answer: its first part can pass the validity test
   // and would be stored as the product's record without the rest.
@@ -185,19 +225,26 @@ HttpGetter MakeCurlGetter() {
 }
 
 std::string AnswerTooLargeText(std::int64_t maxBodyBytes, std::string_view pattern) {
-  std::string megabytes = std::to_string(static_cast<double>(maxBodyBytes) / (1 << 20));
-  megabytes.erase(megabytes.find_last_not_of('0') + 1);
-  if (megabytes.ends_with('.')) megabytes.pop_back();
-  return FillText(pattern, {megabytes, std::to_string(maxBodyBytes)});
+  return FillText(pattern, {DecimalText(static_cast<double>(maxBodyBytes) / (1 << 20)),
+                            std::to_string(maxBodyBytes)});
+}
+
+std::string AnswerTimedOutText(std::int64_t answerLimitMs, std::string_view pattern) {
+  return FillText(pattern, {DecimalText(static_cast<double>(answerLimitMs) / 1000)});
 }
 
 std::string FailureReason(const HttpResult& result, const Host& host) {
-  if (result.busy())
-    return FillText(host.text(kBusyReasonPattern), {std::to_string(result.status)});
+  return FailureReason(result, [&host](std::string_view source) { return host.text(source); });
+}
+
+std::string FailureReason(const HttpResult& result, const Host::TextTranslator& words) {
+  const auto text = [&words](std::string_view source) { return Host::Translated(words, source); };
+  if (result.busy()) return FillText(text(kBusyReasonPattern), {std::to_string(result.status)});
   if (result.error.kind == TransportErrorKind::TooLarge)
-    return AnswerTooLargeText(result.error.capBytes, host.text(kAnswerTooLargePattern));
-  if (result.error.kind == TransportErrorKind::OutOfMemory)
-    return host.text(kAnswerOutOfMemoryText);
+    return AnswerTooLargeText(result.error.capBytes, text(kAnswerTooLargePattern));
+  if (result.error.kind == TransportErrorKind::TimedOut && result.error.answerLimitMs > 0)
+    return AnswerTimedOutText(result.error.answerLimitMs, text(kAnswerTimedOutPattern));
+  if (result.error.kind == TransportErrorKind::OutOfMemory) return text(kAnswerOutOfMemoryText);
   // libcurl's own words are in English whatever the user's language: they stay
   // in the error for logs and tests, the prompt names the URL alone.
   return {};
@@ -210,16 +257,6 @@ void AskToContinue(Host& host, std::string_view url, std::string_view reason,
   question += url;
   question += host.text(tail);
   if (!host.askYesNo(question)) throw EndProgram{};
-}
-
-std::string FetchUrlText(Host& host, const std::string& url, const HttpGetter& get,
-                         const HttpTimeouts& limits) {
-  std::vector<std::uint8_t> buffer;
-  const HttpResult result = get(url, buffer, limits);
-  if (!result.busy() && result.bytes != 0)
-    return Utf8ToString(std::span(buffer.data(), static_cast<std::size_t>(result.bytes)), "");
-  AskToContinue(host, url, FailureReason(result, host));
-  return {};
 }
 
 }  // namespace quillon::fetcher

@@ -20,7 +20,8 @@ inline constexpr std::string_view kUserAgent = "Velkarion/1.00 (QuillonGetTest/1
 inline constexpr std::string_view kFailurePromptTail =
     QUILLON_TEXT("quillon", "の取得に失敗したわけだが。続ける？");
 
-// Limits that keep a dead, stalled or flooding server from hanging the program.
+// Limits that keep a dead, stalled, slow or flooding server from hanging the
+// program, and the user's way to end a transfer early.
 struct HttpTimeouts {
   std::chrono::milliseconds connect{10'000};
   // A transfer that moves no byte for this long is given up.
@@ -28,6 +29,13 @@ struct HttpTimeouts {
   // A body longer than this many bytes is stopped as soon as that shows and
   // gives nothing; 0 or less: no cap.
   std::int64_t maxBodyBytes = 0;
+  // The whole answer, connection included, must have come within this; 0 or
+  // less: no limit.
+  std::chrono::milliseconds answer{0};
+  // Asked while the transfer runs (at least about once a second, and whenever
+  // bytes move): true ends it as Cancelled. It may throw; the exception then
+  // comes out of the retrieval once the transfer has been ended.
+  std::function<bool()> stopRequested{};
 };
 
 // Why a transfer gave no answer, kept apart from any HTTP status the server sent.
@@ -46,6 +54,9 @@ struct TransportError {
   TransportErrorKind kind = TransportErrorKind::None;
   std::string message;        // libcurl's own words, for the user; "" when it has none
   std::int64_t capBytes = 0;  // TooLarge: the cap the body passed
+  // TimedOut: the limit of the whole answer that ran out; 0 when connecting
+  // or a stall timed out.
+  std::int64_t answerLimitMs = 0;
 
   explicit operator bool() const { return kind != TransportErrorKind::None; }
 };
@@ -92,24 +103,29 @@ inline constexpr std::string_view kAnswerTooLargePattern = QUILLON_TEXT(
 std::string AnswerTooLargeText(std::int64_t maxBodyBytes,
                                std::string_view pattern = kAnswerTooLargePattern);
 
+// Why an answer that took too long was not taken, naming the setting and its
+// value: %1 the seconds.
+inline constexpr std::string_view kAnswerTimedOutPattern = QUILLON_TEXT(
+    "quillon",
+    "答えが AnswerTimeoutSeconds の %1 秒のうちに届き終わらなかったので受信を打ち切ったわけだが。");
+std::string AnswerTimedOutText(std::int64_t answerLimitMs,
+                               std::string_view pattern = kAnswerTimedOutPattern);
+
 // Why an answer could not be held, naming the setting that bounds its size.
 inline constexpr std::string_view kAnswerOutOfMemoryText = QUILLON_TEXT(
     "quillon",
     "答えを受け取るメモリが足りなかったわけだが。MaxAnswerMegabytes を小さくしてほしい。");
 
 // The reason the failure prompt gives for a retrieval that got no answer, worded
-// through host: a busy answer's status, the cap an answer passed, or the memory
-// it lacked; "" otherwise.
+// through words: a busy answer's status, the cap an answer passed, the time
+// limit it ran out of, or the memory it lacked; "" otherwise.
+std::string FailureReason(const HttpResult& result, const Host::TextTranslator& words);
+// The same in the host's words.
 std::string FailureReason(const HttpResult& result, const Host& host);
 
 // Asks whether to go on with url, the question being url followed by tail; a
 // reason goes on a line of its own before it. "No" ends the program.
 void AskToContinue(Host& host, std::string_view url, std::string_view reason = {},
                    std::string_view tail = kFailurePromptTail);
-
-// The decoded body of url (malformed bytes dropped), or "" after a failed
-// retrieval (a busy answer included) that the user chose to go on from.
-std::string FetchUrlText(Host& host, const std::string& url, const HttpGetter& get,
-                         const HttpTimeouts& limits = {});
 
 }  // namespace quillon::fetcher

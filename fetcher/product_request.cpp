@@ -1,19 +1,18 @@
 #include "fetcher/product_request.h"
 
-#include <algorithm>
+#include <chrono>
 #include <span>
 #include <utility>
 
+#include "common/stoppable_wait.h"
 #include "common/working_folder.h"
+#include "common/xml_text.h"
 #include "fetcher/crawl_texts.h"
 #include "fetcher/retry_wait.h"
 #include "fetcher/utf8_decoder.h"
 
 namespace quillon::fetcher {
 namespace {
-
-// How often a long wait looks at the close request.
-constexpr std::int64_t kWaitPieceMs = 100;
 
 // The unreserved characters: they mean the same in every part of a URL, so the
 // ASIN arrives as typed whether Prefix puts it in the path or in a query.
@@ -54,9 +53,17 @@ ProductRequester::ProductRequester(SettingsReader settings, Host& host, Clock& c
                                    HttpGetter get)
     : readSettings_(std::move(settings)), host_(host), clock_(clock), get_(std::move(get)) {}
 
+bool ProductRequester::closeRequested() {
+  host_.processEvents();
+  return host_.QuitRequested;
+}
+
 void ProductRequester::waitBeforeRequest(const std::string& asin, std::int64_t intervalMs) {
+  // The close request ends the pause, and no request follows it.
   const std::int64_t elapsed = clock_.nowMs() - lastRequestTick_;
-  if (elapsed >= 0 && elapsed < intervalMs) clock_.sleepMs(intervalMs - elapsed);
+  if (elapsed >= 0 && elapsed < intervalMs &&
+      !WaitUnlessStopped(clock_, intervalMs - elapsed, [this] { return closeRequested(); }))
+    host_.checkQuit();
   if (const std::int64_t owed = notBeforeMs_ - clock_.nowMs(); owed > 0)
     waitInterruptibly(owed, asin);
 }
@@ -64,16 +71,16 @@ void ProductRequester::waitBeforeRequest(const std::string& asin, std::int64_t i
 void ProductRequester::waitInterruptibly(std::int64_t ms, const std::string& asin) {
   const std::int64_t end = clock_.nowMs() + ms;
   std::int64_t shownSeconds = -1;
-  for (std::int64_t left = ms; left > 0; left = end - clock_.nowMs()) {
-    if (const std::int64_t seconds = (left + 999) / 1000; seconds != shownSeconds) {
+  const bool waited = WaitUnlessStopped(clock_, ms, [&] {
+    const std::int64_t left = end - clock_.nowMs();
+    if (const std::int64_t seconds = (left + 999) / 1000; left > 0 && seconds != shownSeconds) {
       shownSeconds = seconds;
       host_.setLabel(Label::Status,
                      FillText(host_.text(kRetryWaitPattern), {std::to_string(seconds), asin}));
     }
-    clock_.sleepMs(std::min(left, kWaitPieceMs));
-    host_.processEvents();
-    host_.checkQuit();
-  }
+    return closeRequested();
+  });
+  if (!waited) host_.checkQuit();
 }
 
 RequestOutcome ProductRequester::RequestProduct(const std::string& asin,
@@ -91,9 +98,20 @@ RequestOutcome ProductRequester::RequestProduct(const std::string& asin,
     std::vector<std::uint8_t> buffer;
     HttpTimeouts limits;
     limits.maxBodyBytes = outcome.settings.maxAnswerBytes;
-    outcome.result = get_(outcome.url, buffer, limits);
-    const HttpResult& result = outcome.result;
+    limits.answer = std::chrono::milliseconds(outcome.settings.answerTimeoutMs);
+    // A close request ends the transfer too, without waiting for the answer.
+    limits.stopRequested = [this] { return closeRequested(); };
+    try {
+      outcome.result = get_(outcome.url, buffer, limits);
+    } catch (...) {
+      // A request ended by the user (a cancel from the event pump) was still
+      // sent: the next one keeps its distance from it.
+      lastRequestTick_ = clock_.nowMs();
+      throw;
+    }
     lastRequestTick_ = clock_.nowMs();
+    if (outcome.result.error.kind == TransportErrorKind::Cancelled) host_.checkQuit();
+    const HttpResult& result = outcome.result;
     if (!result.busy() && result.bytes != 0) {
       failuresInARow_ = 0;
       outcome.text =
@@ -122,7 +140,7 @@ RequestOutcome ProductRequester::RequestProduct(const std::string& asin,
   std::string label = host_.text(kRequestedPrefix);
   label += asin;
   label += ' ';
-  label += RecordTitle(outcome.text);
+  label += DecodeXmlText(RecordTitle(outcome.text));  // as the waiting list shows titles
   host_.setLabel(Label::Status, label);
   return outcome;
 }

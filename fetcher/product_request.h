@@ -33,8 +33,9 @@ class ProductRequester {
   // RetryCount times, after 1 s, 2 s, 4 s ... first; a busy answer (429, 503) is
   // never taken, and the next request waits for its Retry-After or that
   // back-off. When the retries are spent, onFailure decides before the outcome
-  // comes back (the time spent deciding counts as elapsed). The waits and
-  // onFailure may end the program (EndProgram).
+  // comes back (the time spent deciding counts as elapsed). The answer must
+  // come within AnswerTimeoutSeconds. A close request ends the pauses and the
+  // transfer at once; they and onFailure may end the program (EndProgram).
   RequestOutcome RequestProduct(const std::string& asin, const FailureJudge& onFailure = {});
 
   // Clock time when the previous request finished; 0 before the first.
@@ -49,6 +50,8 @@ class ProductRequester {
   void waitBeforeRequest(const std::string& asin, std::int64_t intervalMs);
   // Waits ms in short pieces, letting the host end the program between them.
   void waitInterruptibly(std::int64_t ms, const std::string& asin);
+  // Lets the host take pending events; true once the close request has come.
+  bool closeRequested();
 
   SettingsReader readSettings_;
   Host& host_;

@@ -19,10 +19,10 @@ enum class OutcomeKind {
 
 // Why a request got no answer.
 enum class FailureCause {
-  NoBody,      // the transfer ended without a byte
-  BadUrl,      // the URL cannot be fetched
-  Connection,  // no connection, or it broke off
-  TimedOut,
+  NoBody,       // the transfer ended without a byte
+  BadUrl,       // the URL cannot be fetched
+  Connection,   // no connection, or it broke off
+  TimedOut,     // no connection in time, a stall, or past AnswerTimeoutSeconds
   TooLarge,     // the answer passed MaxAnswerMegabytes
   OutOfMemory,  // no memory to hold the answer
   Busy,         // 429 or 503: the service asks to be asked later (see retryAfterMs)

@@ -340,6 +340,10 @@
         <translation>Seed: %1</translation>
     </message>
     <message>
+        <source>答えが AnswerTimeoutSeconds の %1 秒のうちに届き終わらなかったので受信を打ち切ったわけだが。</source>
+        <translation>The answer was cut off: it did not come in full within AnswerTimeoutSeconds, %1 s.</translation>
+    </message>
+    <message>
         <source>答えを受け取るメモリが足りなかったわけだが。MaxAnswerMegabytes を小さくしてほしい。</source>
         <translation>There was not enough memory to receive the answer. Please make MaxAnswerMegabytes smaller.</translation>
     </message>

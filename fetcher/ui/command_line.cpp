@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <utility>
 
 #include "common/numbers.h"
 #include "common/program_folder.h"
@@ -48,18 +49,20 @@ class HeadlessHost : public Host {
 };
 
 // --retries: goes on until that many decisions in a row are about one product,
-// then gives up naming the requests it took. One decision can stand for several
-// requests (the retries of RetryCount, a run of invalid answers).
+// then gives up naming the requests it took and why, in the command line's own
+// words. One decision can stand for several requests (the retries of
+// RetryCount, a run of invalid answers).
 class GiveUpAfter : public GoOnPolicy {
  public:
-  GiveUpAfter(Host& host, int retries) : host_(host), ask_(host), retries_(retries) {}
+  GiveUpAfter(Host& host, int retries, Host::TextTranslator ownWords)
+      : host_(host), ask_(host), retries_(retries), ownWords_(std::move(ownWords)) {}
 
   void decide(const RequestOutcome& last, const ProductTries& tries) override {
     if (tries.decisions >= retries_) {
       std::string subject;
       if (last.kind == OutcomeKind::Failure) {
-        // The question's first line, as the log has shown it until now.
-        subject = FailureReason(last.result, host_);
+        // The question's first line, worded as the command line's other messages.
+        subject = FailureReason(last.result, ownWords_);
         if (!subject.empty()) subject += '\n';
       }
       subject += last.url;
@@ -74,6 +77,7 @@ class GiveUpAfter : public GoOnPolicy {
   Host& host_;
   AskUser ask_;
   int retries_;
+  Host::TextTranslator ownWords_;
 };
 
 Expected<int> parseCount(std::string_view text) {
@@ -147,12 +151,13 @@ std::string HelpText() {
 }
 
 int RunHeadlessCrawl(const std::string& folder, const std::string& start, int retries,
-                     const HttpGetter& get, bool resume, Host::TextTranslator translate) {
+                     const HttpGetter& get, bool resume, Host::TextTranslator translate,
+                     Host::TextTranslator ownWords) {
   TerminalHost terminal = TerminalHost::forStderr();
   HeadlessHost host(terminal, std::move(translate));
   PacingClock clock;
   ProductRequester requester(folder, host, clock, get);
-  GiveUpAfter giveUp(host, retries);
+  GiveUpAfter giveUp(host, retries, std::move(ownWords));
   try {
     CrawlPlace place{host, clock, folder, ReadFetcherSettings(folder), &giveUp};
     // The window's setting is not consulted: a plain run from the command line asks for everything.

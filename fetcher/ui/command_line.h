@@ -33,10 +33,12 @@ inline constexpr int kInterruptedExitCode = 130;
 
 // Runs one crawl in folder from start with progress on stderr; returns the exit
 // code: 0 after "終了", 1 after an error, kInterruptedExitCode when interrupted.
-// With resume, products whose valid record is stored are taken from it; the
-// fixed texts are shown through translate when one is given.
+// With resume, products whose valid record is stored are taken from it. The
+// progress and the questions answered on the way are shown through translate,
+// in the user's language; the command line's own messages are English, and
+// ownWords words the fixed texts they carry (English too, whatever the locale).
 int RunHeadlessCrawl(const std::string& folder, const std::string& start, int retries,
                      const HttpGetter& get, bool resume = false,
-                     Host::TextTranslator translate = {});
+                     Host::TextTranslator translate = {}, Host::TextTranslator ownWords = {});
 
 }  // namespace quillon::fetcher

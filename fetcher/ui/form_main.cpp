@@ -62,7 +62,8 @@ FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWid
       runner_(*this, host_),
       requester_(programFolder_, host_, clock, std::move(get)),
       // Right of the ASIN box, where no control lies.
-      folderChooser_(*this, fromTwips(5160, 120, 1695, 495), QString::fromStdString(programFolder_)) {
+      folderChooser_(*this, fromTwips(5160, 120, 1695, 495),
+                     QString::fromStdString(programFolder_)) {
   setObjectName(QStringLiteral("FormMain"));
   setWindowTitle(UiText(kApplicationTitle));
   resize(9120 / 15, 13425 / 15);
@@ -123,6 +124,7 @@ void FormMain::CommandGetSimilarities_Click() {
   const FolderChooser::Busy crawling = folderChooser_.busy();
   CommandGetSimilarities->setEnabled(false);
   TextStartProductASIN->setEnabled(false);
+  clearLastRun();
   const std::string startAsin = TextStartProductASIN->text().toStdString();
   if (!runner_.run([&] {
         const CrawlPlace place{host_, clock_, programFolder_, ReadFetcherSettings(programFolder_)};
@@ -132,6 +134,15 @@ void FormMain::CommandGetSimilarities_Click() {
     return;
   CommandGetSimilarities->setEnabled(true);
   TextStartProductASIN->setEnabled(true);
+}
+
+void FormMain::clearLastRun() {
+  // Until its first product is done, the new run would seem to have the old
+  // one's counts, list and summary; its first pause can be long.
+  for (const Label label : {Label::Status, Label::Status2, Label::Status3})
+    host_.setLabel(label, "");
+  host_.setProgressLine("");
+  host_.flushLabels();
 }
 
 void FormMain::Form_QueryUnload() {

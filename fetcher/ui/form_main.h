@@ -61,6 +61,8 @@ class FormMain : public QWidget {
  private:
   // Places the waiting list's view and the progress line for the window's size.
   void layOutWaitingList();
+  // Empties the labels and the progress line the last run left.
+  void clearLastRun();
 
   std::string programFolder_;
   Clock& clock_;

@@ -35,8 +35,10 @@ int main(int argc, char** argv) {
   if (!folder) return 1;
   if (line.start) {
     const Translations translations(EnvironmentLanguage());
+    // The command line's own messages are English in every locale, the reasons they give too.
+    const Translations english(UiLanguage::English);
     return RunHeadlessCrawl(*folder, *line.start, line.retries, MakeCurlGetter(), line.resume,
-                            translations.translator());
+                            translations.translator(), english.translator());
   }
 
   // Qt would abort without a display; say what to do instead.

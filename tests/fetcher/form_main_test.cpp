@@ -9,11 +9,16 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
+#include <chrono>
+#include <functional>
+#include <memory>
 
 #include "common/code_page.h"
 #include "common/working_folder.h"
 #include "fetcher/pacing_clock.h"
 #include "service/product_catalogue.h"
+#include "service/product_server.h"
 #include "tests/fetcher/fake_catalogue.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/service_process.h"
@@ -296,6 +301,111 @@ TEST(FormMainWithService, AsinBoxStartsWithTheLastStartProductAndEnterCrawls) {
   EXPECT_EQ(messages, std::vector<std::string>{"終了"});
   EXPECT_TRUE(folder.exists(start + ".xml"));
   EXPECT_EQ(window.LabelStatus2->text(), QStringLiteral("取得済 : 0/0"));
+}
+
+// The window against the service on loopback: S (keyword) lists A, whose title
+// the service writes with entities.
+class FormMainWithServiceTest : public ::testing::Test {
+ protected:
+  void serve(const service::ServerOptions& options, const std::string& interval) {
+    service::ProductCatalogue products;
+    ASSERT_TRUE(products.add({"S", "本", 1, {"A"}}).ok());
+    ASSERT_TRUE(products.add({"A", "写真集 \"Best\"", 2, {}}).ok());
+    server = std::make_unique<service::ProductServer>(std::move(products), options);
+    folder.write("setting.ini", "[RequestURL]\r\nPrefix=" + server->prefix() +
+                                    "\r\nSuffix=" + server->suffix() +
+                                    "\r\n[DefaultSetting]\r\nRequestInterval=" + interval + "\r\n");
+    ASSERT_TRUE(WriteTextLinesAtomic(folder.file("keywords.txt"), {"本"}).ok());
+  }
+
+  // A window whose transfers go to the service, each first shown to onRequest.
+  void open(Clock& clock) {
+    window = std::make_unique<FormMain>(
+        folder.path(),
+        [this, curl = MakeCurlGetter()](const std::string& url, std::vector<std::uint8_t>& buffer,
+                                        const HttpTimeouts& limits) {
+          if (onRequest) onRequest();
+          return curl(url, buffer, limits);
+        },
+        clock);
+    window->host().setMessageNotice([this](std::string_view text) { messages.emplace_back(text); });
+    window->setProgramEnder([this](int code) { exitCodes.push_back(code); });
+    window->show();
+  }
+
+  // Closes the window at the crawl's first event pump at which ready() holds.
+  void closeWhen(std::function<bool()> ready) {
+    auto* timer = new QTimer(window.get());
+    QObject::connect(timer, &QTimer::timeout, window.get(),
+                     [this, timer, ready = std::move(ready)] {
+                       if (!ready()) return;
+                       timer->stop();
+                       window->close();
+                     });
+    timer->start(std::chrono::milliseconds(20));
+  }
+
+  void start() {
+    window->TextStartProductASIN->setText(QStringLiteral("S"));
+    window->CommandGetSimilarities->click();
+  }
+
+  TempFolder folder;
+  std::unique_ptr<service::ProductServer> server;
+  std::unique_ptr<FormMain> window;
+  std::function<void()> onRequest;
+  std::vector<std::string> messages;
+  std::vector<int> exitCodes;
+};
+
+TEST_F(FormMainWithServiceTest, ClosingEndsATransferInFlightWithoutItsRecord) {
+  service::ServerOptions late;
+  late.faults.delay = 1;
+  late.faults.delayMs = 60'000;
+  serve(late, "0");
+  PacingClock clock;
+  open(clock);
+  closeWhen([this] { return server->productRequests() >= 1; });
+  start();
+  EXPECT_EQ(exitCodes, std::vector<int>{0});
+  EXPECT_FALSE(folder.exists("S.xml"));
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FormMainWithServiceTest, ClosingEndsThePauseBeforeTheNextRequest) {
+  serve({}, "60000");
+  PacingClock clock;
+  open(clock);
+  // The crawl lets events in once or twice right after storing S; the third
+  // tick of the timer after that falls in the pause before A.
+  int ticksSinceStored = 0;
+  closeWhen([&] { return folder.exists("S.xml") && ++ticksSinceStored >= 3; });
+  start();
+  EXPECT_EQ(exitCodes, std::vector<int>{0});
+  EXPECT_EQ(server->productRequests(), 1u);
+  EXPECT_FALSE(folder.exists("A.xml"));
+}
+
+TEST_F(FormMainWithServiceTest, SecondCrawlShowsItsOwnPaceFromAClearStart) {
+  serve({}, "0");
+  testing::FakeClock clock(1'000'000);
+  open(clock);
+  start();
+  ASSERT_EQ(messages.size(), 1u);
+  // The status line decodes the title as the waiting list does.
+  EXPECT_EQ(window->LabelStatus->text(), QStringLiteral("取得完了 : A 写真集 \"Best\""));
+
+  QStringList shownAtRequests;
+  onRequest = [&] {
+    window->host().flushLabels();
+    shownAtRequests << window->LabelStatus2->text() + "|" + window->LabelProgress->text();
+  };
+  start();
+  ASSERT_EQ(messages.size(), 2u);
+  // Nothing of the first run at the second's first request; one request in a
+  // frozen second is 60 a minute, however many the first run made.
+  EXPECT_EQ(shownAtRequests,
+            (QStringList{"|", "取得済 : 0/1|完了 1 / 待ち 1 · 毎分 60 件 · 残り 0:00:00"}));
 }
 
 }  // namespace

@@ -3,14 +3,20 @@
 
 #include <ostream>
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <thread>
 #include <utility>
 
 #include "common/code_page.h"
 #include "common/working_folder.h"
+#include "fetcher/ui/command_line.h"
+#include "service/product_catalogue.h"
+#include "service/product_server.h"
 #include "tests/support/service_process.h"
 #include "tests/support/temp_folder.h"
 
@@ -110,6 +116,31 @@ std::string GaveUpAfter(const std::string& err) {
   return err.substr(from, err.find(' ', from) - from);
 }
 
+// LANG alone names the language while this lives; the variables are put back
+// afterwards, since the other tests compare Japanese texts.
+class LanguageVariables {
+ public:
+  LanguageVariables() {
+    for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+      const char* value = std::getenv(variable);
+      saved_.emplace_back(variable, value ? std::optional<std::string>(value) : std::nullopt);
+      ::unsetenv(variable);
+    }
+  }
+  ~LanguageVariables() {
+    for (const auto& [variable, value] : saved_) {
+      if (value)
+        ::setenv(variable.c_str(), value->c_str(), 1);
+      else
+        ::unsetenv(variable.c_str());
+    }
+  }
+  void lang(const char* value) const { ::setenv("LANG", value, 1); }
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
 // The policy counts what happened, never the texts it was shown in, so the
 // user's language cannot change it.
 TEST_F(HeadlessTest, GivesUpAfterTheSameRequestsInEveryLanguage) {
@@ -121,13 +152,7 @@ TEST_F(HeadlessTest, GivesUpAfterTheSameRequestsInEveryLanguage) {
   };
   const Row rows[] = {{"failures", {"--drop", "1"}, "3", "3"},
                       {"invalid answers", {"--invalid", "1"}, "2", "20"}};
-  // The variables are put back afterwards: the other tests compare Japanese texts.
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved;
-  for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const char* value = std::getenv(variable);
-    saved.emplace_back(variable, value ? std::optional<std::string>(value) : std::nullopt);
-    ::unsetenv(variable);
-  }
+  const LanguageVariables languages;
   for (const Row& row : rows) {
     std::vector<std::string> args{"--catalogue", folder.file("catalogue.jsonl")};
     args.insert(args.end(), row.fault.begin(), row.fault.end());
@@ -135,17 +160,111 @@ TEST_F(HeadlessTest, GivesUpAfterTheSameRequestsInEveryLanguage) {
     settings(service);
     for (const char* language : {"en_US.UTF-8", "ja_JP.UTF-8", "C"}) {
       SCOPED_TRACE(std::string(row.name) + " under LANG=" + language);
-      ::setenv("LANG", language, 1);
+      languages.lang(language);
       const ProgramResult result = fetch({"--retries", row.retries});
       EXPECT_EQ(result.exitCode, 1);
       EXPECT_EQ(GaveUpAfter(result.err), row.requests) << result.err;
     }
   }
-  for (const auto& [variable, value] : saved) {
-    if (value)
-      ::setenv(variable.c_str(), value->c_str(), 1);
-    else
-      ::unsetenv(variable.c_str());
+}
+
+// Kana, kanji, Japanese punctuation or full-width forms (U+3000 to U+9FFF,
+// U+FF00 to U+FFEF) in UTF-8.
+bool HasJapanese(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte >= 0xE3 && byte <= 0xE9) return true;
+    if (byte == 0xEF && i + 1 < text.size() &&
+        (static_cast<unsigned char>(text[i + 1]) & 0xFC) == 0xBC)
+      return true;
+  }
+  return false;
+}
+
+// Every way a product can fail names its reason in the command line's own
+// words: in English the whole output is English, and in any language the
+// error the crawl ends with is.
+TEST_F(HeadlessTest, FailureReasonsAreWordedByTheCommandLine) {
+  struct Row {
+    const char* name;
+    std::vector<std::string> fault;
+    const char* setting;  // added to [DefaultSetting]
+    const char* reason;   // what the reason must name ("" for none)
+  };
+  const Row rows[] = {
+      {"answer too large",
+       {"--answer-bytes", "5000"},
+       "MaxAnswerMegabytes=0.001",
+       "MaxAnswerMegabytes"},
+      {"answer too slow",
+       {"--delay", "1", "--delay-ms", "20000"},
+       "AnswerTimeoutSeconds=0.2",
+       "AnswerTimeoutSeconds, 0.2 s"},
+      {"service busy", {"--busy", "every:1", "--busy-status", "503"}, "", "HTTP 503"},
+      {"no answer", {"--drop", "1"}, "", ""},
+      {"invalid answers", {"--invalid", "1"}, "", ""},
+  };
+  const LanguageVariables languages;
+  for (const Row& row : rows) {
+    std::vector<std::string> args{"--catalogue", folder.file("catalogue.jsonl")};
+    args.insert(args.end(), row.fault.begin(), row.fault.end());
+    const ServiceProcess service(args);
+    folder.write("setting.ini",
+                 "[RequestURL]\r\nPrefix=" + service.prefix() + "\r\nSuffix=" + service.suffix() +
+                     "\r\n[DefaultSetting]\r\nRequestInterval=0\r\n" + row.setting + "\r\n");
+    for (const char* language : {"en_US.UTF-8", "ja_JP.UTF-8"}) {
+      SCOPED_TRACE(std::string(row.name) + " under LANG=" + language);
+      languages.lang(language);
+      const ProgramResult result = fetch({"--retries", "1"});
+      EXPECT_EQ(result.exitCode, 1);
+      const std::size_t error = result.err.rfind("error: ");
+      ASSERT_NE(error, std::string::npos) << result.err;
+      const std::string ending = result.err.substr(error);
+      EXPECT_NE(ending.find(service.url("S") + ": gave up after"), std::string::npos) << ending;
+      EXPECT_NE(ending.find(row.reason), std::string::npos) << ending;
+      EXPECT_FALSE(HasJapanese(std::string_view(language).starts_with("en") ? result.err : ending))
+          << result.err;
+    }
+  }
+}
+
+// Ctrl-C or SIGTERM while the crawl waits, for a slow answer or between two
+// requests, ends it at once: no record of the product it waited for, and no
+// further request.
+TEST_F(HeadlessTest, SignalsEndATransferAndThePauseBeforeARequest) {
+  struct Row {
+    const char* name;
+    int signal;
+    int answerDelayMs;
+    const char* interval;
+  };
+  const Row rows[] = {{"SIGINT during a slow answer", SIGINT, 60'000, "0"},
+                      {"SIGTERM between two requests", SIGTERM, 0, "60000"}};
+  auto catalogue = service::ProductCatalogue::LoadFile(folder.file("catalogue.jsonl"));
+  ASSERT_TRUE(catalogue.ok()) << catalogue.error();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::filesystem::remove(folder.file("S.xml"));
+    service::ServerOptions options;
+    options.faults.delay = row.answerDelayMs > 0 ? 1 : 0;
+    options.faults.delayMs = row.answerDelayMs;
+    const service::ProductServer server(catalogue.value(), options);
+    folder.write("setting.ini",
+                 "[RequestURL]\r\nPrefix=" + server.prefix() + "\r\nSuffix=" + server.suffix() +
+                     "\r\n[DefaultSetting]\r\nRequestInterval=" + row.interval + "\r\n");
+    testing::ChildProcess fetcher(BuiltProgram("fetcher/fetcher"),
+                                  {"--folder", folder.path(), "--start", "S"});
+    // Waiting for the answer, or past S and into the pause (a minute at most,
+    // so that a fault cannot hang the run).
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (server.productRequests() == 0 || (row.answerDelayMs == 0 && !folder.exists("S.xml"))) {
+      if (std::chrono::steady_clock::now() > giveUp) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(fetcher.kill(row.signal), kInterruptedExitCode);
+    EXPECT_EQ(server.productRequests(), 1u);
+    EXPECT_EQ(folder.exists("S.xml"), row.answerDelayMs == 0);
   }
 }
 

@@ -176,72 +176,27 @@ TEST(HttpGetBytes, StalledServerIsGivenUp) {
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
 }
 
-TEST(FetchUrlText, DecodesTheBodyWithoutAsking) {
-  const ProductCatalogue catalogue = Catalogue();
-  const ProductServer server(catalogue);
-  FakeHost host;
-  const std::string text = FetchUrlText(host, server.url("A"), MakeCurlGetter());
-  EXPECT_EQ(text, AnswerFor(catalogue, "A"));
-  EXPECT_TRUE(IsValidResponse(text));
-  EXPECT_TRUE(host.questions.empty());
-}
-
-TEST(FetchUrlText, FailureAsksWithTheFullUrl) {
-  const ProductServer server(Catalogue(), Scripted({Fault::Empty, Fault::Drop}));
-  FakeHost host;
-  host.answers = {true, false};
-  EXPECT_EQ(FetchUrlText(host, server.url("A"), MakeCurlGetter()), "");
-  EXPECT_THROW(FetchUrlText(host, server.url("B"), MakeCurlGetter()), EndProgram);
-  EXPECT_EQ(host.questions,
-            (std::vector<std::string>{server.url("A") + "の取得に失敗したわけだが。続ける？",
-                                      server.url("B") + "の取得に失敗したわけだが。続ける？"}));
-}
-
-TEST(FetchUrlText, AnswerOverTheCapIsRefusedWithoutReadingItAll) {
-  constexpr std::size_t kCap = 65536;  // MaxAnswerMegabytes=0.0625
-  struct Row {
-    const char* name;
-    std::size_t answerBytes;
-    bool chunked;
-    bool endless;
-    bool taken;
-  };
-  const Row rows[] = {
-      {"over the cap, Content-Length", kCap + 1, false, false, false},
-      {"over the cap, no Content-Length", kCap + 1, true, false, false},
-      {"exactly at the cap, Content-Length", kCap, false, false, true},
-      {"exactly at the cap, no Content-Length", kCap, true, false, true},
-      {"just under the cap", kCap - 1, true, false, true},
-      {"an endless answer", 0, true, true, false},
-  };
-  testing::TempFolder folder;
-  folder.write("setting.ini", "[DefaultSetting]\r\nMaxAnswerMegabytes=0.0625\r\n");
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    ServerOptions options;
-    options.answerBytes = row.answerBytes;
-    options.chunked = row.chunked;
-    options.endlessAnswers = row.endless;
-    const ProductServer server(Catalogue(), options);
-    FakeHost host;
-    host.answers = {true};
-    HttpTimeouts limits;
-    limits.maxBodyBytes = ReadFetcherSettings(folder.path()).maxAnswerBytes;
-    const std::string text = FetchUrlText(host, server.url("A"), MakeCurlGetter(), limits);
-    if (row.taken) {
-      EXPECT_EQ(text.size(), row.answerBytes);
-      EXPECT_TRUE(IsValidResponse(text));
-      EXPECT_TRUE(host.questions.empty());
-    } else {
-      EXPECT_EQ(text, "");
-      EXPECT_EQ(host.questions,
-                std::vector<std::string>{AnswerTooLargeText(kCap) + "\n" + server.url("A") +
-                                         std::string(kFailurePromptTail)});
-    }
+// The stop check ends a transfer that is waiting for a late answer, and what it
+// throws comes out only after libcurl has returned.
+TEST(HttpGetBytes, StopCheckEndsATransferInFlight) {
+  ServerOptions options;
+  options.faults.delay = 1;
+  options.faults.delayMs = 60'000;
+  const ProductServer server(Catalogue(), options);
+  std::vector<std::uint8_t> buffer;
+  HttpTimeouts limits;
+  int checks = 0;
+  limits.stopRequested = [&] { return ++checks >= 3; };
+  const HttpResult stopped = HttpGet(server.url("A"), buffer, "", limits);
+  EXPECT_EQ(stopped.bytes, 0);
+  EXPECT_EQ(stopped.error.kind, TransportErrorKind::Cancelled);
+  limits.stopRequested = []() -> bool { throw EndProgram{7}; };
+  try {
+    HttpGet(server.url("A"), buffer, "", limits);
+    ADD_FAILURE() << "the stop check's exception was lost";
+  } catch (const EndProgram& end) {
+    EXPECT_EQ(end.exitCode, 7);
   }
-  EXPECT_NE(AnswerTooLargeText(kCap).find("MaxAnswerMegabytes の 0.0625 MB"), std::string::npos);
-  EXPECT_EQ(ReadFetcherSettings(testing::TempFolder().path()).maxAnswerBytes,
-            std::int64_t{64} << 20);
 }
 
 TEST(FailureReason, NamesWhatTheUserCanChange) {
@@ -252,22 +207,19 @@ TEST(FailureReason, NamesWhatTheUserCanChange) {
   tooLarge.error = {TransportErrorKind::TooLarge, "", 65536};
   HttpResult noMemory;
   noMemory.error = {TransportErrorKind::OutOfMemory, "", 0};
+  HttpResult slow;
+  slow.error.kind = TransportErrorKind::TimedOut;
+  slow.error.answerLimitMs = 2500;
+  HttpResult stalled;
+  stalled.error.kind = TransportErrorKind::TimedOut;
   HttpResult refused;
   refused.error = {TransportErrorKind::Connection, "Connection refused", 0};
   EXPECT_NE(FailureReason(busy, host).find("HTTP 503"), std::string::npos);
   EXPECT_EQ(FailureReason(tooLarge, host), AnswerTooLargeText(65536));
   EXPECT_NE(FailureReason(noMemory, host).find("MaxAnswerMegabytes"), std::string::npos);
+  EXPECT_NE(FailureReason(slow, host).find("AnswerTimeoutSeconds の 2.5 秒"), std::string::npos);
+  EXPECT_EQ(FailureReason(stalled, host), "");
   EXPECT_EQ(FailureReason(refused, host), "");  // the prompt names the URL alone
-}
-
-TEST(FetchUrlText, MalformedBytesAreDropped) {
-  const auto get = [](const std::string&, std::vector<std::uint8_t>& buffer,
-                      const HttpTimeouts&) -> HttpResult {
-    buffer = {'<', 0xFF, 'a', 0xC0, '>', 0xE3, 0x81, 0x82};
-    return static_cast<std::int32_t>(buffer.size());
-  };
-  FakeHost host;
-  EXPECT_EQ(FetchUrlText(host, "u", get), "<a>\u3042");
 }
 
 }  // namespace

@@ -19,13 +19,13 @@ inline constexpr const char* kRanksTitle = QUILLON_TEXT("quillon", "キーワー
 inline constexpr const char* kRankAxis = QUILLON_TEXT("quillon", "売上順位");
 inline constexpr const char* kKeyWordAxis = QUILLON_TEXT("quillon", "キーワード");
 inline constexpr const char* kCommunitiesTitle = QUILLON_TEXT("quillon", "コミュニティの大きさ");
-inline constexpr const char* kCommunityAxis =
-    QUILLON_TEXT("quillon", "コミュニティ（主なキーワード）");
-// %1 communities plotted of %2.
-inline constexpr const char* kLargestCommunities = QUILLON_TEXT("quillon", "大きい順に %1 / %2 個");
+// %1 the plot's title, %2 communities plotted of %3, each named by its number and leading keyword.
+inline constexpr const char* kLargestCommunities =
+    QUILLON_TEXT("quillon", "%1（大きい順に %2 / %3 個、番号と主なキーワード）");
 inline constexpr const char* kMixTitle = QUILLON_TEXT("quillon", "選択商品の近傍のキーワード");
-// %1 the product's ASIN, %2 the hops, %3 the products around it.
-inline constexpr const char* kMixAround = QUILLON_TEXT("quillon", "%1 から %2 リンク以内の %3 件");
+// %1 the plot's title, %2 the product's ASIN, %3 the hops, %4 the products around it.
+inline constexpr const char* kMixAround =
+    QUILLON_TEXT("quillon", "%1（%2 から %3 リンク以内の %4 件）");
 inline constexpr const char* kMixNoSelection =
     QUILLON_TEXT("quillon", "商品を選択すると近傍のキーワードを表示します");
 inline constexpr const char* kNoKeyWord = QUILLON_TEXT("quillon", "キーワードなし");

@@ -48,7 +48,7 @@ QLogValueAxis* LogAxis(const QString& title, double top) {
 
 // A horizontal bar per category, the first on top.
 void AddBars(QChart& chart, const QStringList& categories, const QList<qreal>& values,
-             const QString& seriesName, const QString& categoryTitle) {
+             const QString& seriesName) {
   auto* set = new QBarSet(seriesName);
   QStringList shown;
   // Categories run from the bottom up: reverse, so the first reads first.
@@ -58,11 +58,15 @@ void AddBars(QChart& chart, const QStringList& categories, const QList<qreal>& v
   }
   auto* series = new QHorizontalBarSeries;
   series->append(set);
-  series->setLabelsVisible(true);
   chart.addSeries(series);
   auto* names = new QBarCategoryAxis;
   names->append(shown);
-  names->setTitleText(categoryTitle);
+  // Labels taller than their row are cut to "...": smaller type for many rows.
+  if (shown.size() > 10) {
+    QFont font = names->labelsFont();
+    font.setPointSizeF(font.pointSizeF() * 0.8);
+    names->setLabelsFont(font);
+  }
   chart.addAxis(names, Qt::AlignLeft);
   series->attachAxis(names);
   auto* counts = new QValueAxis;
@@ -70,6 +74,7 @@ void AddBars(QChart& chart, const QStringList& categories, const QList<qreal>& v
   counts->setTitleText(UiText(texts::kProductCountAxis));
   const qreal top = values.isEmpty() ? 1 : *std::max_element(values.begin(), values.end());
   counts->setRange(0, std::max<qreal>(1, top * 1.1));
+  counts->applyNiceNumbers();
   chart.addAxis(counts, Qt::AlignBottom);
   series->attachAxis(counts);
   chart.legend()->hide();
@@ -137,6 +142,7 @@ std::unique_ptr<QChart> RanksChart(const Catalogue& catalogue,
   rankAxis->setTitleText(UiText(texts::kRankAxis));
   rankAxis->setLabelFormat(QStringLiteral("%d"));
   rankAxis->setRange(0, top * 1.05);
+  rankAxis->applyNiceNumbers();
   chart->addAxis(rankAxis, Qt::AlignLeft);
   series->attachAxis(rankAxis);
   chart->legend()->hide();
@@ -153,11 +159,10 @@ std::unique_ptr<QChart> CommunitiesChart(
         QStringLiteral("%1 %2").arg(c).arg(KeyWordText(catalogue, summaries[c].leadingKeyWord())));
     sizes.append(summaries[c].size);
   }
-  const QString shown =
-      UiText(texts::kLargestCommunities)
-          .arg(QString::number(categories.size()), QString::number(summaries.size()));
-  AddBars(*chart, categories, sizes, UiText(texts::kProductCountAxis),
-          UiText(texts::kCommunityAxis) + QStringLiteral("  ") + shown);
+  chart->setTitle(UiText(texts::kLargestCommunities)
+                      .arg(chart->title(), QString::number(categories.size()),
+                           QString::number(summaries.size())));
+  AddBars(*chart, categories, sizes, UiText(texts::kProductCountAxis));
   return chart;
 }
 
@@ -180,9 +185,10 @@ std::unique_ptr<QChart> KeyWordMixChart(const Catalogue& catalogue,
   }
   const QString asin =
       QString::fromStdString(catalogue.ProductTable[static_cast<std::size_t>(around)].ASIN);
-  AddBars(
-      *chart, categories, counts, UiText(texts::kProductCountAxis),
-      UiText(texts::kMixAround).arg(asin, QString::number(hops), QString::number(mix.products)));
+  chart->setTitle(
+      UiText(texts::kMixAround)
+          .arg(chart->title(), asin, QString::number(hops), QString::number(mix.products)));
+  AddBars(*chart, categories, counts, UiText(texts::kProductCountAxis));
   return chart;
 }
 

@@ -15,7 +15,7 @@
 namespace quillon::grapher {
 
 // The communities plotted, largest first; the rest are too small to read.
-inline constexpr std::size_t kPlottedCommunities = 20;
+inline constexpr std::size_t kPlottedCommunities = 15;
 
 std::unique_ptr<QChart> DegreeChart(const statistics::DegreeDistribution& degrees);
 std::unique_ptr<QChart> RanksChart(const Catalogue& catalogue,

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "common/ui/translation.h"
+#include "common/ui/window_host.h"
 #include "grapher/statistics/graph_statistics.h"
 #include "grapher/statistics/statistics_texts.h"
 #include "grapher/ui/statistics_charts.h"

@@ -189,7 +189,9 @@ TEST_F(ReportTest, WritesTheCsvThePlotsAndAPageOfWellFormedTables) {
       listed.insert(row->first);
     }
     for (const auto& [asin, fields] : rows)
-      if (listed.count(asin) == 0) EXPECT_LE(std::stod(fields[field]), previous) << id << asin;
+      if (listed.count(asin) == 0) {
+        EXPECT_LE(std::stod(fields[field]), previous) << id << asin;
+      }
   };
   checkTop("top-pagerank", 3);
   checkTop("top-indegree", 1);

@@ -94,8 +94,8 @@ class Page {
   void communities() {
     heading(2, text(texts::kCommunityTable));
     out_ << "<table id=\"communities\">\n";
-    row({text(texts::kCommunityColumn), text(texts::kSizeColumn), text(texts::kLeadingKeyWordsColumn),
-         text(texts::kBestRankedColumn)},
+    row({text(texts::kCommunityColumn), text(texts::kSizeColumn),
+         text(texts::kLeadingKeyWordsColumn), text(texts::kBestRankedColumn)},
         true);
     const auto summaries = CommunitiesOf(in_.catalogue, in_.members, in_.measures);
     for (std::size_t c = 0; c < summaries.size(); ++c) {
@@ -115,9 +115,9 @@ class Page {
 
   void plots() {
     heading(2, text(texts::kPlots));
-    for (const ReportPlot& plot : in_.plots)
-      out_ << "<figure>" << InlineSvg(plot.svg) << "<figcaption>" << XmlEscape(plot.file)
-           << "</figcaption></figure>\n";
+    for (std::size_t i = 0; i < in_.plots.size(); ++i)
+      out_ << "<figure>" << InlineSvg(in_.plots[i].svg, "plot" + std::to_string(i) + "-")
+           << "<figcaption>" << XmlEscape(in_.plots[i].file) << "</figcaption></figure>\n";
   }
 
   void write() {
@@ -141,9 +141,16 @@ class Page {
 
 }  // namespace
 
-std::string_view InlineSvg(std::string_view document) {
+std::string InlineSvg(std::string_view document, std::string_view idPrefix) {
   const std::size_t start = document.find("<svg");
-  return start == std::string_view::npos ? std::string_view() : document.substr(start);
+  if (start == std::string_view::npos) return {};
+  std::string svg(document.substr(start));
+  for (const std::string_view mark : {"id=\"", "url(#", "href=\"#"}) {
+    for (std::size_t at = svg.find(mark); at != std::string::npos;
+         at = svg.find(mark, at + mark.size() + idPrefix.size()))
+      svg.insert(at + mark.size(), idPrefix);
+  }
+  return svg;
 }
 
 void WriteReportPage(std::ostream& out, const ReportInput& input) {

@@ -35,7 +35,8 @@ struct ReportInput {
 void WriteReportPage(std::ostream& out, const ReportInput& input);
 
 // An SVG document as an element to put inside HTML: the XML declaration and
-// anything else before the svg element left out.
-std::string_view InlineSvg(std::string_view document);
+// anything else before the svg element left out, and its ids prefixed, so
+// that the plots of one page never share an id.
+std::string InlineSvg(std::string_view document, std::string_view idPrefix);
 
 }  // namespace quillon::grapher::statistics

@@ -169,6 +169,11 @@ TEST_F(ReportTest, WritesTheCsvThePlotsAndAPageOfWellFormedTables) {
   const std::string page = out.read("report/report.html");
   Tables tables = ReadTables(page, error);
   ASSERT_EQ(error, "");
+  std::set<std::string> ids;
+  const std::regex id("id=\"([^\"]*)\"");
+  for (auto m = std::sregex_iterator(page.begin(), page.end(), id); m != std::sregex_iterator();
+       ++m)
+    EXPECT_TRUE(ids.insert((*m)[1]).second) << "two elements with id " << (*m)[1];
   const auto rows = CsvRows(csv);
   const auto& counts = tables["counts"];
   ASSERT_GE(counts.size(), 5u);

@@ -647,5 +647,9 @@
         <source>グラフ</source>
         <translation>Plots</translation>
     </message>
+    <message>
+        <source>—</source>
+        <translation>—</translation>
+    </message>
 </context>
 </TS>

@@ -107,8 +107,9 @@ class Page {
                                    ? ""
                                    : XmlEscape(product(s.bestRanked).ASIN) + " " +
                                          title(s.bestRanked) + " (" + rank(s.bestRanked) + ")";
-      row({std::to_string(c), std::to_string(s.size), keyWords.empty() ? "—" : keyWords,
-           best.empty() ? "—" : best});
+      row({std::to_string(c), std::to_string(s.size),
+           keyWords.empty() ? text(texts::kNone) : keyWords,
+           best.empty() ? text(texts::kNone) : best});
     }
     out_ << "</table>\n";
   }

@@ -28,6 +28,8 @@ inline constexpr const char* kMixAround =
     QUILLON_TEXT("quillon", "%1（%2 から %3 リンク以内の %4 件）");
 inline constexpr const char* kMixNoSelection =
     QUILLON_TEXT("quillon", "商品を選択すると近傍のキーワードを表示します");
+// In place of a keyword or product that there is none of.
+inline constexpr const char* kNone = QUILLON_TEXT("quillon", "—");
 inline constexpr const char* kNoKeyWord = QUILLON_TEXT("quillon", "キーワードなし");
 inline constexpr const char* kNoMeasures = QUILLON_TEXT("quillon", "指標の計算を待っています");
 

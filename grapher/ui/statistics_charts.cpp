@@ -24,7 +24,7 @@ namespace texts = statistics_texts;
 
 QString KeyWordText(const Catalogue& catalogue, std::int32_t k) {
   if (k < 0 || static_cast<std::size_t>(k) >= catalogue.KeyWordTable.size())
-    return QStringLiteral("—");
+    return UiText(texts::kNone);
   return QString::fromStdString(catalogue.KeyWordTable[static_cast<std::size_t>(k)].Text);
 }
 

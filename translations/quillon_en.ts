@@ -539,5 +539,121 @@
         <source>選択商品の近傍のみ</source>
         <translation>Only near the selected product</translation>
     </message>
+    <message>
+        <source>次数分布</source>
+        <translation>Degree distribution</translation>
+    </message>
+    <message>
+        <source>商品数</source>
+        <translation>Products</translation>
+    </message>
+    <message>
+        <source>%1（次数 0 の %2 件は表示せず）</source>
+        <translation>%1 (%2 with degree 0 not shown)</translation>
+    </message>
+    <message>
+        <source>キーワード別の売上順位</source>
+        <translation>Sales ranks by keyword</translation>
+    </message>
+    <message>
+        <source>コミュニティの大きさ</source>
+        <translation>Community sizes</translation>
+    </message>
+    <message>
+        <source>%1（大きい順に %2 / %3 個、番号と主なキーワード）</source>
+        <translation>%1 (largest %2 of %3, by number and leading keyword)</translation>
+    </message>
+    <message>
+        <source>選択商品の近傍のキーワード</source>
+        <translation>Keywords around the selection</translation>
+    </message>
+    <message>
+        <source>%1（%2 から %3 リンク以内の %4 件）</source>
+        <translation>%1 (%4 products within %3 links of %2)</translation>
+    </message>
+    <message>
+        <source>商品を選択すると近傍のキーワードを表示します</source>
+        <translation>Select a product to see the keywords around it</translation>
+    </message>
+    <message>
+        <source>指標の計算を待っています</source>
+        <translation>Waiting for the measures</translation>
+    </message>
+    <message>
+        <source>統計</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>近傍のキーワード</source>
+        <translation>Keywords around</translation>
+    </message>
+    <message>
+        <source>グラフを保存</source>
+        <translation>Save plot</translation>
+    </message>
+    <message>
+        <source>類似商品グラフの統計</source>
+        <translation>Statistics of the similar-products graph</translation>
+    </message>
+    <message>
+        <source>件数</source>
+        <translation>Counts</translation>
+    </message>
+    <message>
+        <source>商品の数</source>
+        <translation>Products</translation>
+    </message>
+    <message>
+        <source>リンクの数</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>キーワードの数</source>
+        <translation>Keywords</translation>
+    </message>
+    <message>
+        <source>コミュニティの数</source>
+        <translation>Communities</translation>
+    </message>
+    <message>
+        <source>連結成分の数</source>
+        <translation>Components</translation>
+    </message>
+    <message>
+        <source>コミュニティ一覧</source>
+        <translation>Communities</translation>
+    </message>
+    <message>
+        <source>モジュラリティ</source>
+        <translation>Modularity</translation>
+    </message>
+    <message>
+        <source>PageRank 上位 %1 商品</source>
+        <translation>Top %1 products by PageRank</translation>
+    </message>
+    <message>
+        <source>被リンク数 上位 %1 商品</source>
+        <translation>Top %1 products by in-degree</translation>
+    </message>
+    <message>
+        <source>順位</source>
+        <translation>Place</translation>
+    </message>
+    <message>
+        <source>主なキーワード</source>
+        <translation>Leading keywords</translation>
+    </message>
+    <message>
+        <source>売上順位が最も高い商品</source>
+        <translation>Best-ranked product</translation>
+    </message>
+    <message>
+        <source>グラフ</source>
+        <translation>Plots</translation>
+    </message>
+    <message>
+        <source>—</source>
+        <translation>—</translation>
+    </message>
 </context>
 </TS>

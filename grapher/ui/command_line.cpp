@@ -36,6 +36,7 @@
 #include "grapher/layout/placement_directions.h"
 #include "grapher/ui/form_main.h"
 #include "grapher/ui/image_surface.h"
+#include "grapher/ui/statistics_report.h"
 #include "grapher/ui/svg_surface.h"
 #include "grapher/view/drawing_bounds.h"
 #include "grapher/view/neighbourhood.h"
@@ -99,6 +100,12 @@ QList<QCommandLineOption> GrapherOptions() {
        "PageRank, community, component) as CSV; only the\n"
        "filtered products with --only-keyword, --rank-range, --focus",
        "FILE"},
+      {"report",
+       "write a report into this folder (made when missing):\n"
+       "products.csv as --csv writes it, the statistics plots as\n"
+       "SVG, and report.html, one page with the counts, the top\n"
+       "products, the communities and the plots",
+       "DIR"},
       {"keyword-graph",
        "draw the keyword relation graph instead of the similarity\n"
        "graph (needs an output option)"},
@@ -275,6 +282,9 @@ bool WriteOutputs(const CommandLineOptions& options, const Catalogue& catalogue,
   if (!options.csv.empty() && measures != nullptr)
     report(WriteCatalogueCsv(catalogue, *measures, options.csv,
                              analysed.shown.empty() ? nullptr : &analysed.shown));
+  // The report covers every product, whatever the filters choose for --csv and pictures.
+  if (!options.report.empty() && measures != nullptr)
+    report(WriteReport(options.report, catalogue, *measures, host));
   return ok;
 }
 
@@ -291,8 +301,8 @@ Expected<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& ar
   options.version = parser.versionAsked();
   if (options.help || options.version) return options;
   for (const char* name :
-       {"folder", "json", "png", "svg", "graphml", "csv", "seed", "layout", "size", "focus", "hops",
-        "colour-by", "size-by", "only-keyword", "rank-range"}) {
+       {"folder", "json", "png", "svg", "graphml", "csv", "report", "seed", "layout", "size",
+        "focus", "hops", "colour-by", "size-by", "only-keyword", "rank-range"}) {
     if (parser.isSet(name) && parser.value(name).empty())
       return Failure{MissingValueError(std::string("--") + name)};
   }
@@ -302,6 +312,7 @@ Expected<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& ar
   options.svg = parser.value("svg");
   options.graphml = parser.value("graphml");
   options.csv = parser.value("csv");
+  options.report = parser.value("report");
   options.keywordGraph = parser.isSet("keyword-graph");
   if (parser.isSet("seed")) {
     const std::string seed = parser.value("seed");
@@ -335,8 +346,10 @@ std::string UsageText() {
   HelpPage page;
   page.synopses = {
       "[--folder DIR] [OUTPUT...] [--seed N] [--layout tree|force] [--size WxH] [--keyword-graph]",
-      "[OPTION]... --png FILE|--svg FILE [--fit] [--focus ASIN] [--colour-by MODE] [--size-by MODE]",
-      "[--folder DIR] --csv FILE [--only-keyword K]... [--rank-range A:B] [--focus ASIN]"};
+      "[OPTION]... --png FILE|--svg FILE [--fit] [--focus ASIN] [--colour-by MODE] [--size-by "
+      "MODE]",
+      "[--folder DIR] --csv FILE [--only-keyword K]... [--rank-range A:B] [--focus ASIN]",
+      "[--folder DIR] --report DIR"};
   page.description =
       "Shows the graph of similar products collected by the fetcher. Without an\n"
       "output option the window opens; with one, the program runs without any\n"
@@ -363,6 +376,12 @@ int RunHeadless(const CommandLineOptions& options, const std::string& programFol
                                                   ? std::optional<std::uint32_t>(settingSeed)
                                                   : std::nullopt));
   Analysed analysed;
+  if (!options.report.empty()) {
+    if (const Status ready = PrepareReportFolder(options.report); !ready) {
+      host.showError(ready.error());
+      return 1;
+    }
+  }
   try {
     if (const Status loaded = LoadProductData(programFolder, catalogue, host); !loaded) {
       host.showError(loaded.error());
@@ -440,7 +459,10 @@ int GrapherMain(int argc, char** argv) {
     // No window is shown, so none is needed: never ask for a display.
     qputenv("QT_QPA_PLATFORM", "offscreen;minimal:fontconfig");
     defaultMessageHandler = qInstallMessageHandler(QuietMessageHandler);
-    QGuiApplication app(argc, argv);
+    // A report's plots are widgets, which need the widget application.
+    const std::unique_ptr<QGuiApplication> app = options.report.empty()
+                                                     ? std::make_unique<QGuiApplication>(argc, argv)
+                                                     : std::make_unique<QApplication>(argc, argv);
     const Translations translations(EnvironmentLanguage());
     TerminalHost host = TerminalHost::forStderr();
     host.setTranslator(translations.translator());

@@ -24,6 +24,7 @@ struct CommandLineOptions {
   std::string svg;
   std::string graphml;
   std::string csv;
+  std::string report;  // folder of the report: products.csv, the plots, report.html
   std::optional<std::uint32_t> seed;
   int width = 844;  // the window's Graph size
   int height = 564;
@@ -39,7 +40,9 @@ struct CommandLineOptions {
   std::optional<IntRange> rankRange;
 
   // Any output file: the run needs no window.
-  bool headless() const { return !json.empty() || picture() || !graphml.empty() || !csv.empty(); }
+  bool headless() const {
+    return !json.empty() || picture() || !graphml.empty() || !csv.empty() || !report.empty();
+  }
   bool picture() const { return !png.empty() || !svg.empty(); }
   // Pictures and graph files show a drawing; --keyword-graph asks for one too.
   bool drawing() const { return picture() || !graphml.empty() || keywordGraph; }
@@ -52,9 +55,9 @@ struct CommandLineOptions {
   bool filtered() const { return !onlyKeyWords.empty() || rankRange.has_value(); }
   // Something shown or written needs the network measures.
   bool measured() const {
-    return !csv.empty() || !json.empty() || !graphml.empty() || colourBy == ColourBy::Community ||
-           colourBy == ColourBy::Component || sizeBy == SizeBy::PageRank ||
-           sizeBy == SizeBy::Degree;
+    return !csv.empty() || !json.empty() || !graphml.empty() || !report.empty() ||
+           colourBy == ColourBy::Community || colourBy == ColourBy::Component ||
+           sizeBy == SizeBy::PageRank || sizeBy == SizeBy::Degree;
   }
 };
 
@@ -65,7 +68,8 @@ Expected<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& ar
 std::string UsageText();
 
 // Loads, draws as asked and writes the output files; progress and errors go to
-// the host. Needs a QGuiApplication (text is measured with real fonts). Returns
+// the host. Needs a QGuiApplication (text is measured with real fonts), and a
+// QApplication for a report (its plots are widgets). Returns
 // the exit code: 0 done, 1 bad input or a file that cannot be written, 130 interrupted.
 int RunHeadless(const CommandLineOptions& options, const std::string& programFolder, Host& host);
 

@@ -51,6 +51,7 @@ FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed,
       measureStatus_(&Graph),
       actions_(*this),
       folderChooser_(*this, kFolderButton, QString::fromStdString(programFolder)),
+      statistics_(*this),
       host_(*this, LabelStatus, LabelStatus2),
       runner_(*this, host_),
       programFolder_(std::move(programFolder)),
@@ -89,6 +90,17 @@ FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed,
   connect(&CommandDrawGraphAlt, &QPushButton::clicked, this,
           [this] { CommandDrawGraphAlt_Click(); });
   connectView();
+  connectStatistics();
+}
+
+void FormMain::connectStatistics() {
+  statistics_.bindAction(actions_.statistics);
+  statistics_.setSource([this] {
+    ViewController& view = *Graph.view();
+    // The neighbourhood is the filter's when it follows the selection, else the nearest products.
+    const int hops = filters_.aroundSelection() ? filters_.filter().hops : 1;
+    return StatisticsPanel::Source{view.snapshot(), view.style().measures, view.selected(), hops};
+  });
 }
 
 void FormMain::connectView() {
@@ -198,6 +210,7 @@ void FormMain::showSelection(std::optional<std::int32_t> p) {
   // A filter around the selection follows it.
   if (filters_.aroundSelection())
     filters_.showCount(Graph.view()->shownCount(), catalogue_.ProductTable.size());
+  statistics_.refresh();
   if (p && Graph.redrawable() && !Graph.keyWordGraph()) {
     details_.showProduct(Graph.view()->snapshot()->catalogue, *p, Graph.view()->measures());
   } else {
@@ -220,6 +233,7 @@ void FormMain::applyFilters() {
   view.setFilter(filters_.filter(), filters_.aroundSelection());
   filters_.showCount(view.shownCount(), catalogue_.ProductTable.size());
   Graph.viewChanged();
+  statistics_.refresh();
 }
 
 void FormMain::startMeasures() {

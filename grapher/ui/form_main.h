@@ -27,6 +27,7 @@
 #include "grapher/ui/find_bar.h"
 #include "grapher/ui/graph_widget.h"
 #include "grapher/ui/measure_worker.h"
+#include "grapher/ui/statistics_panel.h"
 #include "grapher/ui/view_actions.h"
 
 namespace quillon::grapher {
@@ -52,6 +53,7 @@ class FormMain final : public QWidget {
   FindBar& findBar() { return findBar_; }
   DetailsPanel& details() { return details_; }
   FilterPanel& filters() { return filters_; }
+  StatisticsPanel& statistics() { return statistics_; }
   // Shows the progress of the measures, and why they failed.
   QLabel& measureStatus() { return measureStatus_; }
   // True while the measures of the last load are computed.
@@ -104,6 +106,8 @@ class FormMain final : public QWidget {
   // The filter panel's choice goes to the view.
   void applyFilters();
   void askAndSaveView();
+  // The statistics panel reads the view's snapshot, measures and selection.
+  void connectStatistics();
 
   QPushButton CommandDrawGraphAlt;
   QPushButton CommandGetData;
@@ -119,6 +123,7 @@ class FormMain final : public QWidget {
   QLabel measureStatus_;
   ViewActions actions_;
   FolderChooser folderChooser_;
+  StatisticsPanel statistics_;
 
   WindowHost host_;
   CommandRunner runner_;

@@ -37,6 +37,7 @@ struct ViewActions {
   QAction sizeByDegree;
   QAction sizeByRank;
   QAction filters;
+  QAction statistics;  // checkable: the statistics panel shown
   QAction save;
   QAction clearOrCancel;
   QAction keyWordGraph;

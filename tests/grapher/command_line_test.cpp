@@ -91,6 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"TreeLayoutForTheWindow", {"--layout", "tree"}, nullptr},
         ParseCase{"UnknownLayout", {"--layout", "circle", "--png", "a"}, "tree or force"},
         ParseCase{"ForceLayoutWithoutOutput", {"--layout", "force"}, "needs an output"},
+        ParseCase{"ReportAlone", {"--report", "out"}, nullptr},
+        ParseCase{"ReportWithoutFolder", {"--report"}, "--report needs a value"},
         ParseCase{"ForceLayoutOfTheKeyWordGraph",
                   {"--layout", "force", "--keyword-graph", "--png", "a"},
                   "--keyword-graph"}),
@@ -341,6 +343,13 @@ TEST_F(ProgramTest, CsvOfTheMeasuresFilteredByKeyWord) {
   const ProgramRun unknown = run(withFolder() + "--csv " + in("x.csv") + " --only-keyword 本");
   EXPECT_EQ(unknown.exitCode, 1);
   EXPECT_THAT(unknown.err, HasSubstr("\"本\""));
+}
+
+TEST_F(ProgramTest, ReportWithoutADisplay) {
+  const ProgramRun r = run(withFolder() + "--report " + in("report"));
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(ParseXml(folder.read("report/report.html")).error, "");
+  EXPECT_THAT(folder.read("report/products.csv"), HasSubstr("\r\nC,カメラバッグ,"));
 }
 
 TEST_F(ProgramTest, FocusOnAnUnknownAsinIsBadInput) {

@@ -27,6 +27,7 @@
 #include "grapher/ui/find_bar.h"
 #include "grapher/ui/graph_widget.h"
 #include "grapher/ui/measure_worker.h"
+#include "grapher/ui/product_table_dock.h"
 #include "grapher/ui/view_actions.h"
 
 namespace quillon::grapher {
@@ -52,6 +53,7 @@ class FormMain final : public QWidget {
   FindBar& findBar() { return findBar_; }
   DetailsPanel& details() { return details_; }
   FilterPanel& filters() { return filters_; }
+  ProductTableDock& productTable() { return productTable_; }
   // Shows the progress of the measures, and why they failed.
   QLabel& measureStatus() { return measureStatus_; }
   // True while the measures of the last load are computed.
@@ -118,6 +120,7 @@ class FormMain final : public QWidget {
   FilterPanel filters_;
   QLabel measureStatus_;
   ViewActions actions_;
+  ProductTableDock productTable_;
   FolderChooser folderChooser_;
 
   WindowHost host_;

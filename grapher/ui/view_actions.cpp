@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "grapher/ui/analysis_texts.h"
+#include "grapher/ui/table_texts.h"
 #include "grapher/ui/view_texts.h"
 
 namespace quillon::grapher {
@@ -54,6 +55,8 @@ ViewActions::ViewActions(QWidget& window) : colours(&window), sizes(&window) {
          {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_4)});
   Define(window, filters, analysis_texts::kFilters, "ActionFilters",
          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)});
+  Define(window, productTable, table_texts::kProductTable, "ActionProductTable",
+         {QKeySequence(Qt::CTRL | Qt::Key_T)});
   Define(window, save, kSaveView, "ActionSaveView", {QKeySequence::Save});
   Define(window, clearOrCancel, kClearOrCancel, "ActionClearOrCancel", {Qt::Key_Escape});
   Define(window, keyWordGraph, kKeyWordGraph, "ActionKeyWordGraph",
@@ -69,8 +72,8 @@ ViewActions::ViewActions(QWidget& window) : colours(&window), sizes(&window) {
     part->setCheckable(true);
     part->setChecked(true);
   }
-  for (QAction* mode :
-       {&colourByDrawing, &colourByKeyWord, &colourByRank, &colourByCommunity, &colourByComponent}) {
+  for (QAction* mode : {&colourByDrawing, &colourByKeyWord, &colourByRank, &colourByCommunity,
+                        &colourByComponent}) {
     mode->setCheckable(true);
     colours.addAction(mode);
   }
@@ -81,6 +84,7 @@ ViewActions::ViewActions(QWidget& window) : colours(&window), sizes(&window) {
   }
   sizeFixed.setChecked(true);
   filters.setCheckable(true);
+  productTable.setCheckable(true);
 }
 
 void ViewActions::fillMenu(QMenu& menu) {
@@ -98,7 +102,7 @@ void ViewActions::fillMenu(QMenu& menu) {
   show->addActions({&showSimilarityLines, &showKeyWordLines, &showLabels});
   QMenu* size = menu.addMenu(Text(analysis_texts::kSizeMenu));
   size->addActions({&sizeFixed, &sizeByPageRank, &sizeByDegree, &sizeByRank});
-  menu.addAction(&filters);
+  menu.addActions({&filters, &productTable});
   menu.addSeparator();
   menu.addActions({&save, &clearOrCancel});
   menu.addSeparator();

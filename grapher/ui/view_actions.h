@@ -37,6 +37,7 @@ struct ViewActions {
   QAction sizeByDegree;
   QAction sizeByRank;
   QAction filters;
+  QAction productTable;  // checkable: shows the product table
   QAction save;
   QAction clearOrCancel;
   QAction keyWordGraph;

@@ -3,18 +3,65 @@
 #include <algorithm>
 #include <numeric>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace quillon::grapher {
 namespace {
 
-// Orders two products by one kind of value; a product without one goes last.
+// Sorts the products by a value read once per product into one array, which
+// is far quicker than reaching into the products at every comparison; a
+// product without a value goes last, in table order.
 template <typename Key>
 void StableSortBy(std::vector<std::int32_t>& order, bool descending, Key key) {
-  std::stable_sort(order.begin(), order.end(), [&](std::int32_t a, std::int32_t b) {
-    const auto ka = key(a);
-    const auto kb = key(b);
-    if (!ka || !kb) return ka.has_value() && !kb.has_value();
-    return descending ? *kb < *ka : *ka < *kb;
+  using Value = typename decltype(key(0))::value_type;
+  std::vector<std::pair<Value, std::int32_t>> keyed;
+  keyed.reserve(order.size());
+  std::vector<std::int32_t> without;
+  for (const std::int32_t p : order) {
+    if (auto value = key(p))
+      keyed.emplace_back(std::move(*value), p);
+    else
+      without.push_back(p);
+  }
+  const auto byValue = [descending](const auto& a, const auto& b) {
+    return descending ? b.first < a.first : a.first < b.first;
+  };
+  std::stable_sort(keyed.begin(), keyed.end(), byValue);
+  order.clear();
+  for (const auto& entry : keyed) order.push_back(entry.second);
+  order.insert(order.end(), without.begin(), without.end());
+}
+
+// A text with its first eight bytes as one number, so that most comparisons
+// need not reach the text itself (bytes compare as unsigned, like memcmp).
+struct TextKey {
+  explicit TextKey(std::string_view t) : text(t) {
+    for (std::size_t i = 0; i < 8; ++i)
+      head = (head << 8) | (i < t.size() ? static_cast<unsigned char>(t[i]) : 0u);
+  }
+  std::uint64_t head = 0;
+  std::string_view text;
+  friend bool operator<(const TextKey& a, const TextKey& b) {
+    return a.head != b.head ? a.head < b.head : a.text < b.text;
+  }
+};
+
+// Texts sorted from copies side by side in one buffer: a comparison that the
+// first bytes do not settle then reads memory close by, not scattered products.
+template <typename Text>
+void StableSortByText(std::vector<std::int32_t>& order, bool descending, Text text) {
+  std::size_t total = 0;
+  for (const std::int32_t p : order)
+    if (const std::optional<std::string_view> t = text(p)) total += t->size();
+  std::string copies;
+  copies.reserve(total);  // never grows, so the views into it stay valid
+  StableSortBy(order, descending, [&](std::int32_t p) -> std::optional<TextKey> {
+    const std::optional<std::string_view> t = text(p);
+    if (!t) return std::nullopt;
+    const std::size_t at = copies.size();
+    copies.append(*t);
+    return TextKey(std::string_view(copies).substr(at));
   });
 }
 
@@ -71,11 +118,12 @@ void ProductRows::sort() {
     };
     switch (*column_) {
       case ProductColumn::Asin:
-        StableSortBy(order_, descending_,
-                     [&](std::int32_t p) { return std::optional<std::string_view>(at(p).ASIN); });
+        StableSortByText(order_, descending_, [&](std::int32_t p) {
+          return std::optional<std::string_view>(at(p).ASIN);
+        });
         break;
       case ProductColumn::Title:
-        StableSortBy(order_, descending_, [&](std::int32_t p) {
+        StableSortByText(order_, descending_, [&](std::int32_t p) {
           const std::string& title = at(p).Title;
           return title.empty() ? std::nullopt : std::optional<std::string_view>(title);
         });
@@ -87,11 +135,13 @@ void ProductRows::sort() {
         });
         break;
       case ProductColumn::KeyWord:
-        StableSortBy(order_, descending_, [&](std::int32_t p) -> std::optional<std::string_view> {
-          const std::int32_t k = at(p).KeyWordIndex;
-          if (k < 0 || static_cast<std::size_t>(k) >= keyWords.size()) return std::nullopt;
-          return keyWords[static_cast<std::size_t>(k)].Text;
-        });
+        StableSortByText(order_, descending_,
+                         [&](std::int32_t p) -> std::optional<std::string_view> {
+                           const std::int32_t k = at(p).KeyWordIndex;
+                           if (k < 0 || static_cast<std::size_t>(k) >= keyWords.size())
+                             return std::nullopt;
+                           return keyWords[static_cast<std::size_t>(k)].Text;
+                         });
         break;
       case ProductColumn::InDegree:
         if (m) StableSortBy(order_, descending_, measure(m->InDegree));

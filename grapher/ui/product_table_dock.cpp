@@ -74,11 +74,14 @@ ProductTableDock::ProductTableDock(QWidget& window)
   connect(this, &QDockWidget::topLevelChanged, this, [this] {
     if (onPlacement_) onPlacement_();
   });
+  save_.setEnabled(false);  // until the measures are known
   hide();
   showCount();
 }
 
 void ProductTableDock::setCatalogue(const Catalogue* catalogue) {
+  ++loads_;
+  save_.setEnabled(false);
   shown_.clear();
   selected_.reset();
   model_.setCatalogue(catalogue);
@@ -123,8 +126,16 @@ void ProductTableDock::selectProduct(std::optional<std::int32_t> p) {
 
 void ProductTableDock::currentRowChanged(const QModelIndex& current) {
   if (quiet_ || !current.isValid()) return;
-  selected_ = model_.rows().product(static_cast<std::size_t>(current.row()));
-  if (onProduct_) onProduct_(*selected_);
+  const std::int32_t p = model_.rows().product(static_cast<std::size_t>(current.row()));
+  selected_ = p;
+  // Told once the table has finished with the click: a filter around the
+  // selection rebuilds the rows, which must not happen under the table's feet.
+  QMetaObject::invokeMethod(
+      this,
+      [this, p, load = loads_] {
+        if (load == loads_ && selected_ == p && onProduct_) onProduct_(p);
+      },
+      Qt::QueuedConnection);
 }
 
 QString ProductTableDock::selectedText() const {

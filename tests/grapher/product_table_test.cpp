@@ -95,6 +95,7 @@ TEST_F(ProductTableTest, RowsFollowTheFilterAndTheSelectionBothWays) {
   EXPECT_EQ(view.currentIndex().row(), 2);
 
   view.selectRow(0);  // B
+  QApplication::processEvents();
   EXPECT_EQ(form->graph().view()->selected(), 1);
 
   form->filters().keyWord().setCurrentIndex(1);  // カメラ: A and C

@@ -655,5 +655,25 @@
         <source>—</source>
         <translation>—</translation>
     </message>
+    <message>
+        <source>商品一覧</source>
+        <translation>Product table</translation>
+    </message>
+    <message>
+        <source>選択した行をコピー</source>
+        <translation>Copy selected rows</translation>
+    </message>
+    <message>
+        <source>表示中の行を CSV で保存</source>
+        <translation>Save visible rows as CSV</translation>
+    </message>
+    <message>
+        <source>CSV ファイル (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>%1 / %2 行</source>
+        <translation>%1 of %2 rows</translation>
+    </message>
 </context>
 </TS>

@@ -124,6 +124,9 @@ std::optional<GraphMeasures> ComputeMeasures(const LinkStructure& links,
   m.InDegree = Degrees(directed, IGRAPH_IN);
   m.OutDegree = Degrees(directed, IGRAPH_OUT);
   if (!step(MeasureStep::PageRank)) return std::nullopt;
+  // ARPACK starts from a random vector: seeded, so that the ranks of a catalogue
+  // are the same to the last digit whatever igraph computed before in the process.
+  session.seed(options.seed);
   m.PageRank = PageRanks(directed);
   if (!step(MeasureStep::Components)) return std::nullopt;
   m.Component = WeakComponents(directed);

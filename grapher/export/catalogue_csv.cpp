@@ -1,5 +1,6 @@
 #include "grapher/export/catalogue_csv.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "common/atomic_file.h"
@@ -42,12 +43,15 @@ void Number(std::ostream& out, double value) {
 }  // namespace
 
 void WriteCatalogueCsv(std::ostream& out, const Catalogue& catalogue,
-                       const analysis::GraphMeasures& measures, const std::vector<bool>* shown) {
+                       const analysis::GraphMeasures& measures,
+                       std::span<const std::int32_t> rows) {
   out << kCsvHeader << "\r\n";
   const auto& products = catalogue.ProductTable;
   const auto& keyWords = catalogue.KeyWordTable;
-  for (std::size_t i = 0; i < products.size() && i < measures.size(); ++i) {
-    if (shown != nullptr && i < shown->size() && !(*shown)[i]) continue;
+  const std::size_t count = std::min(products.size(), measures.size());
+  for (const std::int32_t row : rows) {
+    if (row < 0 || static_cast<std::size_t>(row) >= count) continue;
+    const auto i = static_cast<std::size_t>(row);
     const Product& p = products[i];
     Field(out, p.ASIN);
     out.put(',');
@@ -61,10 +65,28 @@ void WriteCatalogueCsv(std::ostream& out, const Catalogue& catalogue,
   }
 }
 
+void WriteCatalogueCsv(std::ostream& out, const Catalogue& catalogue,
+                       const analysis::GraphMeasures& measures, const std::vector<bool>* shown) {
+  std::vector<std::int32_t> rows;
+  const std::size_t count = std::min(catalogue.ProductTable.size(), measures.size());
+  rows.reserve(count);
+  for (std::size_t i = 0; i < count; ++i)
+    if (shown == nullptr || i >= shown->size() || (*shown)[i])
+      rows.push_back(static_cast<std::int32_t>(i));
+  WriteCatalogueCsv(out, catalogue, measures, rows);
+}
+
 Status WriteCatalogueCsv(const Catalogue& catalogue, const analysis::GraphMeasures& measures,
                          const std::string& path, const std::vector<bool>* shown) {
   AtomicFile file(path);
   if (file.stream()) WriteCatalogueCsv(file.stream(), catalogue, measures, shown);
+  return file.commit();
+}
+
+Status WriteCatalogueCsv(const Catalogue& catalogue, const analysis::GraphMeasures& measures,
+                         const std::string& path, std::span<const std::int32_t> rows) {
+  AtomicFile file(path);
+  if (file.stream()) WriteCatalogueCsv(file.stream(), catalogue, measures, rows);
   return file.commit();
 }
 

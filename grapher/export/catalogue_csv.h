@@ -2,7 +2,9 @@
 // quoted as RFC 4180 says, CRLF line ends.
 #pragma once
 
+#include <cstdint>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,8 +23,14 @@ void WriteCatalogueCsv(std::ostream& out, const Catalogue& catalogue,
                        const analysis::GraphMeasures& measures,
                        const std::vector<bool>* shown = nullptr);
 
+// Only the given products, in the given order (indices of ProductTable).
+void WriteCatalogueCsv(std::ostream& out, const Catalogue& catalogue,
+                       const analysis::GraphMeasures& measures, std::span<const std::int32_t> rows);
+
 // Replaces the file atomically; a failure names the file and the reason.
 Status WriteCatalogueCsv(const Catalogue& catalogue, const analysis::GraphMeasures& measures,
                          const std::string& path, const std::vector<bool>* shown = nullptr);
+Status WriteCatalogueCsv(const Catalogue& catalogue, const analysis::GraphMeasures& measures,
+                         const std::string& path, std::span<const std::int32_t> rows);
 
 }  // namespace quillon::grapher

@@ -50,6 +50,7 @@ FormMain::FormMain(std::string programFolder, std::optional<std::uint32_t> seed,
       filters_(Graph),
       measureStatus_(&Graph),
       actions_(*this),
+      productTable_(*this),
       folderChooser_(*this, kFolderButton, QString::fromStdString(programFolder)),
       statistics_(*this),
       host_(*this, LabelStatus, LabelStatus2),
@@ -153,6 +154,11 @@ void FormMain::connectView() {
   }
 
   Graph.setOnSelection([this](std::optional<std::int32_t> p) { showSelection(p); });
+  ConnectProductTable(productTable_, Graph, actions_.productTable, [this] {
+    Form_Resize();
+    productTable_.place();
+    if (drawings_ == 0) Graph.resizedWhileIdle();
+  });
   Graph.setOnContextMenu([this](QPoint at) { makeContextMenu()->exec(at); });
   measureStatus_.setObjectName(QStringLiteral("MeasureStatus"));
   measureStatus_.setAutoFillBackground(true);
@@ -216,6 +222,7 @@ void FormMain::showSelection(std::optional<std::int32_t> p) {
   } else {
     details_.close();
   }
+  productTable_.follow(*Graph.view());
 }
 
 void FormMain::setColourBy(ColourBy mode) {
@@ -232,6 +239,7 @@ void FormMain::applyFilters() {
   ViewController& view = *Graph.view();
   view.setFilter(filters_.filter(), filters_.aroundSelection());
   filters_.showCount(view.shownCount(), catalogue_.ProductTable.size());
+  productTable_.follow(view);
   Graph.viewChanged();
   statistics_.refresh();
 }
@@ -297,6 +305,7 @@ void FormMain::CommandGetData_Click() {
   measureWorker_.cancel();
   measureStatus_.hide();
   Graph.catalogueReplaced();
+  productTable_.setCatalogue(nullptr);  // the rows must not read tables being replaced
   Status result = Success();
   const bool running =
       runner_.run([this, &result] { result = LoadProductData(programFolder_, catalogue_, host_); });
@@ -304,6 +313,7 @@ void FormMain::CommandGetData_Click() {
   Graph.catalogueReplaced();
   if (!running) return;
   CommandGetData.setEnabled(true);
+  productTable_.setCatalogue(&catalogue_);
   filters_.setCatalogue(catalogue_);
   applyFilters();
   if (!result) {
@@ -419,7 +429,9 @@ void FormMain::closeEvent(QCloseEvent* event) {
 
 void FormMain::Form_Resize() {
   const float width = static_cast<float>(this->width()) - static_cast<float>(Graph.x());
-  const float height = static_cast<float>(this->height()) - static_cast<float>(Graph.y());
+  // The product table, when open, takes the bottom of the window.
+  const float height = static_cast<float>(this->height() - productTable_.heightBelow()) -
+                       static_cast<float>(Graph.y());
   // A window smaller than Graph's corner (minimised) gives Graph no area, never a negative one.
   const QSize size(std::max(0, static_cast<int>(std::lround(width))),
                    std::max(0, static_cast<int>(std::lround(height))));
@@ -431,6 +443,7 @@ void FormMain::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   Form_Resize();
   folderChooser_.button().move(width() - (kInnerWidth - kFolderButton.left()), kFolderButton.top());
+  productTable_.place();
   // During a drawing the surface keeps the picture as it is drawn.
   if (drawings_ == 0) Graph.resizedWhileIdle();
 }

@@ -28,6 +28,7 @@
 #include "grapher/ui/graph_widget.h"
 #include "grapher/ui/measure_worker.h"
 #include "grapher/ui/statistics_panel.h"
+#include "grapher/ui/product_table_dock.h"
 #include "grapher/ui/view_actions.h"
 
 namespace quillon::grapher {
@@ -54,6 +55,7 @@ class FormMain final : public QWidget {
   DetailsPanel& details() { return details_; }
   FilterPanel& filters() { return filters_; }
   StatisticsPanel& statistics() { return statistics_; }
+  ProductTableDock& productTable() { return productTable_; }
   // Shows the progress of the measures, and why they failed.
   QLabel& measureStatus() { return measureStatus_; }
   // True while the measures of the last load are computed.
@@ -122,6 +124,7 @@ class FormMain final : public QWidget {
   FilterPanel filters_;
   QLabel measureStatus_;
   ViewActions actions_;
+  ProductTableDock productTable_;
   FolderChooser folderChooser_;
   StatisticsPanel statistics_;
 

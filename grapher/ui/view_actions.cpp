@@ -4,6 +4,7 @@
 
 #include "grapher/statistics/statistics_texts.h"
 #include "grapher/ui/analysis_texts.h"
+#include "grapher/ui/table_texts.h"
 #include "grapher/ui/view_texts.h"
 
 namespace quillon::grapher {
@@ -57,6 +58,8 @@ ViewActions::ViewActions(QWidget& window) : colours(&window), sizes(&window) {
          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)});
   Define(window, statistics, statistics_texts::kPanelTitle, "ActionStatistics",
          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+  Define(window, productTable, table_texts::kProductTable, "ActionProductTable",
+         {QKeySequence(Qt::CTRL | Qt::Key_T)});
   Define(window, save, kSaveView, "ActionSaveView", {QKeySequence::Save});
   Define(window, clearOrCancel, kClearOrCancel, "ActionClearOrCancel", {Qt::Key_Escape});
   Define(window, keyWordGraph, kKeyWordGraph, "ActionKeyWordGraph",
@@ -85,6 +88,7 @@ ViewActions::ViewActions(QWidget& window) : colours(&window), sizes(&window) {
   sizeFixed.setChecked(true);
   filters.setCheckable(true);
   statistics.setCheckable(true);
+  productTable.setCheckable(true);
 }
 
 void ViewActions::fillMenu(QMenu& menu) {
@@ -102,7 +106,7 @@ void ViewActions::fillMenu(QMenu& menu) {
   show->addActions({&showSimilarityLines, &showKeyWordLines, &showLabels});
   QMenu* size = menu.addMenu(Text(analysis_texts::kSizeMenu));
   size->addActions({&sizeFixed, &sizeByPageRank, &sizeByDegree, &sizeByRank});
-  menu.addActions({&filters, &statistics});
+  menu.addActions({&filters, &productTable, &statistics});
   menu.addSeparator();
   menu.addActions({&save, &clearOrCancel});
   menu.addSeparator();

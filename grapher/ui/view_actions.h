@@ -38,6 +38,7 @@ struct ViewActions {
   QAction sizeByRank;
   QAction filters;
   QAction statistics;  // checkable: the statistics panel shown
+  QAction productTable;  // checkable: shows the product table
   QAction save;
   QAction clearOrCancel;
   QAction keyWordGraph;

@@ -110,6 +110,13 @@ TEST(GraphMeasures, EdgeCases) {
   }
 }
 
+TEST(GraphMeasures, PageRankIsTheSameToTheLastDigitAfterOtherComputations) {
+  const Catalogue c = RandomCatalogue(50, 3);
+  const std::vector<double> first = ComputeMeasures(LinksOf(c)).value().PageRank;
+  ComputeMeasures(LinksOf(RandomCatalogue(80, 9)));  // moves igraph's random generator on
+  EXPECT_EQ(ComputeMeasures(LinksOf(c)).value().PageRank, first);
+}
+
 TEST(GraphMeasures, CancelledBeforeAStepGivesNothing) {
   std::atomic<bool> cancel{true};
   MeasureOptions options;

@@ -1,10 +1,7 @@
-// Layout against rendering of generated catalogues, one run each, headless.
+// Layout against rendering of grouped generated catalogues, one run each, headless.
 #include <benchmark/benchmark.h>
 
-#include <cstdint>
 #include <map>
-#include <random>
-#include <string>
 
 #include "grapher/catalogue/keyword_membership.h"
 #include "grapher/commands/keyword_graph.h"
@@ -14,6 +11,7 @@
 #include "grapher/layout/relaxation.h"
 #include "grapher/render/render_graph.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/grouped_products.h"
 #include "tests/support/recording_surface.h"
 
 #ifdef QUILLON_BENCH_IMAGE
@@ -26,8 +24,6 @@
 namespace quillon::grapher {
 namespace {
 
-constexpr int kKeyWords = 50;
-
 class QuietHost final : public Host {
  public:
   void setLabel(Label, std::string_view) override {}
@@ -37,44 +33,13 @@ class QuietHost final : public Host {
   void showError(std::string_view) override {}
 };
 
-// n products in a tree of three children each plus two random cross links,
-// 50 keywords of which most titles hold one or two, ranks 1 to 100000.
+// n products of a grouped generated catalogue, loaded as the grapher loads them.
 const Catalogue& Generated(int n) {
   static std::map<int, Catalogue> cache;
-  auto [it, added] = cache.try_emplace(n);
-  if (!added) return it->second;
-  Catalogue& c = it->second;
-  std::mt19937 gen(12345);
-  for (int k = 0; k < kKeyWords; ++k) {
-    KeyWord key;
-    key.Text = "Topic" + std::to_string(k) + "x";
-    key.Relation.assign(kKeyWords, 0);
-    c.KeyWordTable.push_back(std::move(key));
-  }
-  c.ProductTable.resize(n);
-  for (int i = 0; i < n; ++i) {
-    Product& p = c.ProductTable[i];
-    p.ASIN = std::string("B").append(std::to_string(1000000000 + i));
-    p.Title = "Generated product number " + std::to_string(i);
-    for (int extra = gen() % 3; extra > 0; --extra)
-      p.Title += " topic" + std::to_string(gen() % kKeyWords) + "X";
-    p.SalesRank = static_cast<std::int32_t>(1 + gen() % 100000);
-    for (int k = 1; k <= 3; ++k)
-      if (3 * i + k < n) p.SimilarIndex.push_back(3 * i + k);
-    for (int k = 0; k < 2; ++k) p.SimilarIndex.push_back(static_cast<std::int32_t>(gen() % n));
-  }
-  const KeyWordMembership members(c);
-  for (int i = 0; i < n; ++i) {
-    Product& p = c.ProductTable[i];
-    const auto& own = members.keyWordsOf(i);
-    p.KeyWordIndex = own.empty() ? -1 : own.front();
-    for (const std::int32_t s : p.SimilarIndex) {
-      p.SimilarASIN.push_back(c.ProductTable[s].ASIN);
-      c.ProductTable[s].ReferrerIndex.push_back(i);
-      c.ProductTable[s].ReferrerASIN.push_back(p.ASIN);
-    }
-  }
-  return c;
+  auto found = cache.find(n);
+  if (found == cache.end())
+    found = cache.emplace(n, quillon::testing::LoadGroupedProducts(n, 1).catalogue).first;
+  return found->second;
 }
 
 struct Bench {

@@ -1,23 +1,26 @@
-// The load command on generated record folders of 10,000 and 100,000 products
-// (about five similar products each), against a baseline that only reads the
-// same files.
+// The load command on grouped generated record folders of 10,000 and 100,000
+// products (about four similar products each), against a baseline that only
+// reads the same files.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <memory>
-#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "common/code_page.h"
 #include "common/working_folder.h"
 #include "grapher/catalogue/load_product_data.h"
+#include "service/catalogue_generator.h"
+#include "service/record_folder.h"
 
 #ifdef QUILLON_BENCH_WINDOW
 #include <QApplication>
@@ -31,52 +34,29 @@ namespace {
 using namespace quillon;
 using namespace quillon::grapher;
 
-constexpr int kKeyWords = 50;
-constexpr int kSimilar = 5;
-
-std::string Asin(int i) {
-  return std::string("B").append(std::to_string(1000000000 + i));
-}
-
-// A catalogue folder on disk, removed when the program ends.
+// A grouped generated catalogue's record folder on disk, as a complete crawl
+// leaves it, removed when the program ends.
 class RecordFolder {
  public:
   explicit RecordFolder(int products) {
     path_ = (std::filesystem::temp_directory_path() /
              ("quillon-load-bench-" + std::to_string(::getpid()) + "-" + std::to_string(products)))
                 .string();
-    std::filesystem::create_directories(path_);
-    std::mt19937 random(products);
-    std::string keywords;
-    for (int k = 0; k < kKeyWords; ++k) keywords += "キーワード" + std::to_string(k) + "\r\n";
-    write("keywords.txt", Utf8ToCodePage(keywords));
-    write("StartProductASIN.txt", Asin(0) + "\r\n");
-    for (int i = 0; i < products; ++i) {
-      // Children 5i+1 .. 5i+5 make every product reachable; the rest point back at random.
-      std::string similar;
-      for (int j = 1; j <= kSimilar; ++j) {
-        const int target = kSimilar * i + j < products
-                               ? kSimilar * i + j
-                               : static_cast<int>(random() % static_cast<unsigned>(products));
-        similar += "<SimilarProduct><ASIN>" + Asin(target) + "</ASIN><Title>関連商品 " +
-                   std::to_string(target) + "</Title></SimilarProduct>";
-      }
-      const std::string record =
-          "<?xml version=\"1.0\" encoding=\"UTF-8\"?><ItemLookupResponse><OperationRequest>"
-          "<RequestId>0b3c5d7e-1f2a-4b6c-8d9e-" +
-          std::to_string(100000000000 + i) +
-          "</RequestId></OperationRequest><Items><Request><IsValid>True</IsValid>"
-          "<ItemLookupRequest><ItemId>" +
-          Asin(i) + "</ItemId></ItemLookupRequest></Request><Item><ASIN>" + Asin(i) +
-          "</ASIN><SalesRank>" + std::to_string(random() % 500000) +
-          "</SalesRank><ItemAttributes><Title>商品 " + std::to_string(i) + " デジタル キーワード" +
-          std::to_string(random() % (2 * kKeyWords)) +
-          " 対応モデル</Title><Manufacturer>メーカー</Manufacturer></ItemAttributes>"
-          "<SimilarProducts>" +
-          similar + "</SimilarProducts></Item></Items></ItemLookupResponse>\r\n";
-      write(Asin(i) + ".xml", Utf8ToCodePage(record));
-      asins_.push_back(Asin(i));
+    const service::GeneratedCatalogue generated =
+        service::GenerateCatalogue(products, 1, service::CatalogueShape::Groups);
+    service::ProductCatalogue catalogue;
+    std::set<std::string> loaded;  // what the load puts in its table: held and listed products
+    for (const auto& product : generated.products) {
+      loaded.insert(product.asin);
+      loaded.insert(product.similar.begin(), product.similar.end());
+      asins_.push_back(product.asin);
+      if (!catalogue.add(product)) std::abort();
     }
+    tableSize_ = loaded.size();
+    if (!service::WriteRecordFolder(catalogue, path_)) std::abort();
+    std::string keywords;
+    for (const std::string& k : generated.keywords) keywords += k + "\r\n";
+    std::ofstream(path_ + "/keywords.txt", std::ios::binary) << Utf8ToCodePage(keywords);
   }
   ~RecordFolder() {
     std::error_code ignored;
@@ -84,13 +64,12 @@ class RecordFolder {
   }
   const std::string& path() const { return path_; }
   const std::vector<std::string>& asins() const { return asins_; }
+  std::size_t tableSize() const { return tableSize_; }
 
  private:
-  void write(const std::string& name, const std::string& bytes) {
-    std::ofstream(path_ + "/" + name, std::ios::binary) << bytes;
-  }
   std::string path_;
   std::vector<std::string> asins_;
+  std::size_t tableSize_ = 0;
 };
 
 RecordFolder& FolderOf(int products) {
@@ -115,7 +94,7 @@ void BM_LoadProductData(benchmark::State& state) {
   Catalogue catalogue;
   for (auto _ : state) {
     const Status loaded = LoadProductData(folder.path(), catalogue, host);
-    if (!loaded || catalogue.ProductTable.size() != folder.asins().size())
+    if (!loaded || catalogue.ProductTable.size() != folder.tableSize())
       state.SkipWithError("the load did not reach every product");
     benchmark::DoNotOptimize(catalogue.ProductTable.data());
   }
@@ -178,7 +157,7 @@ void BM_LoadInWindow(benchmark::State& state) {
   auto* button = form.findChild<QPushButton*>("CommandGetData");
   for (auto _ : state) {
     button->click();
-    if (form.catalogue().ProductTable.size() != folder.asins().size())
+    if (form.catalogue().ProductTable.size() != folder.tableSize())
       state.SkipWithError("the load did not reach every product");
   }
   state.counters["label_repaints"] = form.host().labelRepaints();

@@ -66,6 +66,7 @@ class ImageSurface final : public Surface {
   static QColor ToColor(Rgb color) { return QColor(color.r, color.g, color.b); }
   QPainter& painter();
   void endPainting();
+  void writeLine(float x1, float y1, float x2, float y2, QRgb value);
 
   QSize size_;
   QImage image_;

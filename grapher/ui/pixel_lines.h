@@ -3,6 +3,7 @@
 // of a window stays in the processor's cache while lines cross it at random.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -39,5 +40,13 @@ class LineMask {
   int width_ = 0;
   int height_ = 0;
 };
+
+// Writes `value` into the pixels that Qt's raster painter covers for one
+// aliased line of a cosmetic one-pixel pen with square caps (QPainter::drawLine
+// on an image of width x height, no transformation), pixel for pixel the same,
+// so that a picture drawn line by line can skip the painter's per-line cost.
+// `pixels` holds rows of `stride` values.
+void WritePainterLine(std::uint32_t* pixels, std::ptrdiff_t stride, int width, int height,
+                      double x1, double y1, double x2, double y2, std::uint32_t value);
 
 }  // namespace quillon::grapher

@@ -3,14 +3,19 @@
 // one-by-one ones would.
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
 #include <QImage>
+#include <QPainter>
+#include <random>
 
 #include "grapher/render/render_graph.h"
+#include "grapher/ui/graph_painting.h"
 #include "grapher/ui/image_surface.h"
 #include "grapher/view/drawing_bounds.h"
 #include "grapher/view/view_render.h"
 #include "tests/grapher/drawing_fixture.h"
 #include "tests/grapher/qt_test_support.h"
+#include "tests/support/grouped_products.h"
 
 namespace quillon::grapher {
 namespace {
@@ -55,6 +60,126 @@ TEST(BatchDrawing, AtOneToOneTheViewIsTheDrawingsPicturePixelForPixel) {
     const QImage view = Picture(
         [&](ImageSurface& s) { RenderView(laid.d.catalogue(), laid.members, {}, style, s); });
     EXPECT_EQ(view, drawing) << names;
+  }
+}
+
+// Everything through a painter, one call per shape: the reference for the
+// image surface, which writes opaque lines itself.
+class PainterSurface final : public Surface {
+ public:
+  explicit PainterSurface(QSize size) : image_(size, QImage::Format_RGB32), font_(GraphFont()) {
+    image_.fill(Qt::white);
+    painter_.begin(&image_);
+    PreparePainter(painter_, font_);
+  }
+  QImage picture() {
+    painter_.end();
+    return image_;
+  }
+  void clear() override { painter_.fillRect(image_.rect(), Qt::white); }
+  void setForeColor(Rgb color) override { fore_ = ToQColor(color); }
+  float textWidth(std::string_view text) const override {
+    return static_cast<float>(QFontMetricsF(font_, &image_).horizontalAdvance(ToQString(text)));
+  }
+  float textHeight(std::string_view) const override {
+    return static_cast<float>(QFontMetricsF(font_, &image_).height());
+  }
+  void setCurrentPosition(float x, float y) override { x_ = x, y_ = y; }
+  void print(std::string_view text) override {
+    PaintText(painter_, x_, y_, static_cast<float>(QFontMetricsF(font_, &image_).ascent()),
+              ToQString(text), fore_);
+  }
+  void line(float x1, float y1, float x2, float y2) override {
+    PaintLine(painter_, x1, y1, x2, y2, fore_);
+  }
+  void coloredLine(float x1, float y1, float x2, float y2, Rgb color) override {
+    PaintLine(painter_, x1, y1, x2, y2, ToQColor(color));
+  }
+  void rectangle(float x1, float y1, float x2, float y2, Rgb color) override {
+    PaintRectangle(painter_, x1, y1, x2, y2, ToQColor(color));
+  }
+  void circle(float x, float y, float radius, Rgb color) override {
+    PaintCircle(painter_, x, y, radius, ToQColor(color));
+  }
+  float width() const override { return static_cast<float>(image_.width()); }
+  float height() const override { return static_cast<float>(image_.height()); }
+  void present() override {}
+
+ private:
+  QImage image_;
+  QFont font_;
+  QPainter painter_;
+  QColor fore_ = Qt::black;
+  float x_ = 0, y_ = 0;
+};
+
+TEST(BatchDrawing, LinesWrittenStraightIntoTheImageAreThePaintersPixelForPixel) {
+  Application();
+  const QSize size(40, 30);
+  std::mt19937 gen(11);
+  const auto within = [&gen](double low, double high) {
+    return std::uniform_real_distribution<double>(low, high)(gen);
+  };
+  struct Row {
+    const char* name;
+    std::function<LineSegment()> make;
+  };
+  const auto f = [](double v) { return static_cast<float>(v); };
+  const std::vector<Row> rows{
+      {"inside",
+       [&] {
+         return LineSegment{f(within(0, 40)), f(within(0, 30)), f(within(0, 40)), f(within(0, 30))};
+       }},
+      {"through the edges",
+       [&] {
+         return LineSegment{f(within(-80, 120)), f(within(-60, 90)), f(within(-80, 120)),
+                            f(within(-60, 90))};
+       }},
+      {"shorter than a pixel",
+       [&] {
+         const double x = within(-2, 42), y = within(-2, 32);
+         return LineSegment{f(x), f(y), f(x + within(-1, 1)), f(y + within(-1, 1))};
+       }},
+      {"on half pixels",
+       [&] {
+         const auto half = [&](double n) { return f(std::floor(within(-3, n + 3)) + 0.5); };
+         return LineSegment{half(40), half(30), half(40), half(30)};
+       }},
+      {"a point",
+       [&] {
+         const float x = f(within(-2, 42)), y = f(within(-2, 32));
+         return LineSegment{x, y, x, y};
+       }},
+  };
+  for (const Row& row : rows) {
+    for (int i = 0; i < 400; ++i) {
+      const LineSegment l = row.make();
+      ImageSurface direct(size);
+      direct.line(l.x1, l.y1, l.x2, l.y2);
+      PainterSurface painted(size);
+      painted.line(l.x1, l.y1, l.x2, l.y2);
+      ASSERT_EQ(direct.picture(), painted.picture())
+          << row.name << ": " << l.x1 << "," << l.y1 << " to " << l.x2 << "," << l.y2;
+    }
+  }
+}
+
+// The drawing's own picture of a grouped catalogue, as the view draws it at
+// 1:1 in the default style, against every shape painted one by one.
+TEST(BatchDrawing, AtOneToOneAGroupedCatalogueIsThePaintersPictureOneShapeAtATime) {
+  Application();
+  testing::Drawing d("", 400, 300);
+  d.catalogue() = quillon::testing::LoadGroupedProducts(600, 2).catalogue;
+  d.drawSimilarityGraph();
+  const KeyWordMembership members(d.catalogue());
+  for (const bool names : {false, true}) {
+    PainterSurface painted(kSize);
+    RenderGraph(d.catalogue(), members, names, painted, d.host);
+    ViewStyle style;
+    style.drawProductName = names;
+    const QImage view =
+        Picture([&](ImageSurface& s) { RenderView(d.catalogue(), members, {}, style, s); });
+    EXPECT_EQ(view, painted.picture()) << names;
   }
 }
 

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 #include <igraph.h>
 
+#include <algorithm>
 #include <iostream>
 #include <random>
 
 #include "grapher/analysis/graph_measures.h"
 #include "grapher/analysis/igraph_handles.h"
 #include "grapher/analysis/partition_agreement.h"
+#include "tests/support/grouped_products.h"
 
 namespace quillon::grapher::analysis {
 namespace {
@@ -77,6 +79,32 @@ TEST(Communities, PlantedGroupsAreRecovered) {
             << Modularity(links, truth) << "), NMI " << nmi << "\n";
   EXPECT_GT(nmi, 0.95);
   EXPECT_EQ(m.communitySizes.size(), 5u);
+}
+
+// A grouped generated catalogue: the groups the generator meant, over the
+// products it holds (products only listed carry no group).
+TEST(Communities, GeneratedGroupsAreRecovered) {
+  const quillon::testing::GroupedProducts grouped = quillon::testing::LoadGroupedProducts(3000, 7);
+  const LinkStructure links = LinksOf(grouped.catalogue);
+  const GraphMeasures m = ComputeMeasures(links).value();
+  std::vector<std::int32_t> found, truth, whole = grouped.groups;
+  std::int32_t alone = *std::max_element(whole.begin(), whole.end()) + 1;
+  for (std::size_t i = 0; i < whole.size(); ++i) {
+    if (whole[i] < 0) {
+      whole[i] = alone++;
+      continue;
+    }
+    found.push_back(m.Community[i]);
+    truth.push_back(whole[i]);
+  }
+  const double nmi = NormalisedMutualInformation(found, truth);
+  const double groupsModularity = Modularity(links, whole);
+  std::cout << "grouped 3000: modularity " << m.modularity << " (groups " << groupsModularity
+            << "), NMI " << nmi << "\n";
+  EXPECT_GT(nmi, 0.95);
+  // Modularity's optimum can only lie above the generated partition's, little above.
+  EXPECT_GT(m.modularity, groupsModularity - 0.01);
+  EXPECT_LT(m.modularity, groupsModularity + 0.05);
 }
 
 TEST(Communities, SameSeedSameGroups) {

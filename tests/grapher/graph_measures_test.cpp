@@ -9,6 +9,8 @@
 #include <random>
 #include <set>
 
+#include "tests/support/grouped_products.h"
+
 namespace quillon::grapher::analysis {
 namespace {
 
@@ -55,24 +57,33 @@ std::vector<double> PowerIteration(const Catalogue& c) {
   return rank;
 }
 
+void ExpectDirectComputation(const Catalogue& c) {
+  const GraphMeasures m = ComputeMeasures(LinksOf(c)).value();
+  const std::vector<double> expected = PowerIteration(c);
+  const std::size_t n = c.ProductTable.size();
+  std::vector<std::int32_t> in(n, 0);
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto& list = c.ProductTable[i].SimilarIndex;
+    std::set<std::int32_t> distinct(list.begin(), list.end());
+    distinct.erase(static_cast<std::int32_t>(i));
+    EXPECT_EQ(m.OutDegree[i], static_cast<std::int32_t>(distinct.size())) << i;
+    for (const std::int32_t s : distinct) ++in[static_cast<std::size_t>(s)];
+    EXPECT_NEAR(m.PageRank[i], expected[i], 1e-9) << i;
+  }
+  EXPECT_EQ(m.InDegree, in);
+  EXPECT_NEAR(std::accumulate(m.PageRank.begin(), m.PageRank.end(), 0.0), 1.0, 1e-12);
+}
+
 TEST(GraphMeasures, DegreesAndPageRankMatchADirectComputation) {
   for (const std::uint32_t seed : {1u, 2u, 3u}) {
     SCOPED_TRACE(seed);
-    const Catalogue c = RandomCatalogue(200, seed);
-    const GraphMeasures m = ComputeMeasures(LinksOf(c)).value();
-    const std::vector<double> expected = PowerIteration(c);
-    std::vector<std::int32_t> in(200, 0);
-    for (std::size_t i = 0; i < 200; ++i) {
-      const auto& list = c.ProductTable[i].SimilarIndex;
-      std::set<std::int32_t> distinct(list.begin(), list.end());
-      distinct.erase(static_cast<std::int32_t>(i));
-      EXPECT_EQ(m.OutDegree[i], static_cast<std::int32_t>(distinct.size())) << i;
-      for (const std::int32_t s : distinct) ++in[static_cast<std::size_t>(s)];
-      EXPECT_NEAR(m.PageRank[i], expected[i], 1e-9) << i;
-    }
-    EXPECT_EQ(m.InDegree, in);
-    EXPECT_NEAR(std::accumulate(m.PageRank.begin(), m.PageRank.end(), 0.0), 1.0, 1e-12);
+    ExpectDirectComputation(RandomCatalogue(200, seed));
   }
+}
+
+// Groups, popular products and products listed but not held (which list nothing).
+TEST(GraphMeasures, DegreesAndPageRankMatchADirectComputationOnAGroupedCatalogue) {
+  ExpectDirectComputation(quillon::testing::LoadGroupedProducts(2000, 3).catalogue);
 }
 
 TEST(GraphMeasures, DuplicateAndSelfLinksCountOnce) {

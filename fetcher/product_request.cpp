@@ -54,17 +54,24 @@ ProductRequester::ProductRequester(SettingsReader settings, Host& host, Clock& c
                                    HttpGetter get)
     : readSettings_(std::move(settings)), host_(host), clock_(clock), get_(std::move(get)) {}
 
-void ProductRequester::waitBeforeRequest(const std::string& asin, std::int64_t intervalMs) {
+bool ProductRequester::waitBeforeRequest(const std::string& asin, std::int64_t intervalMs) {
   const std::int64_t elapsed = clock_.nowMs() - lastRequestTick_;
-  if (elapsed >= 0 && elapsed < intervalMs) clock_.sleepMs(intervalMs - elapsed);
+  const std::int64_t pause = elapsed >= 0 && elapsed < intervalMs ? intervalMs - elapsed : 0;
+  if (control_ == nullptr) {
+    if (pause > 0) clock_.sleepMs(pause);
+  } else if (!WaitUnlessStopped(host_, clock_, pause, *control_)) {
+    return false;
+  }
   if (const std::int64_t owed = notBeforeMs_ - clock_.nowMs(); owed > 0)
-    waitInterruptibly(owed, asin);
+    if (!waitInterruptibly(owed, asin)) return false;
+  return control_ == nullptr || HoldWhilePaused(host_, clock_, *control_);
 }
 
-void ProductRequester::waitInterruptibly(std::int64_t ms, const std::string& asin) {
+bool ProductRequester::waitInterruptibly(std::int64_t ms, const std::string& asin) {
   const std::int64_t end = clock_.nowMs() + ms;
   std::int64_t shownSeconds = -1;
   for (std::int64_t left = ms; left > 0; left = end - clock_.nowMs()) {
+    if (control_ != nullptr && control_->stopRequested()) return false;
     if (const std::int64_t seconds = (left + 999) / 1000; seconds != shownSeconds) {
       shownSeconds = seconds;
       host_.setLabel(Label::Status,
@@ -74,6 +81,7 @@ void ProductRequester::waitInterruptibly(std::int64_t ms, const std::string& asi
     host_.processEvents();
     host_.checkQuit();
   }
+  return true;
 }
 
 RequestOutcome ProductRequester::RequestProduct(const std::string& asin,
@@ -83,7 +91,11 @@ RequestOutcome ProductRequester::RequestProduct(const std::string& asin,
     // One read of setting.ini per request: a change takes effect with the next.
     outcome.settings = readSettings_();
     outcome.url = RequestUrl(outcome.settings, asin);
-    waitBeforeRequest(asin, outcome.settings.requestIntervalMs);
+    if (!waitBeforeRequest(asin, outcome.settings.requestIntervalMs)) {
+      outcome.kind = OutcomeKind::Failure;
+      outcome.result.error.kind = TransportErrorKind::Cancelled;
+      return outcome;  // stopped before sending: nothing to show or decide
+    }
     host_.setLabel(Label::Status, host_.text(kRequestingPrefix) + asin);
     ++requestsMade_;
     ++outcome.requests;
@@ -91,6 +103,7 @@ RequestOutcome ProductRequester::RequestProduct(const std::string& asin,
     std::vector<std::uint8_t> buffer;
     HttpTimeouts limits;
     limits.maxBodyBytes = outcome.settings.maxAnswerBytes;
+    const std::int64_t sentAt = clock_.nowMs();
     outcome.result = get_(outcome.url, buffer, limits);
     const HttpResult& result = outcome.result;
     lastRequestTick_ = clock_.nowMs();
@@ -100,8 +113,11 @@ RequestOutcome ProductRequester::RequestProduct(const std::string& asin,
           Utf8ToString(std::span(buffer.data(), static_cast<std::size_t>(result.bytes)), "");
       outcome.kind =
           IsValidResponse(outcome.text) ? OutcomeKind::Answer : OutcomeKind::InvalidAnswer;
+      if (observer_)
+        observer_({asin, result, outcome.kind == OutcomeKind::Answer, lastRequestTick_ - sentAt});
       break;
     }
+    if (observer_) observer_({asin, result, false, lastRequestTick_ - sentAt});
     ++failuresInARow_;
     const bool retryLeft = retry < outcome.settings.retryCount;
     // A busy service is left alone for as long as it asks, even after the prompt.

@@ -62,7 +62,8 @@ FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWid
       runner_(*this, host_),
       requester_(programFolder_, host_, clock, std::move(get)),
       // Right of the ASIN box, where no control lies.
-      folderChooser_(*this, fromTwips(5160, 120, 1695, 495), QString::fromStdString(programFolder_)) {
+      folderChooser_(*this, fromTwips(5160, 120, 1695, 495),
+                     QString::fromStdString(programFolder_)) {
   setObjectName(QStringLiteral("FormMain"));
   setWindowTitle(UiText(kApplicationTitle));
   resize(9120 / 15, 13425 / 15);
@@ -126,7 +127,8 @@ void FormMain::CommandGetSimilarities_Click() {
   const std::string startAsin = TextStartProductASIN->text().toStdString();
   if (!runner_.run([&] {
         const CrawlPlace place{host_, clock_, programFolder_, ReadFetcherSettings(programFolder_)};
-        if (const Status crawled = CrawlSimilarProducts(place, requester_, startAsin); !crawled)
+        if (const Expected<CrawlEnd> crawled = CrawlSimilarProducts(place, requester_, startAsin);
+            !crawled)
           host_.showFailure(crawled.failure());
       }))
     return;

@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
   if (line.start) {
     const Translations translations(EnvironmentLanguage());
     return RunHeadlessCrawl(*folder, *line.start, line.retries, MakeCurlGetter(), line.resume,
-                            translations.translator());
+                            translations.translator(), line.limits);
   }
 
   // Qt would abort without a display; say what to do instead.

@@ -63,11 +63,14 @@ bool GivesTheAnswersDecisions(std::string_view text) {
   return true;
 }
 
-GoOn AskUser::decide(const RequestOutcome& last, const ProductTries&) {
+std::string GoOnQuestion(const Host& host, const RequestOutcome& last) {
   if (last.kind == OutcomeKind::Failure)
-    AskToContinue(host_, last.url, FailureReason(last.result, host_));
-  else
-    AskToContinue(host_, last.url, {}, kInvalidAnswersPromptTail);
+    return ContinueQuestion(host, last.url, FailureReason(last.result, host));
+  return ContinueQuestion(host, last.url, {}, kInvalidAnswersPromptTail);
+}
+
+GoOn AskUser::decide(const RequestOutcome& last, const ProductTries&) {
+  if (!host_.askYesNo(GoOnQuestion(host_, last))) throw EndProgram{};
   return GoOn::KeepTrying;
 }
 

@@ -43,6 +43,9 @@ class GoOnPolicy {
   virtual GoOn decide(const RequestOutcome& last, const ProductTries& tries) = 0;
 };
 
+// The question put to the user about a product whose last request gave no valid answer.
+std::string GoOnQuestion(const Host& host, const RequestOutcome& last);
+
 // The plain question: the user is asked, naming the URL and the reason; Yes
 // keeps trying, No ends the program.
 class AskUser : public GoOnPolicy {

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <deque>
 
 #include "common/code_page.h"
 #include "common/working_folder.h"
@@ -38,9 +39,16 @@ class FormMainTest : public ::testing::Test {
           window.CommandGetSimilarities->isEnabled() || window.TextStartProductASIN->isEnabled();
     });
     window.host().setErrorNotice([this](std::string_view text) { errors.emplace_back(text); });
-    window.host().setPrompt([this](std::string_view text) {
+    window.setFailurePrompt([this](std::string_view text) {
       questions.emplace_back(text);
-      return false;
+      if (failureAnswers.empty()) return FailureAnswer::End;
+      const FailureAnswer answer = failureAnswers.front();
+      failureAnswers.pop_front();
+      return answer;
+    });
+    window.setQuestion([this](std::string_view text, bool yesByDefault) {
+      asked.push_back({std::string(text), yesByDefault});
+      return questionAnswers.empty() ? yesByDefault : questionAnswers.front();
     });
     window.setProgramEnder([this](int code) { exitCodes.push_back(code); });
     window.show();
@@ -58,6 +66,13 @@ class FormMainTest : public ::testing::Test {
   std::vector<std::string> messages;
   std::vector<std::string> errors;
   std::vector<std::string> questions;
+  std::deque<FailureAnswer> failureAnswers;  // End when none is left
+  struct Asked {
+    std::string text;
+    bool yesByDefault;
+  };
+  std::vector<Asked> asked;
+  std::deque<bool> questionAnswers;  // the first answers every question; the default when empty
   std::vector<int> exitCodes;
   bool controlsEnabledAtMessage = true;
 };

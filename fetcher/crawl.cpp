@@ -81,16 +81,21 @@ std::vector<FoundProduct> NewSimilarProducts(std::string_view text, const Produc
   return kept;
 }
 
-// Tells the crawl log of every request while a crawl runs; the requester
-// outlives the crawl.
-class LoggedRequests {
+// Gives the requester the crawl's log and the user's control while a crawl
+// runs; the requester outlives the crawl.
+class CrawlHooks {
  public:
-  LoggedRequests(ProductRequester& requester, CrawlLog& log) : requester_(requester) {
+  CrawlHooks(ProductRequester& requester, CrawlLog& log, const CrawlControl* control)
+      : requester_(requester) {
     requester_.setObserver([&log](const RequestRecord& request) { log.record(request); });
+    requester_.setControl(control);
   }
-  ~LoggedRequests() { requester_.setObserver({}); }
-  LoggedRequests(const LoggedRequests&) = delete;
-  LoggedRequests& operator=(const LoggedRequests&) = delete;
+  ~CrawlHooks() {
+    requester_.setObserver({});
+    requester_.setControl(nullptr);
+  }
+  CrawlHooks(const CrawlHooks&) = delete;
+  CrawlHooks& operator=(const CrawlHooks&) = delete;
 
  private:
   ProductRequester& requester_;
@@ -169,7 +174,7 @@ Expected<CrawlEnd> CrawlSimilarProducts(const CrawlPlace& place, ProductRequeste
   RemoveStaleTemporaryFiles(settings.recordFolder);
 
   CrawlLog log(settings.recordFolder);
-  const LoggedRequests logged(requester, log);
+  const CrawlHooks hooks(requester, log, place.control);
   AskUser askUser(host);
   AnswerSource source(host, requester, settings.recordFolder, settings.storedRecords,
                       place.goOn != nullptr ? *place.goOn : askUser, place.control);

@@ -1,12 +1,12 @@
 #include "fetcher/ui/form_main.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollArea>
-#include <QShortcut>
 #include <algorithm>
 #include <filesystem>
 
@@ -122,13 +122,8 @@ FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWid
   CommandPause->setGeometry(536, 8, 68, 33);
   CommandStop->setEnabled(false);
   CommandPause->setEnabled(false);
-  requester_.setControl(&control_);
   QObject::connect(CommandStop, &QPushButton::clicked, this, [this] { CommandStop_Click(); });
   QObject::connect(CommandPause, &QPushButton::clicked, this, [this] { CommandPause_Click(); });
-  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  QObject::connect(escape, &QShortcut::activated, this, [this] {
-    if (CommandStop->isEnabled()) CommandStop_Click();
-  });
 
   if (const Expected<std::string> last = ReadStartProductAsin(programFolder_))
     TextStartProductASIN->setText(QString::fromStdString(last.value()));
@@ -154,6 +149,15 @@ bool FormMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == WaitingListView->viewport() && event->type() == QEvent::Resize)
     FitLabelToView(*LabelStatus3);
   return QWidget::eventFilter(watched, event);
+}
+
+void FormMain::keyPressEvent(QKeyEvent* event) {
+  // Esc is Stop, wherever the focus lies: no control of the window takes it.
+  if (event->key() == Qt::Key_Escape && CommandStop->isEnabled()) {
+    CommandStop_Click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void FormMain::resizeEvent(QResizeEvent* event) {

@@ -79,6 +79,7 @@ class FormMain : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   // Keeps the waiting list as wide as its view.
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -122,10 +122,8 @@ TEST_F(ProductRequestTest, UrlIsPrefixAsinSuffixWithOnlyTheAsinEncoded) {
   EXPECT_EQ(url("B00X Y"), "http://p/B00X%20Y.xml");
   EXPECT_EQ(url("B0-9._~z"), "http://p/B0-9._~z.xml");
   // Marks a query gives a meaning (a Prefix ending in "?item=") are encoded too.
-  EXPECT_EQ(url("!$&'()*+,;=:@/"),
-            "http://p/%21%24%26%27%28%29%2A%2B%2C%3B%3D%3A%40%2F.xml");
-  EXPECT_EQ(url("%#?\"<>\\^`{|}\x7F"),
-            "http://p/%25%23%3F%22%3C%3E%5C%5E%60%7B%7C%7D%7F.xml");
+  EXPECT_EQ(url("!$&'()*+,;=:@/"), "http://p/%21%24%26%27%28%29%2A%2B%2C%3B%3D%3A%40%2F.xml");
+  EXPECT_EQ(url("%#?\"<>\\^`{|}\x7F"), "http://p/%25%23%3F%22%3C%3E%5C%5E%60%7B%7C%7D%7F.xml");
   EXPECT_EQ(url("\xE6\x9C\xAC\t"), "http://p/%E6%9C%AC%09.xml");
   EXPECT_EQ(url(""), "http://p/.xml");
   folder.write("setting.ini", "");

@@ -99,8 +99,11 @@ SourcedAnswer AnswerSource::answerFor(const std::string& asin) {
     host_.setLabel(Label::Status, host_.text(kStoredRecordPrefix) + asin);
     return {std::move(text), true, false, false, recordFolder_};
   }
-  ++requested_;
-  return requestUntilValid(asin);
+  const std::int64_t requestsBefore = requester_.requestsMade();
+  SourcedAnswer answer = requestUntilValid(asin);
+  // A product stopped before its first request was not asked for.
+  if (!answer.stopped || requester_.requestsMade() != requestsBefore) ++requested_;
+  return answer;
 }
 
 SourcedAnswer AnswerSource::requestUntilValid(const std::string& asin) {

@@ -162,6 +162,8 @@ TEST_F(CrawlControlTest, StopEndsTheWaitBetweenRequestsAtOnce) {
   EXPECT_EQ(requested(), std::vector<std::string>{"S"});
   EXPECT_EQ(end.value().ending, CrawlEnding::Stopped);
   EXPECT_LT(clock.totalSleptMs(), 1000);  // fake time: the wait ended within a few pieces
+  // B, stopped before its request, was not asked for.
+  EXPECT_EQ(host.progressLines.back().rfind("要求 1 件", 0), 0u) << host.progressLines.back();
 }
 
 TEST_F(CrawlControlTest, PauseHoldsTheNextRequestUntilResumed) {

@@ -121,9 +121,9 @@ std::string WordCrawlEnd(const CrawlEnd& end, const Host& host) {
       break;
   }
   if (!end.givenUp.empty()) {
-    if (!note.empty()) note += " · ";
-    note += FillText(host.text(kGivenUpPattern),
-                     {std::to_string(end.givenUp.size()), GivenUpList(end.givenUp)});
+    const std::string givenUp = FillText(
+        host.text(kGivenUpPattern), {std::to_string(end.givenUp.size()), GivenUpList(end.givenUp)});
+    note = note.empty() ? givenUp : FillText(host.text(kSummaryNotePattern), {note, givenUp});
   }
   return note;
 }
@@ -134,7 +134,7 @@ std::string GivenUpList(const std::vector<std::string>& asins) {
     if (k > 0) list += ", ";
     list += asins[k];
   }
-  if (asins.size() > kNamedGivenUp) list += ", …";
+  if (asins.size() > kNamedGivenUp) list += ", ...";
   return list;
 }
 
@@ -270,7 +270,7 @@ Expected<CrawlEnd> CrawlSimilarProducts(const CrawlPlace& place, ProductRequeste
   tally.withoutProduct = withoutProduct;
   end.summary = progress.summary(tally, host.text(kSummaryPattern));
   const std::string note = place.wordEnd ? place.wordEnd(end) : WordCrawlEnd(end, host);
-  if (!note.empty()) end.summary += " · " + note;
+  if (!note.empty()) end.summary = FillText(host.text(kSummaryNotePattern), {end.summary, note});
   host.setProgressLine(end.summary);
   if (end.ending != CrawlEnding::Stopped) host.showMessage(host.text(kFinishedMessage));
   return end;

@@ -52,6 +52,8 @@ inline constexpr std::string_view kProductLimitPattern =
     QUILLON_TEXT("quillon", "上限 %1 件で打ち切り (残り %2 件)");
 inline constexpr std::string_view kDepthLimitPattern =
     QUILLON_TEXT("quillon", "深さ %1 で打ち切り (辿らなかった商品 %2 件)");
+// The summary line (%1) with how the crawl ended (%2) after it.
+inline constexpr std::string_view kSummaryNotePattern = QUILLON_TEXT("quillon", "%1 · %2");
 inline constexpr std::string_view kGivenUpPattern = QUILLON_TEXT("quillon", "諦めた商品 %1 件: %2");
 
 // The ASINs joined with ", ", the first twenty only.

@@ -556,18 +556,6 @@
         <translation>Give up on this product</translation>
     </message>
     <message>
-        <source>この開始商品を前に取得したときの記録が残っているわけだが。続きから取得する？
-（いいえ: 最初から全部取り直す）</source>
-        <translation>Records of an earlier crawl from this start product are there. Go on from them?
-(No: ask for everything again)</translation>
-    </message>
-    <message>
-        <source>諦めた商品 %1 件: %2
-取得済みの記録は使い、これらをもう一度取得する？</source>
-        <translation>Gave up on %1 products: %2
-Ask for them again, keeping the records already fetched?</translation>
-    </message>
-    <message>
         <source>停止</source>
         <translation>Stop</translation>
     </message>
@@ -578,6 +566,18 @@ Ask for them again, keeping the records already fetched?</translation>
     <message>
         <source>再開</source>
         <translation>Resume</translation>
+    </message>
+    <message>
+        <source>%1 · %2</source>
+        <translation>%1 · %2</translation>
+    </message>
+    <message>
+        <source>諦めた商品 %1 件: %2。取得済みの記録は使い、これらをもう一度取得する？</source>
+        <translation>Gave up on %1 products: %2. Ask for them again, keeping the records already fetched?</translation>
+    </message>
+    <message>
+        <source>この開始商品を前に取得したときの記録が残っているわけだが。続きから取得する？（いいえ: 最初から全部取り直す）</source>
+        <translation>Records of an earlier crawl from this start product are there. Go on from them? (No: ask for everything again)</translation>
     </message>
 </context>
 </TS>

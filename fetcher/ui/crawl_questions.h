@@ -15,11 +15,11 @@ inline constexpr std::string_view kGiveUpButtonText = QUILLON_TEXT("quillon", "�
 // Asked when the start product's records of an earlier crawl are there.
 inline constexpr std::string_view kResumeQuestion =
     QUILLON_TEXT("quillon",
-                 "この開始商品を前に取得したときの記録が残っているわけだが。続きから取得する？\n"
+                 "この開始商品を前に取得したときの記録が残っているわけだが。続きから取得する？"
                  "（いいえ: 最初から全部取り直す）");
 // Asked after a crawl that gave up on products: %1 how many, %2 their ASINs.
 inline constexpr std::string_view kAskAgainPattern = QUILLON_TEXT(
-    "quillon", "諦めた商品 %1 件: %2\n取得済みの記録は使い、これらをもう一度取得する？");
+    "quillon", "諦めた商品 %1 件: %2。取得済みの記録は使い、これらをもう一度取得する？");
 
 enum class FailureAnswer {
   GoOn,    // Yes: the product is asked for again

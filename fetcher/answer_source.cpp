@@ -63,20 +63,25 @@ bool GivesTheAnswersDecisions(std::string_view text) {
   return true;
 }
 
-void AskUser::decide(const RequestOutcome& last, const ProductTries&) {
+std::string GoOnQuestion(const Host& host, const RequestOutcome& last) {
   if (last.kind == OutcomeKind::Failure)
-    AskToContinue(host_, last.url, FailureReason(last.result, host_));
-  else
-    AskToContinue(host_, last.url, {}, kInvalidAnswersPromptTail);
+    return ContinueQuestion(host, last.url, FailureReason(last.result, host));
+  return ContinueQuestion(host, last.url, {}, kInvalidAnswersPromptTail);
+}
+
+GoOn AskUser::decide(const RequestOutcome& last, const ProductTries&) {
+  if (!host_.askYesNo(GoOnQuestion(host_, last))) throw EndProgram{};
+  return GoOn::KeepTrying;
 }
 
 AnswerSource::AnswerSource(Host& host, ProductRequester& requester, std::string recordFolder,
-                           StoredRecordPolicy policy, GoOnPolicy& goOn)
+                           StoredRecordPolicy policy, GoOnPolicy& goOn, const CrawlControl* control)
     : host_(host),
       requester_(requester),
       recordFolder_(std::move(recordFolder)),
       policy_(policy),
       goOn_(goOn),
+      control_(control),
       requestsBefore_(requester.requestsMade()) {}
 
 std::string AnswerSource::storedAnswer(const std::string& asin) const {
@@ -92,32 +97,48 @@ SourcedAnswer AnswerSource::answerFor(const std::string& asin) {
   if (std::string text = storedAnswer(asin); !text.empty()) {
     ++stored_;
     host_.setLabel(Label::Status, host_.text(kStoredRecordPrefix) + asin);
-    return {std::move(text), true, recordFolder_};
+    return {std::move(text), true, false, false, recordFolder_};
   }
-  ++requested_;
-  return requestUntilValid(asin);
+  const std::int64_t requestsBefore = requester_.requestsMade();
+  SourcedAnswer answer = requestUntilValid(asin);
+  // A product stopped before its first request was not asked for.
+  if (!answer.stopped || requester_.requestsMade() != requestsBefore) ++requested_;
+  return answer;
 }
 
 SourcedAnswer AnswerSource::requestUntilValid(const std::string& asin) {
   ProductTries tries;
   int invalidInARow = 0;
+  GoOn decision = GoOn::KeepTrying;
   const FailureJudge onFailure = [&](const RequestOutcome& failure) {
     tries.requests += failure.requests;
     ++tries.decisions;
-    goOn_.decide(failure, tries);
+    decision = goOn_.decide(failure, tries);
   };
+  const auto stopped = [this] { return control_ != nullptr && control_->stopRequested(); };
+  SourcedAnswer none;
+  none.recordFolder = recordFolder_;
   for (;;) {
     RequestOutcome outcome = requester_.RequestProduct(asin, onFailure);
     host_.checkQuit();
     if (outcome.kind == OutcomeKind::Answer)
-      return {std::move(outcome.text), false, std::move(outcome.settings.recordFolder)};
+      return {std::move(outcome.text), false, false, false,
+              std::move(outcome.settings.recordFolder)};
     if (outcome.kind == OutcomeKind::InvalidAnswer) {
       tries.requests += outcome.requests;
       if (++invalidInARow >= kInvalidAnswersBeforeAsking) {
         invalidInARow = 0;
         ++tries.decisions;
-        goOn_.decide(outcome, tries);
+        decision = goOn_.decide(outcome, tries);
       }
+    }
+    if (decision == GoOn::GiveUp) {
+      none.givenUp = true;
+      return none;
+    }
+    if (stopped()) {
+      none.stopped = true;
+      return none;
     }
     // Between attempts the window stays responsive, so closing it ends a hopeless retry.
     host_.processEvents();

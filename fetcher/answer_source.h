@@ -27,29 +27,41 @@ struct ProductTries {
   std::int64_t requests = 0;  // every request, retries and invalid answers included
 };
 
+// What becomes of a product that gives no valid answer.
+enum class GoOn {
+  KeepTrying,
+  GiveUp,  // the crawl moves on without its record and names it at the end
+};
+
 // Decides whether the crawl keeps trying a product that gives no valid answer:
 // after a failed retrieval whose retries are spent, and after
-// kInvalidAnswersBeforeAsking invalid answers in a row. Returns to go on;
-// throws EndProgram to end the program.
+// kInvalidAnswersBeforeAsking invalid answers in a row. Throws EndProgram to
+// end the program.
 class GoOnPolicy {
  public:
   virtual ~GoOnPolicy() = default;
-  virtual void decide(const RequestOutcome& last, const ProductTries& tries) = 0;
+  virtual GoOn decide(const RequestOutcome& last, const ProductTries& tries) = 0;
 };
 
-// The window's way: the user is asked, naming the URL and the reason.
+// The question put to the user about a product whose last request gave no valid answer.
+std::string GoOnQuestion(const Host& host, const RequestOutcome& last);
+
+// The plain question: the user is asked, naming the URL and the reason; Yes
+// keeps trying, No ends the program.
 class AskUser : public GoOnPolicy {
  public:
   explicit AskUser(Host& host) : host_(host) {}
-  void decide(const RequestOutcome& last, const ProductTries& tries) override;
+  GoOn decide(const RequestOutcome& last, const ProductTries& tries) override;
 
  private:
   Host& host_;
 };
 
 struct SourcedAnswer {
-  std::string text;
+  std::string text;     // "" when given up on or stopped
   bool stored = false;  // taken from the product's record file
+  bool givenUp = false;
+  bool stopped = false;  // the user stopped the crawl before an answer came
   // Where the record goes: the record folder as the settings read for the
   // request named it (the crawl's own for a stored answer).
   std::string recordFolder;
@@ -65,11 +77,11 @@ class AnswerSource {
  public:
   // recordFolder is where stored records are looked for.
   AnswerSource(Host& host, ProductRequester& requester, std::string recordFolder,
-               StoredRecordPolicy policy, GoOnPolicy& goOn);
+               StoredRecordPolicy policy, GoOnPolicy& goOn, const CrawlControl* control = nullptr);
 
   // The valid answer for asin: the stored record (no request, no pause) or the
-  // service's, asked again until one is valid. Throws EndProgram as the
-  // requests and decisions do.
+  // service's, asked again until one is valid, the policy gives up on it or a
+  // stop ends the crawl. Throws EndProgram as the requests and decisions do.
   SourcedAnswer answerFor(const std::string& asin);
 
   // Requested, stored and retried so far (the crawl counts answers without a product).
@@ -86,6 +98,7 @@ class AnswerSource {
   std::string recordFolder_;
   StoredRecordPolicy policy_;
   GoOnPolicy& goOn_;
+  const CrawlControl* control_;
   std::int64_t requestsBefore_;  // the requester outlives crawls
   std::int64_t requested_ = 0;
   std::int64_t stored_ = 0;

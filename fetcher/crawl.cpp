@@ -11,6 +11,7 @@
 #include "common/working_folder.h"
 #include "common/xml_text.h"
 #include "fetcher/answer_source.h"
+#include "fetcher/crawl_log.h"
 #include "fetcher/crawl_progress.h"
 
 namespace quillon::fetcher {
@@ -21,17 +22,23 @@ struct FoundProduct {
   std::string title;
 };
 
+// Products the summary names one by one; the rest are counted.
+constexpr std::size_t kNamedGivenUp = 20;
+
 // The queue of products to request, with the titles that found them; entries are
 // never removed, and the set beside it answers "already queued?" at once.
 class ProductQueue {
  public:
-  explicit ProductQueue(const std::string& startAsin) { append({startAsin, ""}); }
+  explicit ProductQueue(const std::string& startAsin) { append({startAsin, ""}, 0); }
 
-  void append(FoundProduct product) {
+  void append(FoundProduct product, int depth) {
     known_.insert(product.asin);
     asins_.push_back(std::move(product.asin));
     titles_.push_back(std::move(product.title));
+    depths_.push_back(depth);
   }
+  // Links from the start product to entry k.
+  int depth(std::size_t k) const { return depths_[k]; }
   bool contains(const std::string& asin) const { return known_.contains(asin); }
   std::size_t size() const { return asins_.size(); }
   const std::string& asin(std::size_t k) const { return asins_[k]; }
@@ -41,6 +48,7 @@ class ProductQueue {
  private:
   std::vector<std::string> asins_;
   std::vector<std::string> titles_;
+  std::vector<int> depths_;
   std::unordered_set<std::string> known_;
 };
 
@@ -73,7 +81,62 @@ std::vector<FoundProduct> NewSimilarProducts(std::string_view text, const Produc
   return kept;
 }
 
+// Gives the requester the crawl's log and the user's control while a crawl
+// runs; the requester outlives the crawl.
+class CrawlHooks {
+ public:
+  CrawlHooks(ProductRequester& requester, CrawlLog& log, const CrawlControl* control)
+      : requester_(requester) {
+    requester_.setObserver([&log](const RequestRecord& request) { log.record(request); });
+    requester_.setControl(control);
+  }
+  ~CrawlHooks() {
+    requester_.setObserver({});
+    requester_.setControl(nullptr);
+  }
+  CrawlHooks(const CrawlHooks&) = delete;
+  CrawlHooks& operator=(const CrawlHooks&) = delete;
+
+ private:
+  ProductRequester& requester_;
+};
+
 }  // namespace
+
+std::string WordCrawlEnd(const CrawlEnd& end, const Host& host) {
+  std::string note;
+  switch (end.ending) {
+    case CrawlEnding::Stopped:
+      note = FillText(host.text(kStoppedPattern), {std::to_string(end.left)});
+      break;
+    case CrawlEnding::ProductLimit:
+      note = FillText(host.text(kProductLimitPattern),
+                      {std::to_string(end.limits.maxProducts), std::to_string(end.left)});
+      break;
+    case CrawlEnding::DepthLimit:
+      note = FillText(host.text(kDepthLimitPattern),
+                      {std::to_string(end.limits.maxDepth), std::to_string(end.left)});
+      break;
+    case CrawlEnding::Finished:
+      break;
+  }
+  if (!end.givenUp.empty()) {
+    const std::string givenUp = FillText(
+        host.text(kGivenUpPattern), {std::to_string(end.givenUp.size()), GivenUpList(end.givenUp)});
+    note = note.empty() ? givenUp : FillText(host.text(kSummaryNotePattern), {note, givenUp});
+  }
+  return note;
+}
+
+std::string GivenUpList(const std::vector<std::string>& asins) {
+  std::string list;
+  for (std::size_t k = 0; k < asins.size() && k < kNamedGivenUp; ++k) {
+    if (k > 0) list += ", ";
+    list += asins[k];
+  }
+  if (asins.size() > kNamedGivenUp) list += ", ...";
+  return list;
+}
 
 std::string WaitingList(const std::vector<std::string>& queue,
                         const std::vector<std::string>& titles, std::size_t first,
@@ -91,8 +154,8 @@ std::string WaitingList(const std::vector<std::string>& queue,
   return list;
 }
 
-Status CrawlSimilarProducts(const CrawlPlace& place, ProductRequester& requester,
-                            const std::string& startAsin) {
+Expected<CrawlEnd> CrawlSimilarProducts(const CrawlPlace& place, ProductRequester& requester,
+                                        const std::string& startAsin) {
   Host& host = place.host;
   const FetcherSettings& settings = place.settings;
   if (!IsSafeAsin(startAsin)) return Failure{FailureKind::UnsafeAsin, startAsin};
@@ -110,40 +173,77 @@ Status CrawlSimilarProducts(const CrawlPlace& place, ProductRequester& requester
   // Left by a crawl that was killed mid-write; a living writer's file stays.
   RemoveStaleTemporaryFiles(settings.recordFolder);
 
+  CrawlLog log(settings.recordFolder);
+  const CrawlHooks hooks(requester, log, place.control);
   AskUser askUser(host);
   AnswerSource source(host, requester, settings.recordFolder, settings.storedRecords,
-                      place.goOn != nullptr ? *place.goOn : askUser);
+                      place.goOn != nullptr ? *place.goOn : askUser, place.control);
   CrawlProgress progress(place.clock);
   // The requester outlives crawls: the pace counts this crawl's requests only.
   const std::int64_t requestsBefore = requester.requestsMade();
+  CrawlEnd end;
+  end.limits = settings.limits;
+  const CrawlLimits& limits = settings.limits;
+  // Similar products the depth limit kept out, each once: the queue is in
+  // depth order, so none of them is queued later.
+  std::unordered_set<std::string> keptOut;
   std::int64_t withoutProduct = 0;
   const std::string progressPattern = host.text(kProgressPattern);  // looked up once a crawl
+  const auto stop = [&](std::size_t next) {
+    end.ending = CrawlEnding::Stopped;
+    end.left = static_cast<std::int64_t>(queue.size() - next);
+  };
   for (std::size_t cursor = 0; cursor < queue.size(); ++cursor) {
-    const SourcedAnswer answer = source.answerFor(queue.asin(cursor));
-    const std::string& text = answer.text;
-    const bool namesProduct = GetTagEnd(text, "Title", 1) != 0;
-    if (!namesProduct) ++withoutProduct;
-    if (cursor == 0) {
-      // The grapher draws from the start file, so the previous one stays until
-      // the service has named a product for the new start ASIN.
-      if (!namesProduct) return Failure{FailureKind::UnknownStartProduct, startAsin};
-      if (Status written = WriteStartProductAsinIn(answer.recordFolder, startAsin); !written)
-        return written;
+    if (limits.maxProducts > 0 && cursor >= static_cast<std::size_t>(limits.maxProducts)) {
+      end.ending = CrawlEnding::ProductLimit;
+      end.left = static_cast<std::int64_t>(queue.size() - cursor);
+      break;
     }
-    // A record taken from its file stays as it is, its date included.
-    if (!answer.stored) {
-      if (Status stored = WriteProductRecordIn(answer.recordFolder, queue.asin(cursor), text);
-          !stored) {
-        if (!CannotBeNamed(stored.failure())) return stored;
-        host.showFailure(stored.failure());  // this product has no record; the rest can
+    // Stored records need no request; a paused crawl holds before them as well.
+    if (place.control != nullptr && !HoldWhilePaused(host, place.clock, *place.control)) {
+      stop(cursor);
+      break;
+    }
+    log.startProduct();
+    const SourcedAnswer answer = source.answerFor(queue.asin(cursor));
+    if (answer.stopped) {
+      stop(cursor);
+      break;
+    }
+    const std::string& text = answer.text;
+    if (answer.givenUp) {
+      end.givenUp.push_back(queue.asin(cursor));
+    } else {
+      const bool namesProduct = GetTagEnd(text, "Title", 1) != 0;
+      if (!namesProduct) ++withoutProduct;
+      if (cursor == 0) {
+        // The grapher draws from the start file, so the previous one stays until
+        // the service has named a product for the new start ASIN.
+        if (!namesProduct) return Failure{FailureKind::UnknownStartProduct, startAsin};
+        if (Status written = WriteStartProductAsinIn(answer.recordFolder, startAsin); !written)
+          return written.failure();
+      }
+      // A record taken from its file stays as it is, its date included.
+      if (!answer.stored) {
+        if (Status stored = WriteProductRecordIn(answer.recordFolder, queue.asin(cursor), text);
+            !stored) {
+          if (!CannotBeNamed(stored.failure())) return stored.failure();
+          host.showFailure(stored.failure());  // this product has no record; the rest can
+          end.givenUp.push_back(queue.asin(cursor));
+        }
       }
     }
 
-    if (TitleHasKeyword(DecodeXmlText(RecordTitle(text)), keywords)) {
+    if (!answer.givenUp && TitleHasKeyword(DecodeXmlText(RecordTitle(text)), keywords)) {
       std::vector<FoundProduct> found = NewSimilarProducts(text, queue);
+      const int depth = queue.depth(cursor) + 1;
+      if (limits.maxDepth >= 0 && depth > limits.maxDepth) {
+        for (FoundProduct& product : found) keptOut.insert(std::move(product.asin));
+        found.clear();
+      }
       // The first product listed goes last, as the queue has always been filled.
       for (auto it = found.rbegin(); it != found.rend(); ++it) {
-        queue.append(std::move(*it));
+        queue.append(std::move(*it), depth);
         host.processEvents();
       }
     }
@@ -156,14 +256,26 @@ Status CrawlSimilarProducts(const CrawlPlace& place, ProductRequester& requester
     host.setProgressLine(progress.line(static_cast<std::int64_t>(cursor + 1),
                                        static_cast<std::int64_t>(queue.size() - cursor - 1),
                                        progressPattern));
+    if (std::optional<Failure> unlogged = log.takeFailure()) host.showFailure(*unlogged);
     host.processEvents();
     host.checkQuit();
+    if (place.control != nullptr && place.control->stopRequested()) {
+      stop(cursor + 1);
+      break;
+    }
+  }
+  if (end.ending == CrawlEnding::Finished && !keptOut.empty()) {
+    end.ending = CrawlEnding::DepthLimit;
+    end.left = static_cast<std::int64_t>(keptOut.size());
   }
   CrawlTally tally = source.tally();
   tally.withoutProduct = withoutProduct;
-  host.setProgressLine(progress.summary(tally, host.text(kSummaryPattern)));
-  host.showMessage(host.text(kFinishedMessage));
-  return Success();
+  end.summary = progress.summary(tally, host.text(kSummaryPattern));
+  const std::string note = place.wordEnd ? place.wordEnd(end) : WordCrawlEnd(end, host);
+  if (!note.empty()) end.summary = FillText(host.text(kSummaryNotePattern), {end.summary, note});
+  host.setProgressLine(end.summary);
+  if (end.ending != CrawlEnding::Stopped) host.showMessage(host.text(kFinishedMessage));
+  return end;
 }
 
 }  // namespace quillon::fetcher

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "common/host.h"
 #include "common/texts.h"
 #include "fetcher/answer_source.h"
+#include "fetcher/crawl_control.h"
 #include "fetcher/fetcher_settings.h"
 #include "fetcher/product_request.h"
 
@@ -20,6 +23,44 @@ inline constexpr std::string_view kFetchedPrefix = QUILLON_TEXT("quillon", "取�
 inline constexpr std::string_view kFinishedMessage = QUILLON_TEXT("quillon", "終了");
 // Lines of the waiting list that LabelStatus3 can show; the rest is never seen.
 inline constexpr std::size_t kWaitingListLines = 100;
+
+// Why a crawl ended, the first that applies in this order.
+enum class CrawlEnding {
+  Stopped,       // the user stopped it
+  ProductLimit,  // MaxProducts products were done and more were queued
+  DepthLimit,    // every product was done, but MaxDepth kept similar products out
+  Finished,      // every product it met was done
+};
+
+// How a crawl ended, for its summary and the front ends.
+struct CrawlEnd {
+  CrawlEnding ending = CrawlEnding::Finished;
+  // Stopped, ProductLimit: products queued and not done. DepthLimit: similar
+  // products the depth limit kept out of the queue.
+  std::int64_t left = 0;
+  CrawlLimits limits;                // the limits the crawl ran with
+  std::vector<std::string> givenUp;  // products left without a record, in crawl order
+  std::string summary;               // the summary line as shown
+};
+
+// Words how a crawl ended (the limit or stop, the products given up on) for
+// the end of the summary line; "" when there is nothing to add.
+using CrawlEndWording = std::function<std::string(const CrawlEnd& end)>;
+
+inline constexpr std::string_view kStoppedPattern = QUILLON_TEXT("quillon", "停止 (残り %1 件)");
+inline constexpr std::string_view kProductLimitPattern =
+    QUILLON_TEXT("quillon", "上限 %1 件で打ち切り (残り %2 件)");
+inline constexpr std::string_view kDepthLimitPattern =
+    QUILLON_TEXT("quillon", "深さ %1 で打ち切り (辿らなかった商品 %2 件)");
+// The summary line (%1) with how the crawl ended (%2) after it.
+inline constexpr std::string_view kSummaryNotePattern = QUILLON_TEXT("quillon", "%1 · %2");
+inline constexpr std::string_view kGivenUpPattern = QUILLON_TEXT("quillon", "諦めた商品 %1 件: %2");
+
+// The ASINs joined with ", ", the first twenty only.
+std::string GivenUpList(const std::vector<std::string>& asins);
+
+// The window's wording of the end, through host's translations.
+std::string WordCrawlEnd(const CrawlEnd& end, const Host& host);
 
 // Where a crawl works and what it decides with.
 struct CrawlPlace {
@@ -32,19 +73,25 @@ struct CrawlPlace {
   // Whether to go on with a product that gives no valid answer; nullptr: ask
   // the user through host.
   GoOnPolicy* goOn = nullptr;
+  // The user's stop and pause; nullptr: a crawl nobody stops.
+  const CrawlControl* control = nullptr;
+  // How the summary words the end; {}: WordCrawlEnd.
+  CrawlEndWording wordEnd = {};
 };
 
-// Runs one crawl from startAsin, asking requester for the answers. Returns
-// after "終了" has been shown, or with the reason (unreadable keywords.txt, no
+// Runs one crawl from startAsin, asking requester for the answers, within the
+// settings' limits. Returns how it ended after "終了" has been shown (a stopped
+// crawl shows only its summary), or the reason (unreadable keywords.txt, no
 // Prefix setting, unwritable record folder, unusable start ASIN, a start ASIN
 // the service names no product for) that stopped the crawl; throws EndProgram
 // when the program must end. Record files already written stay;
 // StartProductASIN.txt is replaced only once the start product's answer has come.
 // A record whose file name the file system refuses (too long) is shown as a
 // failure and the crawl goes on. Stale temporary files of killed writers are
-// removed from the record folder first.
-Status CrawlSimilarProducts(const CrawlPlace& place, ProductRequester& requester,
-                            const std::string& startAsin);
+// removed from the record folder first. Every request is appended to the crawl
+// log in the record folder; a log that cannot be written is reported once.
+Expected<CrawlEnd> CrawlSimilarProducts(const CrawlPlace& place, ProductRequester& requester,
+                                        const std::string& startAsin);
 
 // The waiting list from queue entry `first` on, one "k : ASIN title" line per
 // entry with CR LF, at most maxLines lines.

@@ -31,6 +31,12 @@ int retryCount(const std::string& text) {
   return std::max(RoundToInt32(LeadingNumber(text)), 0);
 }
 
+// A limit's whole number; 0 for none (0, less, or not a number).
+std::int64_t limitOf(const std::string& text) {
+  if (!IsNumber(text)) return 0;
+  return std::max(RoundToInt32(LeadingNumber(text)), 0);
+}
+
 std::int64_t maxAnswerBytes(const std::string& text) {
   const double megabytes = IsNumber(text) ? LeadingNumber(text) : kDefaultMaxAnswerMegabytes;
   if (!(megabytes > 0)) return 0;
@@ -66,6 +72,9 @@ FetcherSettings ReadFetcherSettings(const std::string& programFolder) {
   settings.answerTimeoutMs = answerTimeoutMs(ini.value(kSection, "AnswerTimeoutSeconds", "300"));
   settings.storedRecords.reuse = ReadFlag(ini.value(kSection, "ReuseStoredRecords", "False"));
   settings.storedRecords.maxAgeMs = maxAgeMs(ini.value(kSection, "StoredRecordMaxAgeDays", "0"));
+  settings.limits.maxProducts = limitOf(ini.value(kSection, "MaxProducts", "0"));
+  if (const std::int64_t depth = limitOf(ini.value(kSection, "MaxDepth", "0")); depth > 0)
+    settings.limits.maxDepth = static_cast<int>(depth);
   return settings;
 }
 

@@ -13,6 +13,19 @@ struct StoredRecordPolicy {
   std::int64_t maxAgeMs = 0;  // 0: any age
 };
 
+// How far a crawl may go; the crawl walks its usual order and only ends sooner.
+struct CrawlLimits {
+  // MaxProducts: at most this many products, the first in the crawl's order;
+  // 0: no limit.
+  std::int64_t maxProducts = 0;
+  // MaxDepth: similar products are followed at most this many links from the
+  // start product (depth 0); -1: no limit. The setting's 0 means no limit, the
+  // command line's --max-depth 0 the start product alone.
+  int maxDepth = -1;
+
+  bool any() const { return maxProducts > 0 || maxDepth >= 0; }
+};
+
 // The fetcher's settings as one read of setting.ini found them. A crawl reads
 // them at its start; the requester reads them again before every request, so
 // that a change of Prefix, Suffix or RequestInterval takes effect with the next.
@@ -38,6 +51,8 @@ struct FetcherSettings {
   // ReuseStoredRecords (True/False, or a number: 0 is False; default False) and
   // StoredRecordMaxAgeDays (days, fractions allowed; 0, less or not a number: any age).
   StoredRecordPolicy storedRecords;
+  // MaxProducts and MaxDepth (whole numbers; 0, less or not a number: no limit).
+  CrawlLimits limits;
 };
 
 // One read of <programFolder>/setting.ini; a missing file or key gives the defaults.

@@ -250,13 +250,18 @@ std::string FailureReason(const HttpResult& result, const Host::TextTranslator& 
   return {};
 }
 
-void AskToContinue(Host& host, std::string_view url, std::string_view reason,
-                   std::string_view tail) {
+std::string ContinueQuestion(const Host& host, std::string_view url, std::string_view reason,
+                             std::string_view tail) {
   std::string question(reason);
   if (!question.empty()) question += '\n';
   question += url;
   question += host.text(tail);
-  if (!host.askYesNo(question)) throw EndProgram{};
+  return question;
+}
+
+void AskToContinue(Host& host, std::string_view url, std::string_view reason,
+                   std::string_view tail) {
+  if (!host.askYesNo(ContinueQuestion(host, url, reason, tail))) throw EndProgram{};
 }
 
 }  // namespace quillon::fetcher

@@ -123,8 +123,12 @@ std::string FailureReason(const HttpResult& result, const Host::TextTranslator& 
 // The same in the host's words.
 std::string FailureReason(const HttpResult& result, const Host& host);
 
-// Asks whether to go on with url, the question being url followed by tail; a
-// reason goes on a line of its own before it. "No" ends the program.
+// The question whether to go on with url: url followed by tail, a reason on a
+// line of its own before it.
+std::string ContinueQuestion(const Host& host, std::string_view url, std::string_view reason = {},
+                             std::string_view tail = kFailurePromptTail);
+
+// Asks ContinueQuestion. "No" ends the program.
 void AskToContinue(Host& host, std::string_view url, std::string_view reason = {},
                    std::string_view tail = kFailurePromptTail);
 

@@ -58,17 +58,24 @@ bool ProductRequester::closeRequested() {
   return host_.QuitRequested;
 }
 
-void ProductRequester::waitBeforeRequest(const std::string& asin, std::int64_t intervalMs) {
-  // The close request ends the pause, and no request follows it.
-  const std::int64_t elapsed = clock_.nowMs() - lastRequestTick_;
-  if (elapsed >= 0 && elapsed < intervalMs &&
-      !WaitUnlessStopped(clock_, intervalMs - elapsed, [this] { return closeRequested(); }))
-    host_.checkQuit();
-  if (const std::int64_t owed = notBeforeMs_ - clock_.nowMs(); owed > 0)
-    waitInterruptibly(owed, asin);
+bool ProductRequester::stopOrCloseRequested() {
+  return closeRequested() || (control_ != nullptr && control_->stopRequested());
 }
 
-void ProductRequester::waitInterruptibly(std::int64_t ms, const std::string& asin) {
+bool ProductRequester::waitBeforeRequest(const std::string& asin, std::int64_t intervalMs) {
+  // A close request or a stop ends the pause, and no request follows it.
+  const std::int64_t elapsed = clock_.nowMs() - lastRequestTick_;
+  if (elapsed >= 0 && elapsed < intervalMs &&
+      !WaitUnlessStopped(clock_, intervalMs - elapsed, [this] { return stopOrCloseRequested(); })) {
+    host_.checkQuit();
+    return false;
+  }
+  if (const std::int64_t owed = notBeforeMs_ - clock_.nowMs(); owed > 0)
+    if (!waitInterruptibly(owed, asin)) return false;
+  return control_ == nullptr || HoldWhilePaused(host_, clock_, *control_);
+}
+
+bool ProductRequester::waitInterruptibly(std::int64_t ms, const std::string& asin) {
   const std::int64_t end = clock_.nowMs() + ms;
   std::int64_t shownSeconds = -1;
   const bool waited = WaitUnlessStopped(clock_, ms, [&] {
@@ -78,9 +85,10 @@ void ProductRequester::waitInterruptibly(std::int64_t ms, const std::string& asi
       host_.setLabel(Label::Status,
                      FillText(host_.text(kRetryWaitPattern), {std::to_string(seconds), asin}));
     }
-    return closeRequested();
+    return stopOrCloseRequested();
   });
   if (!waited) host_.checkQuit();
+  return waited;
 }
 
 RequestOutcome ProductRequester::RequestProduct(const std::string& asin,
@@ -90,7 +98,11 @@ RequestOutcome ProductRequester::RequestProduct(const std::string& asin,
     // One read of setting.ini per request: a change takes effect with the next.
     outcome.settings = readSettings_();
     outcome.url = RequestUrl(outcome.settings, asin);
-    waitBeforeRequest(asin, outcome.settings.requestIntervalMs);
+    if (!waitBeforeRequest(asin, outcome.settings.requestIntervalMs)) {
+      outcome.kind = OutcomeKind::Failure;
+      outcome.result.error.kind = TransportErrorKind::Cancelled;
+      return outcome;  // stopped before sending: nothing to show or decide
+    }
     host_.setLabel(Label::Status, host_.text(kRequestingPrefix) + asin);
     ++requestsMade_;
     ++outcome.requests;
@@ -99,8 +111,10 @@ RequestOutcome ProductRequester::RequestProduct(const std::string& asin,
     HttpTimeouts limits;
     limits.maxBodyBytes = outcome.settings.maxAnswerBytes;
     limits.answer = std::chrono::milliseconds(outcome.settings.answerTimeoutMs);
-    // A close request ends the transfer too, without waiting for the answer.
+    // A close request ends the transfer too, without waiting for the answer; a
+    // stop lets the request in flight finish.
     limits.stopRequested = [this] { return closeRequested(); };
+    const std::int64_t sentAt = clock_.nowMs();
     try {
       outcome.result = get_(outcome.url, buffer, limits);
     } catch (...) {
@@ -118,8 +132,11 @@ RequestOutcome ProductRequester::RequestProduct(const std::string& asin,
           Utf8ToString(std::span(buffer.data(), static_cast<std::size_t>(result.bytes)), "");
       outcome.kind =
           IsValidResponse(outcome.text) ? OutcomeKind::Answer : OutcomeKind::InvalidAnswer;
+      if (observer_)
+        observer_({asin, result, outcome.kind == OutcomeKind::Answer, lastRequestTick_ - sentAt});
       break;
     }
+    if (observer_) observer_({asin, result, false, lastRequestTick_ - sentAt});
     ++failuresInARow_;
     const bool retryLeft = retry < outcome.settings.retryCount;
     // A busy service is left alone for as long as it asks, even after the prompt.

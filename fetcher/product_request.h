@@ -9,6 +9,7 @@
 #include "common/clock.h"
 #include "common/host.h"
 #include "common/texts.h"
+#include "fetcher/crawl_control.h"
 #include "fetcher/fetcher_settings.h"
 #include "fetcher/http_retrieval.h"
 #include "fetcher/request_outcome.h"
@@ -20,6 +21,15 @@ inline constexpr std::string_view kRequestedPrefix = QUILLON_TEXT("quillon", "Âè
 
 // Reads the settings a request is made with; called once for every request.
 using SettingsReader = std::function<FetcherSettings()>;
+
+// One request as it went, for the crawl log.
+struct RequestRecord {
+  std::string_view asin;
+  const HttpResult& result;
+  bool valid = false;   // an answer the service marked valid
+  std::int64_t ms = 0;  // from sending the request to the end of its answer
+};
+using RequestObserver = std::function<void(const RequestRecord& request)>;
 
 // Asks for products one at a time and keeps the time the last request ended, so
 // that the pause also holds between the last request of one crawl and the next.
@@ -38,6 +48,13 @@ class ProductRequester {
   // transfer at once; they and onFailure may end the program (EndProgram).
   RequestOutcome RequestProduct(const std::string& asin, const FailureJudge& onFailure = {});
 
+  // Told of every request sent, retries included; {} for none.
+  void setObserver(RequestObserver observer) { observer_ = std::move(observer); }
+  // The user's stop and pause: the waits before a request then pump events and
+  // end at a stop, after which RequestProduct returns a Failure of no request
+  // (requests 0) without asking onFailure. nullptr: one plain pause, as before.
+  void setControl(const CrawlControl* control) { control_ = control; }
+
   // Clock time when the previous request finished; 0 before the first.
   std::int64_t LastRequestTick() const { return lastRequestTick_; }
 
@@ -46,17 +63,23 @@ class ProductRequester {
   std::int64_t retriesMade() const { return retriesMade_; }
 
  private:
-  // The interval's pause, then any wait a failure or a busy answer left owing.
-  void waitBeforeRequest(const std::string& asin, std::int64_t intervalMs);
-  // Waits ms in short pieces, letting the host end the program between them.
-  void waitInterruptibly(std::int64_t ms, const std::string& asin);
+  // The interval's pause, then any wait a failure or a busy answer left owing,
+  // then any pause the user asked for; false when a stop ended the wait.
+  bool waitBeforeRequest(const std::string& asin, std::int64_t intervalMs);
+  // Waits ms in short pieces, letting the host end the program between them;
+  // false when a stop ended it.
+  bool waitInterruptibly(std::int64_t ms, const std::string& asin);
   // Lets the host take pending events; true once the close request has come.
   bool closeRequested();
+  // The same, or the user's stop of the crawl.
+  bool stopOrCloseRequested();
 
   SettingsReader readSettings_;
   Host& host_;
   Clock& clock_;
   HttpGetter get_;
+  RequestObserver observer_;
+  const CrawlControl* control_ = nullptr;
   std::int64_t lastRequestTick_ = 0;
   std::int64_t notBeforeMs_ = 0;  // no request starts before this clock time
   int failuresInARow_ = 0;        // of the service, whatever the product

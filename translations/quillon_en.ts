@@ -675,5 +675,49 @@
         <source>%1 / %2 行</source>
         <translation>%1 of %2 rows</translation>
     </message>
+    <message>
+        <source>停止 (残り %1 件)</source>
+        <translation>stopped (%1 left)</translation>
+    </message>
+    <message>
+        <source>上限 %1 件で打ち切り (残り %2 件)</source>
+        <translation>ended at the limit of %1 products (%2 left)</translation>
+    </message>
+    <message>
+        <source>深さ %1 で打ち切り (辿らなかった商品 %2 件)</source>
+        <translation>ended at depth %1 (%2 similar products not followed)</translation>
+    </message>
+    <message>
+        <source>諦めた商品 %1 件: %2</source>
+        <translation>gave up on %1 products: %2</translation>
+    </message>
+    <message>
+        <source>この商品は諦める</source>
+        <translation>Give up on this product</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>一時停止</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>再開</source>
+        <translation>Resume</translation>
+    </message>
+    <message>
+        <source>%1 · %2</source>
+        <translation>%1 · %2</translation>
+    </message>
+    <message>
+        <source>諦めた商品 %1 件: %2。取得済みの記録は使い、これらをもう一度取得する？</source>
+        <translation>Gave up on %1 products: %2. Ask for them again, keeping the records already fetched?</translation>
+    </message>
+    <message>
+        <source>この開始商品を前に取得したときの記録が残っているわけだが。続きから取得する？（いいえ: 最初から全部取り直す）</source>
+        <translation>Records of an earlier crawl from this start product are there. Go on from them? (No: ask for everything again)</translation>
+    </message>
 </context>
 </TS>

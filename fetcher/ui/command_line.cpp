@@ -57,7 +57,7 @@ class GiveUpAfter : public GoOnPolicy {
   GiveUpAfter(Host& host, int retries, Host::TextTranslator ownWords)
       : host_(host), ask_(host), retries_(retries), ownWords_(std::move(ownWords)) {}
 
-  void decide(const RequestOutcome& last, const ProductTries& tries) override {
+  GoOn decide(const RequestOutcome& last, const ProductTries& tries) override {
     if (tries.decisions >= retries_) {
       std::string subject;
       if (last.kind == OutcomeKind::Failure) {
@@ -70,7 +70,7 @@ class GiveUpAfter : public GoOnPolicy {
                       " failed attempts in a row.");
       throw EndProgram{1};
     }
-    ask_.decide(last, tries);
+    return ask_.decide(last, tries);
   }
 
  private:
@@ -80,11 +80,11 @@ class GiveUpAfter : public GoOnPolicy {
   Host::TextTranslator ownWords_;
 };
 
-Expected<int> parseCount(std::string_view text) {
+Expected<int> parseCount(std::string_view option, std::string_view text, int least) {
   const std::optional<int> value = WholeNumber<int>(text);
-  if (!value || *value < 1)
-    return Failure{"--retries needs a whole number of at least 1, not \"" + std::string(text) +
-                   "\""};
+  if (!value || *value < least)
+    return Failure{"--" + std::string(option) + " needs a whole number of at least " +
+                   std::to_string(least) + ", not \"" + std::string(text) + "\""};
   return *value;
 }
 
@@ -108,6 +108,15 @@ QList<QCommandLineOption> FetcherOptions() {
        "without a window, take each product whose record file is\n"
        "there and valid from that file instead of asking again\n"
        "(the window does so when ReuseStoredRecords is True)"},
+      {"max-products",
+       "without a window, request at most the first N products of\n"
+       "the crawl's order (in place of the setting MaxProducts)",
+       "N"},
+      {"max-depth",
+       "without a window, follow similar products at most D links\n"
+       "from the start product; 0: the start product alone\n"
+       "(in place of the setting MaxDepth)",
+       "D"},
   };
 }
 
@@ -125,21 +134,33 @@ Expected<CommandLine> ParseCommandLine(const std::vector<std::string>& arguments
   if (parser.isSet("folder")) line.folder = parser.value("folder");
   if (parser.isSet("start")) line.start = parser.value("start");
   if (parser.isSet("retries")) {
-    Expected<int> retries = parseCount(parser.value("retries"));
+    Expected<int> retries = parseCount("retries", parser.value("retries"), 1);
     if (!retries) return Failure{retries.error()};
     line.retries = retries.value();
   }
+  if (parser.isSet("max-products")) {
+    Expected<int> count = parseCount("max-products", parser.value("max-products"), 1);
+    if (!count) return Failure{count.error()};
+    line.limits.maxProducts = count.value();
+  }
+  if (parser.isSet("max-depth")) {
+    Expected<int> depth = parseCount("max-depth", parser.value("max-depth"), 0);
+    if (!depth) return Failure{depth.error()};
+    line.limits.maxDepth = depth.value();
+  }
   line.resume = parser.isSet("resume");
-  if (parser.isSet("retries") && !line.start)
-    return Failure{"--retries applies only to a crawl without a window (--start)"};
-  if (line.resume && !line.start)
-    return Failure{"--resume applies only to a crawl without a window (--start)"};
+  for (const char* option : {"retries", "resume", "max-products", "max-depth"})
+    if (parser.isSet(option) && !line.start)
+      return Failure{"--" + std::string(option) +
+                     " applies only to a crawl without a window (--start)"};
   return line;
 }
 
 std::string HelpText() {
   HelpPage page;
-  page.synopses = {"[--folder DIR] [--start ASIN [--retries N] [--resume]]"};
+  page.synopses = {
+      "[--folder DIR] [--start ASIN [--retries N] [--resume] [--max-products N]\n"
+      "        [--max-depth D]]"};
   page.description =
       "Crawls the similar products of a start product from the product web service\n"
       "and stores each answer as a record file for the grapher.";
@@ -150,9 +171,42 @@ std::string HelpText() {
   return quillon::HelpText(kProgram, page);
 }
 
+CrawlLimits LimitOptions::over(CrawlLimits limits) const {
+  if (maxProducts) limits.maxProducts = *maxProducts;
+  if (maxDepth) limits.maxDepth = *maxDepth;
+  return limits;
+}
+
+std::string CommandLineCrawlEnd(const CrawlEnd& end) {
+  std::string text;
+  switch (end.ending) {
+    case CrawlEnding::Stopped:
+      text = "Stopped with " + std::to_string(end.left) + " products still queued.";
+      break;
+    case CrawlEnding::ProductLimit:
+      text = "Ended at the limit of " + std::to_string(end.limits.maxProducts) +
+             " products (--max-products, MaxProducts); " + std::to_string(end.left) +
+             " more were queued.";
+      break;
+    case CrawlEnding::DepthLimit:
+      text = "The depth limit of " + std::to_string(end.limits.maxDepth) +
+             " links (--max-depth, MaxDepth) left " + std::to_string(end.left) +
+             " similar products unrequested.";
+      break;
+    case CrawlEnding::Finished:
+      break;
+  }
+  if (!end.givenUp.empty()) {
+    if (!text.empty()) text += ' ';
+    text += "Gave up on " + std::to_string(end.givenUp.size()) +
+            " products, which have no record: " + GivenUpList(end.givenUp) + ".";
+  }
+  return text;
+}
+
 int RunHeadlessCrawl(const std::string& folder, const std::string& start, int retries,
                      const HttpGetter& get, bool resume, Host::TextTranslator translate,
-                     Host::TextTranslator ownWords) {
+                     Host::TextTranslator ownWords, const LimitOptions& limits) {
   TerminalHost terminal = TerminalHost::forStderr();
   HeadlessHost host(terminal, std::move(translate));
   PacingClock clock;
@@ -162,11 +216,16 @@ int RunHeadlessCrawl(const std::string& folder, const std::string& start, int re
     CrawlPlace place{host, clock, folder, ReadFetcherSettings(folder), &giveUp};
     // The window's setting is not consulted: a plain run from the command line asks for everything.
     place.settings.storedRecords.reuse = resume;
-    const Status crawled = CrawlSimilarProducts(place, requester, start);
+    place.settings.limits = limits.over(place.settings.limits);
+    // Told on a line of its own after the summary, in the command line's words.
+    place.wordEnd = [](const CrawlEnd&) { return std::string(); };
+    const Expected<CrawlEnd> crawled = CrawlSimilarProducts(place, requester, start);
     if (!crawled) {
       host.showError(crawled.error());
       return 1;
     }
+    if (const std::string end = CommandLineCrawlEnd(crawled.value()); !end.empty())
+      host.showMessage(end);
     return 0;
   } catch (const EndProgram& end) {
     if (end.exitCode != 0) return end.exitCode;

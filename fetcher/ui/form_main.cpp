@@ -1,12 +1,14 @@
 #include "fetcher/ui/form_main.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <algorithm>
+#include <filesystem>
 
 #include "common/texts.h"
 #include "common/ui/translation.h"
@@ -40,6 +42,28 @@ QLabel* makeLabel(QLabel* label, const char* name, const QString& text, const QR
 }
 
 }  // namespace
+
+// The window's failure prompt: Yes tries again, No ends the program, and the
+// third button gives up on the product.
+class FormMain::PromptGoOn : public GoOnPolicy {
+ public:
+  explicit PromptGoOn(FormMain& window) : window_(window) {}
+  GoOn decide(const RequestOutcome& last, const ProductTries&) override {
+    window_.host_.flushLabels();  // the question is asked over what the crawl has shown so far
+    switch (window_.failurePrompt_(GoOnQuestion(window_.host_, last))) {
+      case FailureAnswer::GoOn:
+        return GoOn::KeepTrying;
+      case FailureAnswer::GiveUp:
+        return GoOn::GiveUp;
+      case FailureAnswer::End:
+        break;
+    }
+    throw EndProgram{};
+  }
+
+ private:
+  FormMain& window_;
+};
 
 FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWidget* parent)
     : QWidget(parent),
@@ -89,6 +113,18 @@ FormMain::FormMain(std::string programFolder, HttpGetter get, Clock& clock, QWid
   host_.setProgressLabel(*LabelProgress);
   layOutWaitingList();
 
+  // In the row of the start button, right of the folder button, where no control lies.
+  CommandStop = new QPushButton(UiText(kStopButtonText), this);
+  CommandStop->setObjectName(QStringLiteral("CommandStop"));
+  CommandStop->setGeometry(464, 8, 68, 33);
+  CommandPause = new QPushButton(UiText(kPauseButtonText), this);
+  CommandPause->setObjectName(QStringLiteral("CommandPause"));
+  CommandPause->setGeometry(536, 8, 68, 33);
+  CommandStop->setEnabled(false);
+  CommandPause->setEnabled(false);
+  QObject::connect(CommandStop, &QPushButton::clicked, this, [this] { CommandStop_Click(); });
+  QObject::connect(CommandPause, &QPushButton::clicked, this, [this] { CommandPause_Click(); });
+
   if (const Expected<std::string> last = ReadStartProductAsin(programFolder_))
     TextStartProductASIN->setText(QString::fromStdString(last.value()));
 
@@ -115,9 +151,45 @@ bool FormMain::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
+void FormMain::keyPressEvent(QKeyEvent* event) {
+  // Esc is Stop, wherever the focus lies: no control of the window takes it.
+  if (event->key() == Qt::Key_Escape && CommandStop->isEnabled()) {
+    CommandStop_Click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
 void FormMain::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   layOutWaitingList();
+}
+
+bool FormMain::resumeWanted(const std::string& startAsin, const FetcherSettings& settings) {
+  const Expected<std::string> last = ReadStartProductAsin(programFolder_);
+  std::error_code error;
+  const bool earlier =
+      last && last.value() == startAsin && IsSafeAsin(startAsin) &&
+      std::filesystem::is_regular_file(settings.recordFolder + "/" + startAsin + ".xml", error);
+  if (!earlier) return settings.storedRecords.reuse;
+  return question_(host_.text(kResumeQuestion), settings.storedRecords.reuse);
+}
+
+Expected<CrawlEnd> FormMain::crawl(const std::string& startAsin, const FetcherSettings& settings) {
+  control_.reset();
+  CommandStop->setEnabled(true);
+  CommandPause->setEnabled(true);
+  struct Idle {
+    FormMain& window;
+    ~Idle() {
+      window.CommandStop->setEnabled(false);
+      window.CommandPause->setEnabled(false);
+      window.CommandPause->setText(UiText(kPauseButtonText));
+    }
+  } idle{*this};
+  PromptGoOn goOn(*this);
+  CrawlPlace place{host_, clock_, programFolder_, settings, &goOn, &control_};
+  return CrawlSimilarProducts(place, requester_, startAsin);
 }
 
 void FormMain::CommandGetSimilarities_Click() {
@@ -127,9 +199,21 @@ void FormMain::CommandGetSimilarities_Click() {
   clearLastRun();
   const std::string startAsin = TextStartProductASIN->text().toStdString();
   if (!runner_.run([&] {
-        const CrawlPlace place{host_, clock_, programFolder_, ReadFetcherSettings(programFolder_)};
-        if (const Status crawled = CrawlSimilarProducts(place, requester_, startAsin); !crawled)
-          host_.showFailure(crawled.failure());
+        FetcherSettings settings = ReadFetcherSettings(programFolder_);
+        settings.storedRecords.reuse = resumeWanted(startAsin, settings);
+        for (;;) {
+          const Expected<CrawlEnd> crawled = crawl(startAsin, settings);
+          if (!crawled) return host_.showFailure(crawled.failure());
+          const CrawlEnd& end = crawled.value();
+          if (end.givenUp.empty() || end.ending == CrawlEnding::Stopped) return;
+          const std::string again =
+              FillText(host_.text(kAskAgainPattern),
+                       {std::to_string(end.givenUp.size()), GivenUpList(end.givenUp)});
+          if (!question_(again, true)) return;
+          // The same crawl again from its stored records: only what is missing is asked for.
+          settings = ReadFetcherSettings(programFolder_);
+          settings.storedRecords.reuse = true;
+        }
       }))
     return;
   CommandGetSimilarities->setEnabled(true);
@@ -143,6 +227,17 @@ void FormMain::clearLastRun() {
     host_.setLabel(label, "");
   host_.setProgressLine("");
   host_.flushLabels();
+}
+
+void FormMain::CommandStop_Click() {
+  control_.requestStop();
+  CommandStop->setEnabled(false);
+  CommandPause->setEnabled(false);
+}
+
+void FormMain::CommandPause_Click() {
+  control_.setPaused(!control_.paused());
+  CommandPause->setText(UiText(control_.paused() ? kResumeButtonText : kPauseButtonText));
 }
 
 void FormMain::Form_QueryUnload() {

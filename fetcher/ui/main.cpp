@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     // The command line's own messages are English in every locale, the reasons they give too.
     const Translations english(UiLanguage::English);
     return RunHeadlessCrawl(*folder, *line.start, line.retries, MakeCurlGetter(), line.resume,
-                            translations.translator(), english.translator());
+                            translations.translator(), english.translator(), line.limits);
   }
 
   // Qt would abort without a display; say what to do instead.

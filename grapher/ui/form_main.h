@@ -27,8 +27,8 @@
 #include "grapher/ui/find_bar.h"
 #include "grapher/ui/graph_widget.h"
 #include "grapher/ui/measure_worker.h"
-#include "grapher/ui/statistics_panel.h"
 #include "grapher/ui/product_table_dock.h"
+#include "grapher/ui/statistics_panel.h"
 #include "grapher/ui/view_actions.h"
 
 namespace quillon::grapher {

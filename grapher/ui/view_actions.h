@@ -37,7 +37,7 @@ struct ViewActions {
   QAction sizeByDegree;
   QAction sizeByRank;
   QAction filters;
-  QAction statistics;  // checkable: the statistics panel shown
+  QAction statistics;    // checkable: the statistics panel shown
   QAction productTable;  // checkable: shows the product table
   QAction save;
   QAction clearOrCancel;

@@ -36,7 +36,7 @@ class CrawlTest : public ::testing::Test {
                const std::vector<Similar>& similar = {}) {
     catalogue.set("u/" + asin, ProductAnswer(asin, title, similar));
   }
-  Status crawl(const std::string& start) {
+  Expected<CrawlEnd> crawl(const std::string& start) {
     return CrawlSimilarProducts(
         CrawlPlace{host, clock, folder.path(), ReadFetcherSettings(folder.path())}, requester,
         start);
@@ -234,7 +234,7 @@ TEST_F(CrawlTest, AsinsThatCouldNameAnotherFolderAreRefused) {
   ASSERT_TRUE(crawl("S").ok());
   EXPECT_EQ(requested(), (std::vector<std::string>{"S", "ok"}));
 
-  const Status refused = crawl("../S");
+  const auto refused = crawl("../S");
   ASSERT_FALSE(refused.ok());
   EXPECT_NE(refused.error().find("../S"), std::string::npos);
   EXPECT_EQ(requested().size(), 2u);
@@ -268,7 +268,7 @@ TEST_F(CrawlTest, StaleTemporaryFilesOfAKilledCrawlAreRemovedAtTheStart) {
 
 TEST_F(CrawlTest, MissingKeywordsFileStopsBeforeAnyRequest) {
   std::filesystem::remove(folder.file("keywords.txt"));
-  const Status crawled = crawl("S");
+  const auto crawled = crawl("S");
   ASSERT_FALSE(crawled.ok());
   EXPECT_NE(crawled.error().find("keywords.txt"), std::string::npos);
   EXPECT_TRUE(catalogue.requested.empty());
@@ -282,7 +282,7 @@ TEST_F(CrawlTest, UnwritableRecordFolderStopsTheCrawl) {
                "[RequestURL]\r\nPrefix=u/\r\n[DefaultSetting]\r\nRequestInterval=0\r\nXMLPath=" +
                    folder.file("blocked/deeper") + "\r\n");
   product("S", "本");
-  const Status crawled = crawl("S");
+  const auto crawled = crawl("S");
   ASSERT_FALSE(crawled.ok());
   EXPECT_NE(crawled.error().find("StartProductASIN.txt"), std::string::npos);
   EXPECT_EQ(requested(), std::vector<std::string>{"S"});
@@ -293,7 +293,7 @@ TEST_F(CrawlTest, StartAsinTheServiceNamesNoProductForKeepsThePreviousStartFile)
   catalogue.set("u/NOSUCH",
                 "<Items><Request><IsValid>True</IsValid><Errors><Error><Message>NOSUCH is not a "
                 "valid value</Message></Error></Errors></Request></Items>");
-  const Status crawled = crawl("NOSUCH");
+  const auto crawled = crawl("NOSUCH");
   ASSERT_FALSE(crawled.ok());
   EXPECT_EQ(crawled.failure().kind, FailureKind::UnknownStartProduct);
   EXPECT_NE(crawled.error().find("NOSUCH"), std::string::npos);

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <chrono>
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -43,9 +44,16 @@ class FormMainTest : public ::testing::Test {
           window.CommandGetSimilarities->isEnabled() || window.TextStartProductASIN->isEnabled();
     });
     window.host().setErrorNotice([this](std::string_view text) { errors.emplace_back(text); });
-    window.host().setPrompt([this](std::string_view text) {
+    window.setFailurePrompt([this](std::string_view text) {
       questions.emplace_back(text);
-      return false;
+      if (failureAnswers.empty()) return FailureAnswer::End;
+      const FailureAnswer answer = failureAnswers.front();
+      failureAnswers.pop_front();
+      return answer;
+    });
+    window.setQuestion([this](std::string_view text, bool yesByDefault) {
+      asked.push_back({std::string(text), yesByDefault});
+      return questionAnswers.empty() ? yesByDefault : questionAnswers.front();
     });
     window.setProgramEnder([this](int code) { exitCodes.push_back(code); });
     window.show();
@@ -63,6 +71,13 @@ class FormMainTest : public ::testing::Test {
   std::vector<std::string> messages;
   std::vector<std::string> errors;
   std::vector<std::string> questions;
+  std::deque<FailureAnswer> failureAnswers;  // End when none is left
+  struct Asked {
+    std::string text;
+    bool yesByDefault;
+  };
+  std::vector<Asked> asked;
+  std::deque<bool> questionAnswers;  // the first answers every question; the default when empty
   std::vector<int> exitCodes;
   bool controlsEnabledAtMessage = true;
 };
@@ -86,6 +101,9 @@ TEST_F(FormMainTest, ControlsHaveTheirNamesPlacesAndTexts) {
       {"WaitingListView", QRect(0, 144, 609, 727), ""},
       {"LabelStatus3", QRect(0, 0, 609, 727), ""},
       {"LabelProgress", QRect(0, 871, 609, 18), ""},
+      // Right of the folder button, in the start button's row.
+      {"CommandStop", QRect(464, 8, 68, 33), "停止"},
+      {"CommandPause", QRect(536, 8, 68, 33), "一時停止"},
   };
   for (const ControlCase& c : controls) {
     SCOPED_TRACE(c.name);
@@ -138,8 +156,13 @@ TEST_F(FormMainTest, FolderButtonLiesClearOfTheControlsAndRestsDuringACrawl) {
                                window.WaitingListView,
                                window.LabelProgress};
   for (const QWidget* control : controls)
-    EXPECT_FALSE(folders.button().geometry().intersects(control->geometry()))
-        << control->objectName().toStdString();
+    for (const QWidget* added : {static_cast<const QWidget*>(&folders.button()),
+                                 static_cast<const QWidget*>(window.CommandStop),
+                                 static_cast<const QWidget*>(window.CommandPause)})
+      EXPECT_FALSE(added->geometry().intersects(control->geometry()))
+          << added->objectName().toStdString() << " " << control->objectName().toStdString();
+  EXPECT_FALSE(window.CommandStop->geometry().intersects(folders.button().geometry()));
+  EXPECT_TRUE(window.rect().contains(window.CommandPause->geometry()));
 
   catalogue.set("u/S", ProductAnswer("S", "leaf", {}));
   bool usableDuringCrawl = true;
@@ -221,6 +244,118 @@ TEST_F(FormMainTest, ClosingDuringACrawlEndsTheProgramAfterTheCurrentProduct) {
   EXPECT_TRUE(folder.exists("B.xml"));
   EXPECT_EQ(catalogue.requested, (std::vector<std::string>{"u/S", "u/B"}));
   EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FormMainTest, StopAndEscEndTheCrawlAndLeaveTheWindowReady) {
+  catalogue.set("u/S", ProductAnswer("S", "本", {{"A", ""}, {"B", ""}}));
+  catalogue.set("u/B", ProductAnswer("B", "x", {}));
+  catalogue.set("u/A", ProductAnswer("A", "x", {}));
+  for (const bool escape : {false, true}) {
+    SCOPED_TRACE(escape ? "Esc" : "Stop");
+    catalogue.requested.clear();
+    catalogue.onRequest = [&](const std::string& url) {
+      if (url != "u/B") return;
+      EXPECT_TRUE(window.CommandStop->isEnabled());
+      if (escape)
+        QCoreApplication::postEvent(
+            &window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+      else
+        QMetaObject::invokeMethod(window.CommandStop, "click", Qt::QueuedConnection);
+    };
+    start(QStringLiteral("S"));
+    EXPECT_EQ(catalogue.requested, (std::vector<std::string>{"u/S", "u/B"}));
+    EXPECT_TRUE(folder.exists("B.xml"));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(exitCodes.empty());
+    EXPECT_TRUE(window.CommandGetSimilarities->isEnabled());
+    EXPECT_FALSE(window.CommandStop->isEnabled());
+    EXPECT_TRUE(window.LabelProgress->text().contains(QStringLiteral("停止 (残り 1 件)")))
+        << window.LabelProgress->text().toStdString();
+  }
+}
+
+TEST_F(FormMainTest, PauseHoldsTheCrawlUntilResume) {
+  catalogue.set("u/S", ProductAnswer("S", "本", {{"A", ""}}));
+  catalogue.set("u/A", ProductAnswer("A", "x", {}));
+  catalogue.onRequest = [&](const std::string& url) {
+    if (url == "u/S") QMetaObject::invokeMethod(window.CommandPause, "click", Qt::QueuedConnection);
+  };
+  QString captionWhileHeld;
+  std::size_t requestsWhileHeld = 0;
+  window.host().setPauseHook([&] {
+    captionWhileHeld = window.CommandPause->text();
+    requestsWhileHeld = catalogue.requested.size();
+    QMetaObject::invokeMethod(window.CommandPause, "click", Qt::QueuedConnection);
+  });
+  start(QStringLiteral("S"));
+  EXPECT_EQ(captionWhileHeld, QStringLiteral("再開"));
+  EXPECT_EQ(requestsWhileHeld, 1u);
+  EXPECT_EQ(catalogue.requested, (std::vector<std::string>{"u/S", "u/A"}));
+  EXPECT_EQ(messages, std::vector<std::string>{"終了"});
+  EXPECT_EQ(window.CommandPause->text(), QStringLiteral("一時停止"));
+}
+
+struct ResumeOfferCase {
+  const char* name;
+  const char* setting;  // ReuseStoredRecords
+  std::deque<bool> answers;
+  bool yesByDefault;
+  std::vector<std::string> requested;
+  friend void PrintTo(const ResumeOfferCase& row, std::ostream* out) { *out << row.name; }
+};
+
+class ResumeOfferTest : public FormMainTest,
+                        public ::testing::WithParamInterface<ResumeOfferCase> {};
+
+TEST_P(ResumeOfferTest, EarlierRecordsOfTheStartProductAreOffered) {
+  const ResumeOfferCase& c = GetParam();
+  folder.write("setting.ini", std::string("[RequestURL]\r\nPrefix=u/\r\n[DefaultSetting]\r\n"
+                                          "RequestInterval=0\r\nReuseStoredRecords=") +
+                                  c.setting + "\r\n");
+  catalogue.set("u/S", ProductAnswer("S", "本", {{"A", ""}}));
+  catalogue.set("u/A", ProductAnswer("A", "x", {}));
+  ASSERT_TRUE(WriteStartProductAsin(folder.path(), "S").ok());
+  ASSERT_TRUE(WriteProductRecord(folder.path(), "S", ProductAnswer("S", "本", {{"A", ""}})).ok());
+  questionAnswers = c.answers;
+  start(QStringLiteral("S"));
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].yesByDefault, c.yesByDefault);
+  EXPECT_EQ(catalogue.requested, c.requested);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Offers, ResumeOfferTest,
+    ::testing::Values(ResumeOfferCase{"DefaultGoesOn", "True", {}, true, {"u/A"}},
+                      ResumeOfferCase{"DefaultStartsOver", "False", {}, false, {"u/S", "u/A"}},
+                      ResumeOfferCase{"StartOverChosen", "True", {false}, true, {"u/S", "u/A"}}),
+    [](const ::testing::TestParamInfo<ResumeOfferCase>& info) {
+      return std::string(info.param.name);
+    });
+
+TEST_F(FormMainTest, AnotherStartProductIsNotOfferedItsRecords) {
+  ASSERT_TRUE(WriteStartProductAsin(folder.path(), "OTHER").ok());
+  ASSERT_TRUE(WriteProductRecord(folder.path(), "S", ProductAnswer("S", "x", {})).ok());
+  catalogue.set("u/S", ProductAnswer("S", "x", {}));
+  start(QStringLiteral("S"));
+  EXPECT_TRUE(asked.empty());
+  EXPECT_EQ(catalogue.requested, std::vector<std::string>{"u/S"});
+}
+
+TEST_F(FormMainTest, ProductsGivenUpOnAreListedAndAskedForAgain) {
+  catalogue.set("u/S", ProductAnswer("S", "本", {{"A", ""}, {"B", ""}}));
+  catalogue.set("u/B", ProductAnswer("B", "x", {}));
+  catalogue.script("u/A", {""});  // nothing the first time, an answer the next
+  catalogue.set("u/A", ProductAnswer("A", "x", {}));
+  failureAnswers = {FailureAnswer::GiveUp};
+  questionAnswers = {true};
+  start(QStringLiteral("S"));
+  ASSERT_FALSE(asked.empty());
+  EXPECT_NE(asked.front().text.find("諦めた商品 1 件: A"), std::string::npos) << asked.front().text;
+  // Asked again from the stored records: only A goes to the service.
+  EXPECT_EQ(catalogue.requested, (std::vector<std::string>{"u/S", "u/B", "u/A", "u/A"}));
+  EXPECT_TRUE(folder.exists("A.xml"));
+  EXPECT_EQ(messages, (std::vector<std::string>{"終了", "終了"}));
+  EXPECT_TRUE(exitCodes.empty());
 }
 
 TEST_F(FormMainTest, ClosingWhileIdleRequestsTheEnd) {
@@ -330,6 +465,8 @@ class FormMainWithServiceTest : public ::testing::Test {
         clock);
     window->host().setMessageNotice([this](std::string_view text) { messages.emplace_back(text); });
     window->setProgramEnder([this](int code) { exitCodes.push_back(code); });
+    // A second crawl from S is offered to go on from the first one's records: start over.
+    window->setQuestion([](std::string_view, bool) { return false; });
     window->show();
   }
 

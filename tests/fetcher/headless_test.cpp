@@ -3,6 +3,7 @@
 
 #include <ostream>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -339,13 +340,46 @@ INSTANTIATE_TEST_SUITE_P(
         BadRunCase{"RetriesNotANumber", {"--start", "S", "--retries", "many"}, "many", 2},
         BadRunCase{"RetriesWithoutStart", {"--retries", "3"}, "--start", 2},
         BadRunCase{"RetriesZero", {"--start", "S", "--retries=0"}, "--retries", 2},
-        BadRunCase{"ResumeWithoutStart", {"--resume"}, "--start", 2}),
+        BadRunCase{"ResumeWithoutStart", {"--resume"}, "--start", 2},
+        BadRunCase{"MaxProductsZero",
+                   {"--start", "S", "--max-products", "0"},
+                   "--max-products needs a whole number of at least 1, not \"0\"",
+                   2},
+        BadRunCase{"MaxDepthNegative",
+                   {"--start", "S", "--max-depth=-1"},
+                   "--max-depth needs a whole number of at least 0",
+                   2},
+        BadRunCase{"MaxDepthWithoutStart", {"--max-depth", "2"}, "--start", 2}),
     [](const ::testing::TestParamInfo<BadRunCase>& info) { return std::string(info.param.name); });
+
+// Limits on the command line, and the crawl log, against the service on loopback.
+TEST_F(HeadlessTest, LimitsEndTheCrawlAndTheLogHasALinePerRequest) {
+  const ServiceProcess service({"--catalogue", folder.file("catalogue.jsonl")});
+  settings(service);
+  const ProgramResult limited = fetch({"--max-products", "2"});
+  EXPECT_EQ(limited.exitCode, 0) << limited.err;
+  EXPECT_NE(limited.err.find("Ended at the limit of 2 products (--max-products, MaxProducts); 1 "
+                             "more were queued."),
+            std::string::npos)
+      << limited.err;
+  EXPECT_TRUE(folder.exists("B.xml"));
+  EXPECT_FALSE(folder.exists("A.xml"));
+
+  const ProgramResult shallow = fetch({"--max-depth", "0"});
+  EXPECT_NE(shallow.err.find("The depth limit of 0 links (--max-depth, MaxDepth) left 2 similar "
+                             "products unrequested."),
+            std::string::npos)
+      << shallow.err;
+  const std::string log = folder.read("crawl-log.jsonl");
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 3) << log;
+  EXPECT_NE(log.find(R"("asin":"B","outcome":"answer","status":200)"), std::string::npos) << log;
+}
 
 TEST(HeadlessHelp, DescribesEveryOption) {
   const ProgramResult result = RunProgram(BuiltProgram("fetcher/fetcher"), {"--help"});
   EXPECT_EQ(result.exitCode, 0);
-  for (const char* option : {"--folder", "--start", "--retries", "--resume", "--help"})
+  for (const char* option :
+       {"--folder", "--start", "--retries", "--resume", "--max-products", "--max-depth", "--help"})
     EXPECT_NE(result.out.find(option), std::string::npos) << option;
 }
 

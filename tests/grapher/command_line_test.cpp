@@ -118,8 +118,8 @@ TEST(ParseCommandLineTest, HelpDescribesEveryOption) {
   const std::string help = UsageText();
   for (const char* option :
        {"--folder", "--json", "--png", "--svg", "--graphml", "--seed", "--layout", "--size",
-        "--keyword-graph", "--fit", "--focus", "--hops", "--colour-by", "--size-by", "--only-keyword",
-        "--rank-range", "--csv", "--help"})
+        "--keyword-graph", "--fit", "--focus", "--hops", "--colour-by", "--size-by",
+        "--only-keyword", "--rank-range", "--csv", "--help"})
     EXPECT_THAT(help, HasSubstr(option));
 }
 
@@ -299,10 +299,9 @@ TEST_F(ProgramTest, ViewOptionsChangeThePictureOnly) {
     const char* name;
     const char* options;
   };
-  for (const Case& c :
-       {Case{"fit", "--fit"}, Case{"rank", "--colour-by rank"},
-        Case{"keyword", "--colour-by keyword"}, Case{"focus", "--focus B --hops 2"},
-        Case{"measured", "--colour-by community --size-by pagerank"}}) {
+  for (const Case& c : {Case{"fit", "--fit"}, Case{"rank", "--colour-by rank"},
+                        Case{"keyword", "--colour-by keyword"}, Case{"focus", "--focus B --hops 2"},
+                        Case{"measured", "--colour-by community --size-by pagerank"}}) {
     const ProgramRun r = run(common + c.options + outputs(c.name));
     ASSERT_EQ(r.exitCode, 0) << c.name << ": " << r.err;
     EXPECT_EQ(folder.read(std::string(c.name) + ".json"), folder.read("plain.json")) << c.name;

@@ -5,20 +5,12 @@
 // plots two by two, and the window with the panel beside it. Runs on the
 // offscreen platform; no display needed.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QPainter>
-#include <QPushButton>
 #include <cstdio>
 
-#include "grapher/ui/form_main.h"
+#include "tests/demo/grapher_screenshot.h"
 
 namespace {
-
-void RunEventsFor(int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 5);
-}
 
 // The pictures side by side (columns apart) or two by two, on white.
 QImage Arrange(const QList<QPixmap>& pictures, int columns) {
@@ -40,12 +32,6 @@ QImage Arrange(const QList<QPixmap>& pictures, int columns) {
   return picture;
 }
 
-bool Save(const QImage& picture, const char* path) {
-  if (picture.save(QString::fromLocal8Bit(path))) return true;
-  std::fprintf(stderr, "cannot write %s\n", path);
-  return false;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,18 +40,12 @@ int main(int argc, char** argv) {
                  "usage: grapher_panels_screenshot FOLDER TABLE.png STATISTICS.png BOTH.png\n");
     return 2;
   }
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  using namespace quillon::screenshots;
+  PreferOffscreen();
   QApplication app(argc, argv);
   using namespace quillon::grapher;
   FormMain form(argv[1], 3u);
-  form.setProgramEnder([](int) {});
-  form.resize(1100, 900);
-  form.show();
-  form.findChild<QPushButton*>(QStringLiteral("CommandGetData"))->click();
-  if (form.catalogue().ProductTable.empty()) {
-    std::fprintf(stderr, "no products in %s\n", argv[1]);
-    return 1;
-  }
+  if (!LoadShown(form, argv[1], 1100, 900)) return 1;
   form.DrawForceGraph_Click();
   while (form.measuring()) RunEventsFor(20);
   form.viewActions().colourByCommunity.trigger();
@@ -74,8 +54,7 @@ int main(int argc, char** argv) {
   ProductTableDock& table = form.productTable();
   table.table().sortByColumn(static_cast<int>(ProductColumn::PageRank), Qt::DescendingOrder);
   table.table().selectRow(0);
-  while (form.graph().renderPending()) RunEventsFor(10);
-  RunEventsFor(50);
+  WaitForDrawing(form);
   const QPixmap window = form.grab();
   if (!Save(window.toImage(), argv[2])) return 1;
 

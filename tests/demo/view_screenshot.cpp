@@ -2,43 +2,25 @@
 // drawn, zoomed in on its best-linked product, which is selected with its
 // details panel open. Runs on the offscreen platform; no display needed.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QPushButton>
 #include <cstdio>
-#include <string>
 
-#include "grapher/ui/form_main.h"
-
-namespace {
-
-void RunEventsFor(int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
-}  // namespace
+#include "tests/demo/grapher_screenshot.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
     std::fprintf(stderr, "usage: grapher_view_screenshot FOLDER OUT.png\n");
     return 2;
   }
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  using namespace quillon::screenshots;
+  PreferOffscreen();
   QApplication app(argc, argv);
   using namespace quillon::grapher;
   FormMain form(argv[1], 3u);
-  form.setProgramEnder([](int) {});
-  form.resize(1100, 760);
-  form.show();
-  form.findChild<QPushButton*>(QStringLiteral("CommandGetData"))->click();
+  if (!LoadShown(form, argv[1], 1100, 760)) return 1;
   form.findChild<QPushButton*>(QStringLiteral("CommandDrawGraph"))->click();
 
   const auto& products = form.catalogue().ProductTable;
-  if (products.empty()) {
-    std::fprintf(stderr, "no products in %s\n", argv[1]);
-    return 1;
-  }
   std::size_t best = 0;
   for (std::size_t p = 0; p < products.size(); ++p) {
     const auto links = [&](std::size_t i) {
@@ -53,11 +35,6 @@ int main(int argc, char** argv) {
   // The panel covers the right of the view: move the product to the middle of what is left.
   view.panBy(-DetailsPanel::kWidth / 2.0, 0);
   graph.viewChanged();
-  while (graph.renderPending()) RunEventsFor(10);
-  RunEventsFor(50);
-  if (!form.grab().save(QString::fromLocal8Bit(argv[2]))) {
-    std::fprintf(stderr, "cannot write %s\n", argv[2]);
-    return 1;
-  }
-  return 0;
+  WaitForDrawing(form);
+  return Save(form.grab().toImage(), argv[2]) ? 0 : 1;
 }

@@ -99,17 +99,14 @@ void ImageSurface::print(std::string_view text) {
 }
 
 void ImageSurface::line(float x1, float y1, float x2, float y2) {
-  QColor color = fore_;
-  if (lineOpacity_ < 1) {
-    color.setAlphaF(lineOpacity_);
-    PaintLine(painter(), x1, y1, x2, y2, color);
-  } else {
-    writeLine(x1, y1, x2, y2, color.rgb());
-  }
+  strokeLine(x1, y1, x2, y2, fore_);
 }
 
 void ImageSurface::coloredLine(float x1, float y1, float x2, float y2, Rgb rgb) {
-  QColor color = ToColor(rgb);
+  strokeLine(x1, y1, x2, y2, ToColor(rgb));
+}
+
+void ImageSurface::strokeLine(float x1, float y1, float x2, float y2, QColor color) {
   if (lineOpacity_ < 1) {
     color.setAlphaF(lineOpacity_);
     PaintLine(painter(), x1, y1, x2, y2, color);

@@ -66,6 +66,8 @@ class ImageSurface final : public Surface {
   static QColor ToColor(Rgb color) { return QColor(color.r, color.g, color.b); }
   QPainter& painter();
   void endPainting();
+  // Faded lines go through the painter, opaque ones straight into the image.
+  void strokeLine(float x1, float y1, float x2, float y2, QColor color);
   void writeLine(float x1, float y1, float x2, float y2, QRgb value);
 
   QSize size_;

@@ -85,10 +85,9 @@ void StatisticsPanel::showEvent(QShowEvent* event) {
 
 void StatisticsPanel::setChart(Plot which, std::unique_ptr<QChart> chart) {
   QChartView& view = plot(which);
-  QChart* old = view.chart();
-  view.setChart(chart.release());  // the view owns it
   // The view leaves the chart it showed to whoever set it: here, to no one.
-  delete old;
+  const std::unique_ptr<QChart> old(view.chart());
+  view.setChart(chart.release());  // the view owns it
 }
 
 void StatisticsPanel::update() {

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "fetcher/request_outcome.h"
@@ -75,7 +76,13 @@ std::string CrawlLogLine(const RequestRecord& request, std::int64_t unixMs, int 
 }
 
 CrawlLog::CrawlLog(const std::string& recordFolder)
-    : path_(recordFolder + "/" + std::string(kCrawlLogName)) {
+    : recordFolder_(recordFolder), path_(recordFolder + "/" + std::string(kCrawlLogName)) {}
+
+void CrawlLog::open() {
+  // A first crawl's records come after its first request: the log, written
+  // before them, makes the record folder as the first record would.
+  std::error_code error;
+  std::filesystem::create_directories(recordFolder_, error);
   fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
   if (fd_ < 0) fail(errno);
 }
@@ -92,6 +99,7 @@ void CrawlLog::fail(int error) {
 
 void CrawlLog::record(const RequestRecord& request) {
   ++attempt_;
+  if (fd_ < 0 && !failure_) open();
   if (fd_ < 0) return;
   const auto now = std::chrono::system_clock::now().time_since_epoch();
   std::string line = CrawlLogLine(

@@ -21,7 +21,8 @@ std::string CrawlLogLine(const RequestRecord& request, std::int64_t unixMs, int 
 
 class CrawlLog {
  public:
-  // Opens <recordFolder>/crawl-log.jsonl for appending, creating it.
+  // Appends to <recordFolder>/crawl-log.jsonl, opened (and made, with the
+  // record folder) at the first request.
   explicit CrawlLog(const std::string& recordFolder);
   ~CrawlLog();
   CrawlLog(const CrawlLog&) = delete;
@@ -37,8 +38,10 @@ class CrawlLog {
   std::optional<Failure> takeFailure();
 
  private:
+  void open();
   void fail(int error);
 
+  std::string recordFolder_;
   std::string path_;
   int fd_ = -1;
   int attempt_ = 0;

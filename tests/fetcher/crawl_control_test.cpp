@@ -235,6 +235,16 @@ TEST_F(CrawlControlTest, EveryRequestIsLoggedWithItsAttempt) {
   EXPECT_EQ(logLines().size(), 12u);
 }
 
+TEST_F(CrawlControlTest, AFirstCrawlIntoANewRecordFolderLogsItsFirstRequest) {
+  settings("XMLPath=new/records");
+  ASSERT_TRUE(crawl().ok());
+  EXPECT_TRUE(host.errors.empty());
+  std::istringstream in(folder.read("new/records/" + std::string(kCrawlLogName)));
+  std::string first;
+  ASSERT_TRUE(std::getline(in, first));
+  EXPECT_EQ(nlohmann::json::parse(first)["asin"], "S");
+}
+
 TEST_F(CrawlControlTest, ALogThatCannotBeWrittenIsReportedOnceAndTheCrawlGoesOn) {
   std::filesystem::create_directory(folder.file(std::string(kCrawlLogName)));
   ASSERT_TRUE(crawl().ok());

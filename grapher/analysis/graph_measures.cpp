@@ -32,9 +32,9 @@ std::vector<double> PageRanks(const Graph& graph) {
   RealVector ranks;
   igraph_real_t value = 0;
   // Both of igraph's methods spread the rank of a product that lists nothing evenly
-  // over all products. ARPACK, not PRPACK: PRPACK's OpenMP threads spin on a busy
-  // machine and took seconds where ARPACK takes a tenth.
-  Check(igraph_pagerank(graph.get(), IGRAPH_PAGERANK_ALGO_ARPACK, ranks.get(), &value,
+  // over all products. PRPACK solves directly and is five times faster than ARPACK
+  // at 100,000 products; the session keeps it on one thread.
+  Check(igraph_pagerank(graph.get(), IGRAPH_PAGERANK_ALGO_PRPACK, ranks.get(), &value,
                         igraph_vss_all(), true, kPageRankDamping, nullptr, nullptr),
         "igraph_pagerank");
   std::vector<double> out(static_cast<std::size_t>(ranks.size()));
@@ -124,9 +124,6 @@ std::optional<GraphMeasures> ComputeMeasures(const LinkStructure& links,
   m.InDegree = Degrees(directed, IGRAPH_IN);
   m.OutDegree = Degrees(directed, IGRAPH_OUT);
   if (!step(MeasureStep::PageRank)) return std::nullopt;
-  // ARPACK starts from a random vector: seeded, so that the ranks of a catalogue
-  // are the same to the last digit whatever igraph computed before in the process.
-  session.seed(options.seed);
   m.PageRank = PageRanks(directed);
   if (!step(MeasureStep::Components)) return std::nullopt;
   m.Component = WeakComponents(directed);

@@ -1,5 +1,9 @@
 #include "grapher/analysis/igraph_handles.h"
 
+#ifdef _OPENMP
+#include <omp.h>
+#endif
+
 namespace quillon::grapher::analysis {
 namespace {
 
@@ -17,7 +21,14 @@ void Check(igraph_error_t code, const char* what) {
 IgraphSession::IgraphSession()
     : lock_(IgraphMutex()),
       previousError_(igraph_set_error_handler(igraph_error_handler_ignore)),
-      previousWarning_(igraph_set_warning_handler(igraph_warning_handler_ignore)) {}
+      previousWarning_(igraph_set_warning_handler(igraph_warning_handler_ignore)) {
+#ifdef _OPENMP
+  // igraph's OpenMP loops (PRPACK's) on the calling thread alone: their sums then
+  // come out the same to the last digit on any machine, and no team of threads
+  // spins against a busy machine's other work. The setting is the calling thread's.
+  omp_set_num_threads(1);
+#endif
+}
 
 IgraphSession::~IgraphSession() {
   igraph_set_warning_handler(previousWarning_);

@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <thread>
 
 #include "grapher/ui/graph_painting.h"
@@ -137,17 +138,22 @@ void ImageSurface::circle(float x, float y, float radius, Rgb color) {
 void ImageSurface::coloredLines(std::span<const LineSegment> lines, Rgb color) {
   if (lines.empty()) return;
   endPainting();  // the pixels are written directly
-  const int height = image_.height();
-  lineMask_.reset(image_.width(), height);
-  const auto band = [this, lines](int rowBegin, int rowEnd) {
-    for (const LineSegment& l : lines) lineMask_.line(l.x1, l.y1, l.x2, l.y2, rowBegin, rowEnd);
+  lineMask_.reset(image_.width(), image_.height());
+  const auto mark = [](LineMask& mask, std::span<const LineSegment> part) {
+    for (const LineSegment& l : part) mask.line(l.x1, l.y1, l.x2, l.y2);
   };
-  // Many lines: the lower half of the rows on a second thread.
+  // Many lines: the second half marked on a second thread into a mask of its
+  // own, then added. Every line is cut and rounded alike on either thread.
   if (lines.size() >= kLinesForTwoThreads && std::thread::hardware_concurrency() > 1) {
-    std::jthread lower(band, height / 2, height);
-    band(0, height / 2);
+    secondMask_.reset(image_.width(), image_.height());
+    const std::size_t half = lines.size() / 2;
+    {
+      std::jthread second(mark, std::ref(secondMask_), lines.subspan(half));
+      mark(lineMask_, lines.first(half));
+    }
+    lineMask_.add(secondMask_);
   } else {
-    band(0, height);
+    mark(lineMask_, lines);
   }
   const QRgb value = qRgb(color.r, color.g, color.b);
   if (lineOpacity_ >= 1) {
@@ -165,7 +171,9 @@ void ImageSurface::coloredLines(std::span<const LineSegment> lines, Rgb color) {
   left[0] = 1;
   for (std::size_t n = 1; n < left.size(); ++n) left[n] = left[n - 1] * (1 - lineOpacity_);
   const auto blend = [&](int under, int ink, std::uint8_t n) {
-    return static_cast<int>(std::lround(ink + (under - ink) * left[n]));
+    const double v = ink + (under - ink) * left[n];  // never negative
+    const int whole = static_cast<int>(v);
+    return whole + (v - whole >= 0.5);  // as std::lround, without its call
   };
   for (int y = 0; y < image_.height(); ++y) {
     const std::uint8_t* marks = lineMask_.row(y);

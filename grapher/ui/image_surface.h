@@ -84,7 +84,10 @@ class ImageSurface final : public Surface {
   // Kept open between operations: opening a painter per line is the main cost.
   std::unique_ptr<QPainter> painter_;
   std::function<void()> onPresent_;
-  LineMask lineMask_;  // kept to save the allocation per picture
+  // Kept to save the allocations per picture; the second takes the lines of a
+  // second thread.
+  LineMask lineMask_;
+  LineMask secondMask_;
   // The pixels (offsets from the centre) of the last stamped circle outline.
   float stampRadius_ = -1;
   std::vector<QPoint> stamp_;

@@ -7,6 +7,11 @@
 namespace quillon::grapher {
 namespace {
 
+// As std::lround, without its library call: halves go away from zero.
+int RoundHalfAway(double v) {
+  return static_cast<int>(v >= 0 ? v + 0.5 : v - 0.5);
+}
+
 // Liang–Barsky: narrows [t0, t1] to where p*t <= q holds.
 bool Narrow(double p, double q, double& t0, double& t1) {
   if (p == 0) return q >= 0;
@@ -98,12 +103,10 @@ void WritePainterLine(std::uint32_t* pixels, std::ptrdiff_t stride, int width, i
   const std::int64_t end = (bx + 32) >> 6;
   if (at == end) return;
   across += ((at * 64) + (step > 0 ? 32 : 0) - ax) * step >> 6;
-  for (; at < end; ++at, across += step) {
-    if (alongY)
-      plot(across >> 16, at);
-    else
-      plot(at, across >> 16);
-  }
+  if (alongY)
+    for (; at < end; ++at, across += step) plot(across >> 16, at);
+  else
+    for (; at < end; ++at, across += step) plot(at, across >> 16);
 }
 
 void LineMask::reset(int width, int height) {
@@ -112,31 +115,31 @@ void LineMask::reset(int width, int height) {
   marks_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0);
 }
 
-std::optional<PixelLine> LineMask::clip(float x1, float y1, float x2, float y2, int rowBegin,
-                                        int rowEnd) const {
-  rowBegin = std::max(0, rowBegin);
-  rowEnd = std::min(height_, rowEnd);
-  if (width_ <= 0 || rowBegin >= rowEnd) return std::nullopt;
+std::optional<PixelLine> LineMask::clip(float x1, float y1, float x2, float y2) const {
+  if (width_ <= 0 || height_ <= 0) return std::nullopt;
+  // The box of the pixel centres, widened by half a pixel so that rounding stays inside.
+  const double right = width_ - 0.5, bottom = height_ - 0.5;
+  const auto clampX = [this](double v) { return std::clamp(RoundHalfAway(v), 0, width_ - 1); };
+  const auto clampY = [this](double v) { return std::clamp(RoundHalfAway(v), 0, height_ - 1); };
+  const auto inside = [&](double x, double y) {
+    return x >= -0.5 && x <= right && y >= -0.5 && y <= bottom;  // false for NaN too
+  };
+  // Most lines of a fitted view lie wholly inside: nothing to cut.
+  if (inside(x1, y1) && inside(x2, y2))
+    return PixelLine{clampX(x1), clampY(y1), clampX(x2), clampY(y2)};
   if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
     return std::nullopt;
-  // The box of the pixel centres, widened by half a pixel so that rounding stays inside.
   const double dx = static_cast<double>(x2) - x1, dy = static_cast<double>(y2) - y1;
   double t0 = 0, t1 = 1;
-  if (!Narrow(-dx, x1 + 0.5, t0, t1) || !Narrow(dx, width_ - 0.5 - x1, t0, t1) ||
-      !Narrow(-dy, y1 - rowBegin + 0.5, t0, t1) || !Narrow(dy, rowEnd - 0.5 - y1, t0, t1))
+  if (!Narrow(-dx, x1 + 0.5, t0, t1) || !Narrow(dx, right - x1, t0, t1) ||
+      !Narrow(-dy, y1 + 0.5, t0, t1) || !Narrow(dy, bottom - y1, t0, t1))
     return std::nullopt;
-  const auto clampX = [this](double v) {
-    return std::clamp(static_cast<int>(std::lround(v)), 0, width_ - 1);
-  };
-  const auto clampY = [rowBegin, rowEnd](double v) {
-    return std::clamp(static_cast<int>(std::lround(v)), rowBegin, rowEnd - 1);
-  };
   return PixelLine{clampX(x1 + t0 * dx), clampY(y1 + t0 * dy), clampX(x1 + t1 * dx),
                    clampY(y1 + t1 * dy)};
 }
 
-void LineMask::line(float x1, float y1, float x2, float y2, int rowBegin, int rowEnd) {
-  const std::optional<PixelLine> l = clip(x1, y1, x2, y2, rowBegin, rowEnd);
+void LineMask::line(float x1, float y1, float x2, float y2) {
+  const std::optional<PixelLine> l = clip(x1, y1, x2, y2);
   if (!l) return;
   // Bresenham along the longer axis; the step across it is taken without a branch.
   const int lengthX = std::abs(l->x2 - l->x1), lengthY = std::abs(l->y2 - l->y1);
@@ -159,6 +162,14 @@ void LineMask::line(float x1, float y1, float x2, float y2, int rowBegin, int ro
     decision += 2 * across - (side ? 2 * along : 0);
   }
   mark(*at);
+}
+
+void LineMask::add(const LineMask& other) {
+  const std::size_t n = std::min(marks_.size(), other.marks_.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const unsigned sum = unsigned{marks_[i]} + other.marks_[i];
+    marks_[i] = static_cast<std::uint8_t>(std::min(sum, 255u));
+  }
 }
 
 }  // namespace quillon::grapher

@@ -19,9 +19,11 @@ class LineMask {
  public:
   // Cleared, for a picture of this size.
   void reset(int width, int height);
-  // The part of the line inside the picture's rows [rowBegin, rowEnd), ends
-  // rounded to whole pixels. Calls on bands that do not overlap may run at once.
-  void line(float x1, float y1, float x2, float y2, int rowBegin, int rowEnd);
+  // The part of the line inside the picture, ends rounded to whole pixels.
+  void line(float x1, float y1, float x2, float y2);
+  // Adds another mask of the same size, pixel by pixel (at most 255): lines
+  // marked apart, on several threads, give the same counts as marked together.
+  void add(const LineMask& other);
   int width() const { return width_; }
   int height() const { return height_; }
   bool marked(int x, int y) const {
@@ -34,8 +36,7 @@ class LineMask {
   }
 
  private:
-  std::optional<PixelLine> clip(float x1, float y1, float x2, float y2, int rowBegin,
-                                int rowEnd) const;
+  std::optional<PixelLine> clip(float x1, float y1, float x2, float y2) const;
   std::vector<std::uint8_t> marks_;
   int width_ = 0;
   int height_ = 0;

@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <random>
 
 #include "grapher/render/render_graph.h"
@@ -225,7 +226,7 @@ TEST(BatchDrawing, LinesCoverTheirPixelsAndAreClippedToThePicture) {
   EXPECT_EQ(diagonal.pixel(99, 49), qRgb(0, 0, 0));
 }
 
-TEST(BatchDrawing, ManyLinesAreDrawnInBandsWithoutGaps) {
+TEST(BatchDrawing, ManyLinesAreDrawnOnTwoThreadsWithoutGaps) {
   Application();
   // Enough lines for two threads; each vertical line crosses the middle row.
   std::vector<LineSegment> lines;
@@ -235,6 +236,33 @@ TEST(BatchDrawing, ManyLinesAreDrawnInBandsWithoutGaps) {
   }
   const QImage picture = Picture([&](ImageSurface& s) { s.coloredLines(lines, kBlack); });
   EXPECT_EQ(Count(picture, qRgb(0, 0, 0)), 400 * 300);
+}
+
+// Faded, so that the number of lines through a pixel shows: which thread
+// marks a line, and whether there is a second one, leave the picture as it is.
+TEST(BatchDrawing, ManyFadedLinesGiveOnePictureWhicheverThreadMarksThem) {
+  Application();
+  const auto faded = [](const std::vector<LineSegment>& lines) {
+    return Picture([&](ImageSurface& s) {
+      s.setLineOpacity(0.02f);
+      s.coloredLines(lines, kBlack);
+    });
+  };
+  std::mt19937 gen(5);
+  std::uniform_real_distribution<float> x(-20, 420), y(-20, 320);
+  std::vector<LineSegment> lines(30000);
+  for (LineSegment& l : lines) l = {x(gen), y(gen), x(gen), y(gen)};
+  const QImage picture = faded(lines);
+  std::vector<LineSegment> reordered(lines.rbegin(), lines.rend());
+  std::rotate(reordered.begin(), reordered.begin() + 10000, reordered.end());
+  EXPECT_EQ(faded(reordered), picture);
+
+  // A few lines alone (one thread), and with enough lines outside the picture
+  // for two: the same pixels, with no seam where the threads' work meets.
+  const std::vector<LineSegment> few(lines.begin(), lines.begin() + 200);
+  std::vector<LineSegment> padded = few;
+  padded.resize(25000, LineSegment{-50, -50, -40, -60});
+  EXPECT_EQ(faded(padded), faded(few));
 }
 
 }  // namespace

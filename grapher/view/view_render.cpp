@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
 
 #include "grapher/render/render_graph.h"
 #include "grapher/view/view_legend.h"
@@ -19,6 +20,16 @@ class Batches {
     for (auto& m : markers_)
       if (m.colour == colour && m.radius == radius) return m.centres.push_back(at);
     markers_.push_back({colour, radius, {at}});
+  }
+  // Another pass's shapes after this one's: the same batches, in the same
+  // order, as one pass over both would gather.
+  void append(Batches&& later) {
+    for (auto& [colour, list] : later.lines_) {
+      std::vector<LineSegment>& mine = lines(colour);
+      mine.insert(mine.end(), list.begin(), list.end());
+    }
+    for (auto& m : later.markers_)
+      for (const Centre& at : m.centres) marker(m.colour, m.radius, at);
   }
   // Lines first, markers over them.
   void flush(Surface& surface) {
@@ -48,6 +59,9 @@ int OutCode(float x, float y, float w, float h) {
   return (x < -1 ? 1 : 0) | (x > w + 1 ? 2 : 0) | (y < -1 ? 4 : 0) | (y > h + 1 ? 8 : 0);
 }
 
+// Per pixel of the view: the last marker colour or keyword line drawn there.
+using Stamps = std::vector<std::uint32_t>;
+
 class ViewRenderer {
  public:
   ViewRenderer(const Catalogue& catalogue, const KeyWordMembership& members, const ViewTransform& t,
@@ -65,8 +79,8 @@ class ViewRenderer {
         // The drawing procedures' own picture is reproduced call for call:
         // nothing is culled or simplified (an SVG keeps what lies outside too).
         exact_(t.isIdentity()),
-        plain_(style.colourBy == ColourBy::Drawing && !style.selected && style.highlighted.empty() &&
-               style.shown.empty() && style.sizeBy == SizeBy::Fixed),
+        plain_(style.colourBy == ColourBy::Drawing && !style.selected &&
+               style.highlighted.empty() && style.shown.empty() && style.sizeBy == SizeBy::Fixed),
         selecting_(style.selected.has_value() || !style.highlighted.empty()),
         drawTitles_((style.drawProductName && t.scale >= 1) || t.scale >= kReadableTitleScale),
         sizes_(style.sizeBy, catalogue, style.measures.get()) {
@@ -141,22 +155,23 @@ class ViewRenderer {
     return dx * dx + dy * dy >= 1;
   }
   // In plain mode lines take the foreground colour, which `colour` then names.
-  void drawLine(float x1, float y1, float x2, float y2, Rgb colour) {
+  void drawLine(float x1, float y1, float x2, float y2, Rgb colour, Batches& batches) {
     if (!lineVisible(x1, y1, x2, y2)) return;
     if (!exact_)
-      batches_.line(colour, {x1, y1, x2, y2});
+      batches.line(colour, {x1, y1, x2, y2});
     else if (plain_)
       surface_.line(x1, y1, x2, y2);
     else
       surface_.coloredLine(x1, y1, x2, y2, colour);
   }
-  void drawMarker(float x, float y, Rgb colour, float radius) {
+  void drawMarker(float x, float y, Rgb colour, float radius, Batches& batches, Stamps& stamps) {
     // Markers of one size and colour on one pixel look the same: one is enough.
-    if (!exact_ && style_.sizeBy == SizeBy::Fixed && !firstAtPixel(x, y, Packed(colour))) return;
+    if (!exact_ && style_.sizeBy == SizeBy::Fixed && !firstAtPixel(x, y, Packed(colour), stamps))
+      return;
     // On whole pixels so that a surface can copy one drawn marker (half a pixel off at most).
     // Radii in quarter pixels, so that sizes by measure make few batches.
     if (!exact_)
-      batches_.marker(colour, std::round(radius * 4) / 4, {std::round(x), std::round(y)});
+      batches.marker(colour, std::round(radius * 4) / 4, {std::round(x), std::round(y)});
     else
       surface_.circle(x, y, radius, colour);
   }
@@ -165,10 +180,10 @@ class ViewRenderer {
   }
   // Whether (x, y) rounds to a pixel of the view not yet stamped with `stamp`;
   // stamps it. Positions outside the view always count as new.
-  bool firstAtPixel(float x, float y, std::uint32_t stamp) {
+  bool firstAtPixel(float x, float y, std::uint32_t stamp, Stamps& stamps) const {
     const long px = std::lround(x), py = std::lround(y);
     if (px < 0 || py < 0 || px >= pixelsWide_ || py >= pixelsHigh_) return true;
-    std::uint32_t& seen = stamps_[static_cast<std::size_t>(py * pixelsWide_ + px)];
+    std::uint32_t& seen = stamps[static_cast<std::size_t>(py * pixelsWide_ + px)];
     if (seen == stamp) return false;
     seen = stamp;
     return true;
@@ -180,39 +195,77 @@ class ViewRenderer {
   }
 
   bool drawProducts() {
-    const float reach = std::max(kSelectedRingRadius, kLargestMarkerRadius);
-    for (std::size_t i = 0; i < products_.size(); ++i) {
-      if (cancelled()) return false;
-      if (hidden(i)) {
+    if (exact_ || drawTitles_) {
+      for (std::size_t i = 0; i < products_.size(); ++i) {
+        if (cancelled()) return false;
+        drawProduct(i, batches_, stamps_);
         if (exact_) surface_.present();
-        continue;
       }
-      const Product& p = products_[i];
-      const float x = screenX_[i], y = screenY_[i];
-      const bool shown = pointVisible(x, y, reach);
-      if (drawTitles_ && shown) {
-        if (!plain_) useForeColor(faded(i) ? Faded(kBlack) : kBlack);
-        surface_.setCurrentPosition(x, y);
-        surface_.print(p.Title);
-      }
-      if (shown) {
-        const Rgb colour = markerColour(i);
-        drawMarker(x, y, faded(i) ? Faded(colour) : colour, sizes_.radius(i));
-      }
-      for (const std::int32_t s : p.SimilarIndex) {
-        if (!style_.showSimilarityLines) break;
-        const auto j = static_cast<std::size_t>(s);
-        if (hidden(j)) continue;
-        // Plain: the foreground colour as the drawing leaves it (black).
-        drawLine(x, y, screenX_[j], screenY_[j], faded(i) || faded(j) ? Faded(kBlack) : kBlack);
-      }
-      if (exact_) surface_.present();
+    } else if (!gatherProducts()) {
+      return false;
     }
     if (!exact_) {
       batches_.flush(surface_);
       surface_.present();
     }
     return true;
+  }
+
+  // A view without titles touches no surface until its batches are drawn.
+  // Many products: the second half on a second thread, into its own batches
+  // and stamps. A marker it does not know the first half drew is a copy of
+  // one in the same batch, so the picture is the same.
+  bool gatherProducts() {
+    const auto gather = [this](std::size_t begin, std::size_t end, Batches& batches,
+                               Stamps& stamps) {
+      for (std::size_t i = begin; i < end; ++i) {
+        if (cancelled()) return false;
+        // Each product's links lie elsewhere on the heap: asked for a few
+        // products ahead, they are in the cache when their turn comes.
+        if (i + kLinksAhead < end)
+          __builtin_prefetch(products_[i + kLinksAhead].SimilarIndex.data());
+        drawProduct(i, batches, stamps);
+      }
+      return true;
+    };
+    const std::size_t all = products_.size(), half = all / 2;
+    if (all < kProductsForTwoThreads || std::thread::hardware_concurrency() < 2)
+      return gather(0, all, batches_, stamps_);
+    Batches later;
+    Stamps laterStamps(stamps_.size(), 0);
+    bool laterGathered = true, gathered = true;
+    {
+      std::jthread second([&] { laterGathered = gather(half, all, later, laterStamps); });
+      gathered = gather(0, half, batches_, stamps_);
+    }
+    batches_.append(std::move(later));
+    return gathered && laterGathered;
+  }
+
+  // Product i's title, marker and links.
+  void drawProduct(std::size_t i, Batches& batches, Stamps& stamps) {
+    if (hidden(i)) return;
+    const float reach = std::max(kSelectedRingRadius, kLargestMarkerRadius);
+    const Product& p = products_[i];
+    const float x = screenX_[i], y = screenY_[i];
+    const bool shown = pointVisible(x, y, reach);
+    if (drawTitles_ && shown) {
+      if (!plain_) useForeColor(faded(i) ? Faded(kBlack) : kBlack);
+      surface_.setCurrentPosition(x, y);
+      surface_.print(p.Title);
+    }
+    if (shown) {
+      const Rgb colour = markerColour(i);
+      drawMarker(x, y, faded(i) ? Faded(colour) : colour, sizes_.radius(i), batches, stamps);
+    }
+    for (const std::int32_t s : p.SimilarIndex) {
+      if (!style_.showSimilarityLines) break;
+      const auto j = static_cast<std::size_t>(s);
+      if (hidden(j)) continue;
+      // Plain: the foreground colour as the drawing leaves it (black).
+      drawLine(x, y, screenX_[j], screenY_[j], faded(i) || faded(j) ? Faded(kBlack) : kBlack,
+               batches);
+    }
   }
 
   bool drawKeyWordLines() {
@@ -231,8 +284,9 @@ class ViewRenderer {
           const auto j = static_cast<std::size_t>(p);
           if (hidden(j)) continue;
           // One line from a label to each pixel is enough when many products share it.
-          if (!exact_ && !firstAtPixel(screenX_[j], screenY_[j], kKeyWordStamp + k)) continue;
-          drawLine(kx, ky, screenX_[j], screenY_[j], faded(j) ? Faded(colour) : colour);
+          if (!exact_ && !firstAtPixel(screenX_[j], screenY_[j], kKeyWordStamp + k, stamps_))
+            continue;
+          drawLine(kx, ky, screenX_[j], screenY_[j], faded(j) ? Faded(colour) : colour, batches_);
         }
       }
       if (exact_) surface_.present();
@@ -316,10 +370,11 @@ class ViewRenderer {
   std::optional<Rgb> fore_;  // the foreground colour set here, once set
   std::vector<float> screenX_;
   std::vector<float> screenY_;
-  // Per pixel of the view: the last marker colour or keyword line drawn there.
   long pixelsWide_ = 0;
   long pixelsHigh_ = 0;
-  std::vector<std::uint32_t> stamps_;
+  Stamps stamps_;
+  static constexpr std::size_t kLinksAhead = 8;
+  static constexpr std::size_t kProductsForTwoThreads = 20000;
   static constexpr std::uint32_t kKeyWordStamp = 1u << 24 | 1u;  // beyond any packed colour
 };
 

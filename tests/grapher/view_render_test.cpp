@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <map>
 #include <tuple>
 
@@ -160,6 +163,42 @@ TEST_F(ViewRenderTest, HiddenPartsAreLeftOutAndTheRestStays) {
   EXPECT_EQ(counts(&ViewStyle::showSimilarityLines), std::tuple(0, keyWordLines, labels, markers));
   EXPECT_EQ(counts(&ViewStyle::showKeyWordLines), std::tuple(similar, 0, labels, markers));
   EXPECT_EQ(counts(&ViewStyle::showLabels), std::tuple(similar, keyWordLines, 0, markers));
+}
+
+// Enough products for a view to gather its shapes on two threads: every link
+// once and in product order, and every marker, as one pass would give them.
+TEST(ViewRenderManyTest, ManyProductsGiveEveryLinkInOrderAndEveryMarker) {
+  constexpr int kProducts = 24000, kAcross = 160;
+  Catalogue c;
+  for (int i = 0; i < kProducts; ++i)
+    testing::AddProduct(c, "p", 1, {(i + 1) % kProducts, (i * 7 + 3) % kProducts});
+  testing::Link(c);
+  const auto at = [](int i) {  // on a grid, half a pixel off (not the drawing's own picture)
+    return Point{(i % kAcross) * 5 + 0.5, (i / kAcross) * 5 + 0.5};
+  };
+  for (int i = 0; i < kProducts; ++i) {
+    c.ProductTable[static_cast<std::size_t>(i)].X = static_cast<float>((i % kAcross) * 5);
+    c.ProductTable[static_cast<std::size_t>(i)].Y = static_cast<float>((i / kAcross) * 5);
+  }
+  testing::RecordingSurface surface(1000, 1000);
+  ASSERT_TRUE(RenderView(c, KeyWordMembership(c), {1, 0.5, 0.5}, ViewStyle{}, surface));
+
+  using Shape = std::array<double, 4>;
+  std::vector<Shape> lines, expectedLines, markers, expectedMarkers;
+  for (const Op& op : surface.ops) {
+    if (op.kind == Kind::Line) lines.push_back({op.x1, op.y1, op.x2, op.y2});
+    if (op.kind == Kind::Circle) markers.push_back({op.x1, op.y1, 0, 0});
+  }
+  for (int i = 0; i < kProducts; ++i) {
+    const Point p = at(i);
+    for (const std::int32_t s : c.ProductTable[static_cast<std::size_t>(i)].SimilarIndex)
+      expectedLines.push_back({p.x, p.y, at(s).x, at(s).y});
+    expectedMarkers.push_back({std::round(p.x), std::round(p.y), 0, 0});
+  }
+  EXPECT_EQ(lines, expectedLines);
+  std::sort(markers.begin(), markers.end());
+  std::sort(expectedMarkers.begin(), expectedMarkers.end());
+  EXPECT_EQ(markers, expectedMarkers);
 }
 
 TEST(ColourByTest, ScaleEndsAndDistinctKeyWords) {

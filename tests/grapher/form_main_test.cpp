@@ -220,6 +220,9 @@ class PauseWatcher final : public Clock {
 TEST_F(FormMainTest, EachPauseShowsThePictureAndTextsOfTheStepJustDrawn) {
   folder.write("setting.ini", "[DefaultSetting]\r\nDrawKeyWord=True\r\nCloseCount=2\r\n");
   load();
+  // The measures' progress, shown over the graph, must not arrive during a pause.
+  RunEventsWhile([&] { return form->measuring(); });
+  ASSERT_FALSE(form->measuring());
   PauseWatcher watcher(*form);
   form->setClock(watcher);
   button("CommandDrawGraph")->click();

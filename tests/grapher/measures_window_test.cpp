@@ -31,7 +31,7 @@ class MeasuresWindowTest : public ::testing::Test {
   ViewController& view() { return *form->graph().view(); }
   void loadAndWait() {
     button("CommandGetData")->click();
-    for (int i = 0; i < 400 && form->measuring(); ++i) RunEventsFor(5);
+    RunEventsWhile([&] { return form->measuring(); });
     ASSERT_FALSE(form->measuring());
   }
 
@@ -56,7 +56,7 @@ TEST_F(MeasuresWindowTest, EachLoadComputesTheMeasuresForTheViewAndTheDetails) {
   // A second load replaces them.
   button("CommandGetData")->click();
   EXPECT_EQ(view().measures(), nullptr);
-  for (int i = 0; i < 400 && form->measuring(); ++i) RunEventsFor(5);
+  RunEventsWhile([&] { return form->measuring(); });
   EXPECT_NE(view().measures(), nullptr);
 }
 

@@ -37,7 +37,7 @@ class ProductTableTest : public ::testing::Test {
     form.emplace(folder.path(), 7u);
     form->show();
     form->findChild<QPushButton*>("CommandGetData")->click();
-    for (int i = 0; i < 400 && form->measuring(); ++i) RunEventsFor(5);
+    RunEventsWhile([&] { return form->measuring(); });
     form->viewActions().productTable.trigger();
   }
   ProductTableDock& table() { return form->productTable(); }

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTimer>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,13 @@ inline void RunEventsFor(int ms) {
   QElapsedTimer clock;
   clock.start();
   while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+// Lets the event loop run while `busy` holds, for two seconds at most.
+inline void RunEventsWhile(const std::function<bool()>& busy) {
+  QElapsedTimer clock;
+  clock.start();
+  while (busy() && clock.elapsed() < 2000) QApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
 inline std::string SampleRecord(const std::string& title, const std::vector<std::string>& similar,

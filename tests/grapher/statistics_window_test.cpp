@@ -38,7 +38,7 @@ TEST(StatisticsPanelTest, ShowsFourPlotsThatFollowTheSelectionAndSave) {
   FormMain form(folder.path(), 7u);
   form.show();
   form.findChild<QPushButton*>("CommandGetData")->click();
-  for (int i = 0; i < 400 && form.measuring(); ++i) RunEventsFor(5);
+  RunEventsWhile([&] { return form.measuring(); });
   ASSERT_FALSE(form.measuring());
 
   StatisticsPanel& panel = form.statistics();

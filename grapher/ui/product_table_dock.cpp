@@ -105,16 +105,17 @@ void ProductTableDock::follow(const ViewController& view) {
 }
 
 void ProductTableDock::selectProduct(std::optional<std::int32_t> p) {
-  const std::optional<std::size_t> row = p ? model_.rows().rowOf(*p) : std::nullopt;
+  // A plain index (-1: none) rather than an optional row: GCC's thread-sanitizer
+  // build otherwise warns that the row may be used uninitialised.
+  const std::optional<std::size_t> found = p ? model_.rows().rowOf(*p) : std::nullopt;
+  const int row = found ? static_cast<int>(*found) : -1;
   QItemSelectionModel& selection = *table_.selectionModel();
   const QModelIndex current = selection.currentIndex();
   // A row chosen here (perhaps with others, for copying) is left as it is.
-  if (row && current.isValid() && static_cast<std::size_t>(current.row()) == *row &&
-      selection.isRowSelected(current.row()))
-    return;
+  if (row >= 0 && current.isValid() && current.row() == row && selection.isRowSelected(row)) return;
   const bool wasQuiet = std::exchange(quiet_, true);
-  if (row) {
-    const QModelIndex index = model_.index(static_cast<int>(*row), 0);
+  if (row >= 0) {
+    const QModelIndex index = model_.index(row, 0);
     selection.setCurrentIndex(index,
                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     table_.scrollTo(index);

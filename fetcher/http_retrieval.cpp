@@ -196,9 +196,11 @@ HttpResult HttpGet(std::string_view url, std::vector<std::uint8_t>& buffer,
     else
       result.error.message = curl.errorText(code);
     // libcurl words every time-out alike; the whole answer's is the one that
-    // lasted its full limit.
+    // lasted its full limit. libcurl counts whole milliseconds on a clock of its
+    // own and may end the wait a fraction of one early, so a little slack.
+    constexpr std::chrono::milliseconds kClockSlack{10};
     if (code == CURLE_OPERATION_TIMEDOUT && timeouts.answer.count() > 0 &&
-        std::chrono::steady_clock::now() - started >= timeouts.answer)
+        std::chrono::steady_clock::now() - started + kClockSlack >= timeouts.answer)
       result.error.answerLimitMs = timeouts.answer.count();
   }
   // A body that broke off is no answer: its first part can pass the validity test

@@ -102,8 +102,13 @@ class FormMain : public QWidget {
   ProductRequester requester_;
   FolderChooser folderChooser_;
   CrawlControl control_;
-  FailurePrompt failurePrompt_;
-  Question question_;
+  // The window's own boxes unless a caller (a test) answers in their place.
+  FailurePrompt failurePrompt_ = [this](std::string_view text) {
+    return AskFailurePrompt(*this, text);
+  };
+  Question question_ = [this](std::string_view text, bool yesByDefault) {
+    return AskQuestion(*this, text, yesByDefault);
+  };
 };
 
 }  // namespace quillon::fetcher

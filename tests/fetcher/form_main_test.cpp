@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -369,6 +371,48 @@ TEST_F(FormMainTest, NoAtTheFailurePromptEndsTheProgram) {
   EXPECT_EQ(questions, std::vector<std::string>{"u/missingの取得に失敗したわけだが。続ける？"});
   EXPECT_EQ(exitCodes, std::vector<int>{0});
   EXPECT_FALSE(window.CommandGetSimilarities->isEnabled());
+}
+
+// The program's own boxes, with nothing answering in their place: each box's
+// text and buttons, answered by clicking the named button.
+TEST(FormMainBoxesTest, FailurePromptAndAskingAgainAreTheWindowsOwnBoxes) {
+  TempFolder folder;
+  folder.write("setting.ini",
+               "[RequestURL]\r\nPrefix=u/\r\n[DefaultSetting]\r\nRequestInterval=0\r\n");
+  ASSERT_TRUE(WriteTextLinesAtomic(folder.file("keywords.txt"), {"本"}).ok());
+  testing::FakeClock clock{1'000'000};
+  FakeCatalogue catalogue;
+  catalogue.set("u/S", ProductAnswer("S", "本", {{"A", ""}}));
+  catalogue.script("u/A", {""});  // nothing the first time, an answer the next
+  catalogue.set("u/A", ProductAnswer("A", "x", {}));
+  FormMain window{folder.path(), catalogue.getter(), clock};
+  window.show();
+  const QStringList clicks = {QStringLiteral("この商品は諦める"), QStringLiteral("OK"),
+                              QStringLiteral("はい"), QStringLiteral("OK")};
+  std::vector<QStringList> boxes;  // per box: its text, then its buttons
+  QTimer answerer;
+  QObject::connect(&answerer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    // A box just answered stays the modal widget, hidden, until its loop ends.
+    if (box == nullptr || !box->isVisible() || boxes.size() >= std::size_t(clicks.size())) return;
+    QStringList seen{box->text()};
+    for (const QAbstractButton* button : box->buttons()) seen << button->text();
+    const QString click = clicks[static_cast<qsizetype>(boxes.size())];
+    boxes.push_back(seen);
+    for (QAbstractButton* button : box->buttons())
+      if (button->text() == click) return button->click();
+    box->reject();  // not the box expected: closed, so that the test fails rather than waits
+  });
+  answerer.start(5);
+  window.TextStartProductASIN->setText(QStringLiteral("S"));
+  window.CommandGetSimilarities->click();
+  ASSERT_EQ(boxes.size(), 4u);
+  EXPECT_EQ(boxes[0], (QStringList{"u/Aの取得に失敗したわけだが。続ける？", "この商品は諦める",
+                                   "はい", "いいえ"}));
+  EXPECT_TRUE(boxes[2].front().contains(QStringLiteral("諦めた商品 1 件: A")))
+      << boxes[2].front().toStdString();
+  EXPECT_EQ(boxes[2].mid(1), (QStringList{"はい", "いいえ"}));
+  EXPECT_TRUE(folder.exists("A.xml"));  // asked for again after Yes
 }
 
 TEST_F(FormMainTest, CrawlFailureIsReportedAndTheWindowStaysUsable) {

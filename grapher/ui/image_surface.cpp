@@ -171,9 +171,7 @@ void ImageSurface::coloredLines(std::span<const LineSegment> lines, Rgb color) {
   left[0] = 1;
   for (std::size_t n = 1; n < left.size(); ++n) left[n] = left[n - 1] * (1 - lineOpacity_);
   const auto blend = [&](int under, int ink, std::uint8_t n) {
-    const double v = ink + (under - ink) * left[n];  // never negative
-    const int whole = static_cast<int>(v);
-    return whole + (v - whole >= 0.5);  // as std::lround, without its call
+    return static_cast<int>(RoundHalfAway(ink + (under - ink) * left[n]));
   };
   for (int y = 0; y < image_.height(); ++y) {
     const std::uint8_t* marks = lineMask_.row(y);

@@ -7,11 +7,6 @@
 namespace quillon::grapher {
 namespace {
 
-// As std::lround, without its library call: halves go away from zero.
-int RoundHalfAway(double v) {
-  return static_cast<int>(v >= 0 ? v + 0.5 : v - 0.5);
-}
-
 // Liang–Barsky: narrows [t0, t1] to where p*t <= q holds.
 bool Narrow(double p, double q, double& t0, double& t1) {
   if (p == 0) return q >= 0;
@@ -26,42 +21,35 @@ bool Narrow(double p, double q, double& t0, double& t1) {
   return true;
 }
 
+// Moves end (a, b) along the line to (edge, b'), the other end staying where
+// it is. Called with the ends either way round, it gives the same slope to the
+// last bit: both differences change sign exactly.
+void CutAt(double& a, double& b, double otherA, double otherB, double edge) {
+  b += (otherB - b) / (otherA - a) * (edge - a);
+  a = edge;
+}
+
 // The painter cuts a line to the picture widened by a pixel, in floating point,
-// before it goes to fixed point. False when nothing is left.
+// before it goes to fixed point: x ends first, then y ends. False when nothing
+// is left.
 bool ClipToWidenedPicture(double& x1, double& y1, double& x2, double& y2, int width, int height) {
   const double left = -1, right = width + 1, top = -1, bottom = height + 1;
   if (x1 < left) {
     if (x2 <= left) return false;
-    y1 += (y2 - y1) / (x2 - x1) * (left - x1);
-    x1 = left;
+    CutAt(x1, y1, x2, y2, left);
   } else if (x1 > right) {
     if (x2 >= right) return false;
-    y1 += (y2 - y1) / (x2 - x1) * (right - x1);
-    x1 = right;
+    CutAt(x1, y1, x2, y2, right);
   }
-  if (x2 < left) {
-    y2 += (y2 - y1) / (x2 - x1) * (left - x2);
-    x2 = left;
-  } else if (x2 > right) {
-    y2 += (y2 - y1) / (x2 - x1) * (right - x2);
-    x2 = right;
-  }
+  if (x2 < left || x2 > right) CutAt(x2, y2, x1, y1, x2 < left ? left : right);
   if (y1 < top) {
     if (y2 <= top) return false;
-    x1 += (x2 - x1) / (y2 - y1) * (top - y1);
-    y1 = top;
+    CutAt(y1, x1, y2, x2, top);
   } else if (y1 > bottom) {
     if (y2 >= bottom) return false;
-    x1 += (x2 - x1) / (y2 - y1) * (bottom - y1);
-    y1 = bottom;
+    CutAt(y1, x1, y2, x2, bottom);
   }
-  if (y2 < top) {
-    x2 += (x2 - x1) / (y2 - y1) * (top - y2);
-    y2 = top;
-  } else if (y2 > bottom) {
-    x2 += (x2 - x1) / (y2 - y1) * (bottom - y2);
-    y2 = bottom;
-  }
+  if (y2 < top || y2 > bottom) CutAt(y2, x2, y1, x1, y2 < top ? top : bottom);
   return true;
 }
 
@@ -72,11 +60,8 @@ void WritePainterLine(std::uint32_t* pixels, std::ptrdiff_t stride, int width, i
   const auto plot = [&](std::int64_t x, std::int64_t y) {
     if (x >= 0 && y >= 0 && x < width && y < height) pixels[y * stride + x] = value;
   };
-  if (x1 == x2 && y1 == y2) {  // a point: its nearest pixel, halves rounded away from 0
-    const auto nearest = [](double v) {
-      return static_cast<std::int64_t>(v >= 0 ? v + 0.5 : v - 0.5);
-    };
-    plot(nearest(x1), nearest(y1));
+  if (x1 == x2 && y1 == y2) {  // a point: its nearest pixel
+    plot(RoundHalfAway(x1), RoundHalfAway(y1));
     return;
   }
   if (!ClipToWidenedPicture(x1, y1, x2, y2, width, height)) return;
@@ -119,8 +104,12 @@ std::optional<PixelLine> LineMask::clip(float x1, float y1, float x2, float y2) 
   if (width_ <= 0 || height_ <= 0) return std::nullopt;
   // The box of the pixel centres, widened by half a pixel so that rounding stays inside.
   const double right = width_ - 0.5, bottom = height_ - 0.5;
-  const auto clampX = [this](double v) { return std::clamp(RoundHalfAway(v), 0, width_ - 1); };
-  const auto clampY = [this](double v) { return std::clamp(RoundHalfAway(v), 0, height_ - 1); };
+  const auto clampX = [this](double v) {
+    return static_cast<int>(std::clamp<std::int64_t>(RoundHalfAway(v), 0, width_ - 1));
+  };
+  const auto clampY = [this](double v) {
+    return static_cast<int>(std::clamp<std::int64_t>(RoundHalfAway(v), 0, height_ - 1));
+  };
   const auto inside = [&](double x, double y) {
     return x >= -0.5 && x <= right && y >= -0.5 && y <= bottom;  // false for NaN too
   };

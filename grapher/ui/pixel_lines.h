@@ -10,6 +10,14 @@
 
 namespace quillon::grapher {
 
+// As std::lround, without its library call (which a loop over every pixel
+// feels): halves go away from zero.
+inline std::int64_t RoundHalfAway(double v) {
+  const auto whole = static_cast<std::int64_t>(v);     // toward zero
+  const double rest = v - static_cast<double>(whole);  // exact
+  return whole + (rest >= 0.5) - (rest <= -0.5);
+}
+
 // A line between two pixels, both drawn.
 struct PixelLine {
   int x1, y1, x2, y2;

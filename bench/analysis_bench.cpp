@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <array>
 #include <ctime>
-#include <map>
 
 #include "grapher/analysis/graph_measures.h"
 #include "grapher/analysis/partition_agreement.h"
@@ -15,13 +14,6 @@
 
 namespace quillon::grapher::analysis {
 namespace {
-
-const testing::GroupedProducts& Grouped(int n) {
-  static std::map<int, testing::GroupedProducts> cache;
-  auto found = cache.find(n);
-  if (found == cache.end()) found = cache.emplace(n, testing::LoadGroupedProducts(n, 1)).first;
-  return found->second;
-}
 
 // The generated groups as a partition of every loaded product: a product the
 // catalogue does not hold (listed, but without a record) is a group of its own.
@@ -42,7 +34,8 @@ double ThreadSeconds() {
 // Everything from the loaded catalogue to the table of values, with the
 // processor time of each step (ms, averaged over the iterations).
 void BM_Measures(benchmark::State& state) {
-  const testing::GroupedProducts& grouped = Grouped(static_cast<int>(state.range(0)));
+  const testing::GroupedProducts& grouped =
+      testing::KeptGroupedProducts(static_cast<int>(state.range(0)));
   std::array<double, kMeasureStepCount + 1> stepSeconds{};
   double lastMark = 0;
   int current = 0;
@@ -86,7 +79,8 @@ void BM_Measures(benchmark::State& state) {
 }
 
 void BM_LinksOf(benchmark::State& state) {
-  const testing::GroupedProducts& grouped = Grouped(static_cast<int>(state.range(0)));
+  const testing::GroupedProducts& grouped =
+      testing::KeptGroupedProducts(static_cast<int>(state.range(0)));
   for (auto _ : state) benchmark::DoNotOptimize(LinksOf(grouped.catalogue).linkCount());
 }
 

@@ -1,8 +1,6 @@
 // Layout against rendering of grouped generated catalogues, one run each, headless.
 #include <benchmark/benchmark.h>
 
-#include <map>
-
 #include "grapher/catalogue/keyword_membership.h"
 #include "grapher/commands/keyword_graph.h"
 #include "grapher/commands/similarity_graph.h"
@@ -35,11 +33,7 @@ class QuietHost final : public Host {
 
 // n products of a grouped generated catalogue, loaded as the grapher loads them.
 const Catalogue& Generated(int n) {
-  static std::map<int, Catalogue> cache;
-  auto found = cache.find(n);
-  if (found == cache.end())
-    found = cache.emplace(n, quillon::testing::LoadGroupedProducts(n, 1).catalogue).first;
-  return found->second;
+  return quillon::testing::KeptGroupedProducts(n).catalogue;
 }
 
 struct Bench {

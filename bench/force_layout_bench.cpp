@@ -4,8 +4,6 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include <map>
-
 #include "grapher/layout/force_layout.h"
 #include "grapher/layout/neighbour_agreement.h"
 #include "tests/support/grouped_products.h"
@@ -16,14 +14,6 @@ using quillon::grapher::ForceLayout;
 using quillon::grapher::ForceLayoutOptions;
 using quillon::grapher::NeighbourAgreement;
 
-const quillon::testing::GroupedProducts& Grouped(int n) {
-  static std::map<int, quillon::testing::GroupedProducts> cache;
-  auto found = cache.find(n);
-  if (found == cache.end())
-    found = cache.emplace(n, quillon::testing::LoadGroupedProducts(n, 1)).first;
-  return found->second;
-}
-
 double PeakMegabytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -31,7 +21,7 @@ double PeakMegabytes() {
 }
 
 void BM_ForceLayout(benchmark::State& state) {
-  const auto& grouped = Grouped(static_cast<int>(state.range(0)));
+  const auto& grouped = quillon::testing::KeptGroupedProducts(static_cast<int>(state.range(0)));
   const double peakBefore = PeakMegabytes();  // with the catalogue loaded
   ForceLayoutOptions options;
   options.threads = static_cast<unsigned>(state.range(1));

@@ -54,9 +54,7 @@ class RecordFolder {
     }
     tableSize_ = loaded.size();
     if (!service::WriteRecordFolder(catalogue, path_)) std::abort();
-    std::string keywords;
-    for (const std::string& k : generated.keywords) keywords += k + "\r\n";
-    std::ofstream(path_ + "/keywords.txt", std::ios::binary) << Utf8ToCodePage(keywords);
+    if (!WriteTextLinesAtomic(path_ + "/keywords.txt", generated.keywords)) std::abort();
   }
   ~RecordFolder() {
     std::error_code ignored;

@@ -1,5 +1,6 @@
 #include "tests/support/grouped_products.h"
 
+#include <map>
 #include <unordered_map>
 
 #include "common/text_compare.h"
@@ -61,6 +62,13 @@ GroupedProducts LoadGroupedProducts(int count, std::uint64_t seed) {
     }
   }
   return loaded;
+}
+
+const GroupedProducts& KeptGroupedProducts(int count) {
+  static std::map<int, GroupedProducts> kept;
+  auto found = kept.find(count);
+  if (found == kept.end()) found = kept.emplace(count, LoadGroupedProducts(count, 1)).first;
+  return found->second;
 }
 
 }  // namespace quillon::testing

@@ -18,4 +18,8 @@ struct GroupedProducts {
 // from product 0, as the loader does when every record is present.
 GroupedProducts LoadGroupedProducts(int count, std::uint64_t seed);
 
+// For benchmarks, which ask for the same sizes again and again: made once per
+// count (seed 1) and kept until the program ends. Not for several threads.
+const GroupedProducts& KeptGroupedProducts(int count);
+
 }  // namespace quillon::testing

@@ -33,9 +33,7 @@ std::string_view OutcomeName(const RequestRecord& request) {
 }
 
 std::string_view CauseName(const HttpResult& result) {
-  RequestOutcome outcome;
-  outcome.result = result;
-  switch (outcome.cause()) {
+  switch (CauseOf(result)) {
     case FailureCause::NoBody:
       return "no-body";
     case FailureCause::BadUrl:

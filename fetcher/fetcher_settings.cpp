@@ -26,13 +26,8 @@ std::int64_t intervalMs(const std::string& text) {
   return RoundToInt32(LeadingNumber(text));
 }
 
-int retryCount(const std::string& text) {
-  if (!IsNumber(text)) return 0;
-  return std::max(RoundToInt32(LeadingNumber(text)), 0);
-}
-
-// A limit's whole number; 0 for none (0, less, or not a number).
-std::int64_t limitOf(const std::string& text) {
+// A whole count; 0 for none (0, less, or not a number).
+int countOf(const std::string& text) {
   if (!IsNumber(text)) return 0;
   return std::max(RoundToInt32(LeadingNumber(text)), 0);
 }
@@ -67,14 +62,14 @@ FetcherSettings ReadFetcherSettings(const std::string& programFolder) {
   settings.prefix = ini.value("RequestURL", "Prefix", "");
   settings.suffix = ini.value("RequestURL", "Suffix", "");
   settings.requestIntervalMs = intervalMs(ini.value(kSection, "RequestInterval", "1000"));
-  settings.retryCount = retryCount(ini.value(kSection, "RetryCount", "0"));
+  settings.retryCount = countOf(ini.value(kSection, "RetryCount", "0"));
   settings.maxAnswerBytes = maxAnswerBytes(ini.value(kSection, "MaxAnswerMegabytes", "64"));
   settings.answerTimeoutMs = answerTimeoutMs(ini.value(kSection, "AnswerTimeoutSeconds", "300"));
   settings.storedRecords.reuse = ReadFlag(ini.value(kSection, "ReuseStoredRecords", "False"));
   settings.storedRecords.maxAgeMs = maxAgeMs(ini.value(kSection, "StoredRecordMaxAgeDays", "0"));
-  settings.limits.maxProducts = limitOf(ini.value(kSection, "MaxProducts", "0"));
-  if (const std::int64_t depth = limitOf(ini.value(kSection, "MaxDepth", "0")); depth > 0)
-    settings.limits.maxDepth = static_cast<int>(depth);
+  settings.limits.maxProducts = countOf(ini.value(kSection, "MaxProducts", "0"));
+  if (const int depth = countOf(ini.value(kSection, "MaxDepth", "0")); depth > 0)
+    settings.limits.maxDepth = depth;
   return settings;
 }
 

@@ -22,8 +22,6 @@ struct CrawlLimits {
   // start product (depth 0); -1: no limit. The setting's 0 means no limit, the
   // command line's --max-depth 0 the start product alone.
   int maxDepth = -1;
-
-  bool any() const { return maxProducts > 0 || maxDepth >= 0; }
 };
 
 // The fetcher's settings as one read of setting.ini found them. A crawl reads

@@ -50,9 +50,9 @@ class ProductRequester {
 
   // Told of every request sent, retries included; {} for none.
   void setObserver(RequestObserver observer) { observer_ = std::move(observer); }
-  // The user's stop and pause: the waits before a request then pump events and
-  // end at a stop, after which RequestProduct returns a Failure of no request
-  // (requests 0) without asking onFailure. nullptr: one plain pause, as before.
+  // The user's stop and pause: the waits before a request (the first or a
+  // retry) then pump events and end at a stop, after which RequestProduct
+  // returns a Cancelled Failure without asking onFailure. nullptr: one plain pause.
   void setControl(const CrawlControl* control) { control_ = control; }
 
   // Clock time when the previous request finished; 0 before the first.

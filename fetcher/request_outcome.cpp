@@ -7,7 +7,7 @@ const std::string& RequestOutcome::validText() const {
   return kind == OutcomeKind::Answer ? text : kNone;
 }
 
-FailureCause RequestOutcome::cause() const {
+FailureCause CauseOf(const HttpResult& result) {
   if (result.busy()) return FailureCause::Busy;
   switch (result.error.kind) {
     case TransportErrorKind::None:

@@ -30,6 +30,9 @@ enum class FailureCause {
   Other,
 };
 
+// Why a request that got this result has no answer.
+FailureCause CauseOf(const HttpResult& result);
+
 struct RequestOutcome {
   OutcomeKind kind = OutcomeKind::Failure;
   std::string url;
@@ -42,7 +45,7 @@ struct RequestOutcome {
   bool answered() const { return kind != OutcomeKind::Failure; }
   // The answer when it is valid, "" otherwise.
   const std::string& validText() const;
-  FailureCause cause() const;
+  FailureCause cause() const { return CauseOf(result); }
 };
 
 // Decides on a failed retrieval whose retries are spent, before the requester

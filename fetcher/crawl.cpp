@@ -101,8 +101,8 @@ class CrawlHooks {
   ProductRequester& requester_;
 };
 
-}  // namespace
-
+// How the crawl ended (the limit or stop, the products given up on), through
+// host's translations; "" when there is nothing to add.
 std::string WordCrawlEnd(const CrawlEnd& end, const Host& host) {
   std::string note;
   switch (end.ending) {
@@ -127,6 +127,8 @@ std::string WordCrawlEnd(const CrawlEnd& end, const Host& host) {
   }
   return note;
 }
+
+}  // namespace
 
 std::string GivenUpList(const std::vector<std::string>& asins) {
   std::string list;
@@ -270,10 +272,10 @@ Expected<CrawlEnd> CrawlSimilarProducts(const CrawlPlace& place, ProductRequeste
   }
   CrawlTally tally = source.tally();
   tally.withoutProduct = withoutProduct;
-  end.summary = progress.summary(tally, host.text(kSummaryPattern));
-  const std::string note = place.wordEnd ? place.wordEnd(end) : WordCrawlEnd(end, host);
-  if (!note.empty()) end.summary = FillText(host.text(kSummaryNotePattern), {end.summary, note});
-  host.setProgressLine(end.summary);
+  std::string summary = progress.summary(tally, host.text(kSummaryPattern));
+  const std::string note = place.endInSummary ? WordCrawlEnd(end, host) : std::string();
+  if (!note.empty()) summary = FillText(host.text(kSummaryNotePattern), {summary, note});
+  host.setProgressLine(summary);
   if (end.ending != CrawlEnding::Stopped) host.showMessage(host.text(kFinishedMessage));
   return end;
 }

@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,12 +39,7 @@ struct CrawlEnd {
   std::int64_t left = 0;
   CrawlLimits limits;                // the limits the crawl ran with
   std::vector<std::string> givenUp;  // products left without a record, in crawl order
-  std::string summary;               // the summary line as shown
 };
-
-// Words how a crawl ended (the limit or stop, the products given up on) for
-// the end of the summary line; "" when there is nothing to add.
-using CrawlEndWording = std::function<std::string(const CrawlEnd& end)>;
 
 inline constexpr std::string_view kStoppedPattern = QUILLON_TEXT("quillon", "停止 (残り %1 件)");
 inline constexpr std::string_view kProductLimitPattern =
@@ -58,9 +52,6 @@ inline constexpr std::string_view kGivenUpPattern = QUILLON_TEXT("quillon", "諦
 
 // The ASINs joined with ", ", the first twenty only.
 std::string GivenUpList(const std::vector<std::string>& asins);
-
-// The window's wording of the end, through host's translations.
-std::string WordCrawlEnd(const CrawlEnd& end, const Host& host);
 
 // Where a crawl works and what it decides with.
 struct CrawlPlace {
@@ -75,8 +66,9 @@ struct CrawlPlace {
   GoOnPolicy* goOn = nullptr;
   // The user's stop and pause; nullptr: a crawl nobody stops.
   const CrawlControl* control = nullptr;
-  // How the summary words the end; {}: WordCrawlEnd.
-  CrawlEndWording wordEnd = {};
+  // Whether the summary line also words how the crawl ended (the limit or stop,
+  // the products given up on); the command line tells it on a line of its own.
+  bool endInSummary = true;
 };
 
 // Runs one crawl from startAsin, asking requester for the answers, within the

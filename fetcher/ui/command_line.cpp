@@ -218,7 +218,7 @@ int RunHeadlessCrawl(const std::string& folder, const std::string& start, int re
     place.settings.storedRecords.reuse = resume;
     place.settings.limits = limits.over(place.settings.limits);
     // Told on a line of its own after the summary, in the command line's words.
-    place.wordEnd = [](const CrawlEnd&) { return std::string(); };
+    place.endInSummary = false;
     const Expected<CrawlEnd> crawled = CrawlSimilarProducts(place, requester, start);
     if (!crawled) {
       host.showError(crawled.error());

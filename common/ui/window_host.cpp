@@ -14,10 +14,6 @@
 namespace quillon {
 namespace {
 
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Lines end with CR LF in the texts; a label breaks lines at LF alone. Done on
 // the bytes, before the one conversion, since a long list comes with every product.
 QString LabelText(std::string_view text) {

@@ -7,16 +7,17 @@
 #include "common/ui/translation.h"
 
 namespace quillon {
-namespace {
 
-QString FromUtf8(std::string_view text) {
+QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+namespace {
 
 // Why a system call failed, for the reasons a user can act on; the system's own
 // words otherwise.
 QString Reason(const Failure& failure) {
-  if (!failure.detail.empty()) return FromUtf8(failure.detail);
+  if (!failure.detail.empty()) return ToQString(failure.detail);
   switch (failure.error) {
     case ENOENT:
       return UiText(QUILLON_TEXT("quillon", "そのファイルやフォルダはない"));
@@ -44,7 +45,7 @@ QString Reason(const Failure& failure) {
 }  // namespace
 
 QString FailureMessage(const Failure& failure) {
-  const QString subject = FromUtf8(failure.subject);
+  const QString subject = ToQString(failure.subject);
   switch (failure.kind) {
     case FailureKind::Message:
       return UnexpectedFailureMessage(failure.detail);
@@ -106,7 +107,7 @@ QString FailureMessage(const Failure& failure) {
 
 QString UnexpectedFailureMessage(std::string_view what) {
   return UiText(QUILLON_TEXT("quillon", "予期しないエラーが起きたわけだが。（%1）"))
-      .arg(FromUtf8(what));
+      .arg(ToQString(what));
 }
 
 QString YesButtonText() {

@@ -10,6 +10,9 @@
 
 namespace quillon {
 
+// UTF-8 text, as the core holds it, for a widget.
+QString ToQString(std::string_view text);
+
 // A failure as a window reports it.
 QString FailureMessage(const Failure& failure);
 // A failure nobody foresaw, given by the text of its exception.

@@ -7,13 +7,6 @@
 #include "common/ui/window_texts.h"
 
 namespace quillon::fetcher {
-namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 FailureAnswer AskFailurePrompt(QWidget& window, std::string_view text) {
   QMessageBox box(QMessageBox::Critical, window.windowTitle(), ToQString(text),

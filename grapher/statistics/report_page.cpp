@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <initializer_list>
+#include <numeric>
 
 #include "common/texts.h"
 #include "grapher/export/xml_escape.h"
@@ -67,7 +68,10 @@ class Page {
     heading(2, text(texts::kCounts));
     out_ << "<table id=\"counts\">\n";
     row({text(texts::kProducts), std::to_string(in_.catalogue.ProductTable.size())});
-    row({text(texts::kLinks), std::to_string(in_.linkCount)});
+    // Each distinct link once, at the product that lists it.
+    const std::int64_t links =
+        std::accumulate(m.OutDegree.begin(), m.OutDegree.end(), std::int64_t{0});
+    row({text(texts::kLinks), std::to_string(links)});
     row({text(texts::kKeyWords), std::to_string(in_.catalogue.KeyWordTable.size())});
     row({text(texts::kCommunities), std::to_string(m.communitySizes.size())});
     row({text(texts::kComponents), std::to_string(m.componentSizes.size())});

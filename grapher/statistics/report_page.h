@@ -26,7 +26,6 @@ struct ReportInput {
   const Catalogue& catalogue;
   const KeyWordMembership& members;
   const analysis::GraphMeasures& measures;
-  std::size_t linkCount = 0;
   std::vector<ReportPlot> plots;
   // A fixed text in the reader's language.
   std::function<std::string(std::string_view)> translate;

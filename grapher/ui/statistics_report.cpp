@@ -8,7 +8,6 @@
 #include <system_error>
 
 #include "common/atomic_file.h"
-#include "grapher/analysis/link_structure.h"
 #include "grapher/catalogue/keyword_membership.h"
 #include "grapher/export/catalogue_csv.h"
 #include "grapher/statistics/graph_statistics.h"
@@ -72,8 +71,7 @@ Status WriteReport(const std::string& folder, const Catalogue& catalogue,
                       around, 1)};
   const char* files[] = {"degrees.svg", "sales-ranks.svg", "communities.svg", "keyword-mix.svg"};
   const auto translate = [&host](std::string_view text) { return host.text(text); };
-  statistics::ReportInput input{
-      catalogue, members, measures, analysis::LinksOf(catalogue).linkCount(), {}, translate};
+  statistics::ReportInput input{catalogue, members, measures, {}, translate};
   for (std::size_t i = 0; i < std::size(files); ++i) {
     statistics::ReportPlot plot{files[i], PlotSvg(std::move(charts[i]))};
     if (const Status written = WriteText((out / files[i]).string(), plot.svg); !written)

@@ -178,6 +178,9 @@ TEST_F(ReportTest, WritesTheCsvThePlotsAndAPageOfWellFormedTables) {
   const auto& counts = tables["counts"];
   ASSERT_GE(counts.size(), 5u);
   EXPECT_EQ(counts[0][1], std::to_string(rows.size()));
+  long links = 0;  // each link counted once, at the product that lists it
+  for (const auto& [asin, fields] : rows) links += std::stol(fields[2]);
+  EXPECT_EQ(counts[1][1], std::to_string(links));
 
   // Each top table: 20 products in order, none left out that beats the last.
   const auto checkTop = [&](const char* id, std::size_t field) {

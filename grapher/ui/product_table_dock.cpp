@@ -82,7 +82,6 @@ ProductTableDock::ProductTableDock(QWidget& window)
 void ProductTableDock::setCatalogue(const Catalogue* catalogue) {
   ++loads_;
   save_.setEnabled(false);
-  shown_.clear();
   selected_.reset();
   model_.setCatalogue(catalogue);
   // A new load is shown in its own order.
@@ -92,14 +91,11 @@ void ProductTableDock::setCatalogue(const Catalogue* catalogue) {
 
 void ProductTableDock::follow(const ViewController& view) {
   if (model_.catalogue() == nullptr) return;
-  const bool reset = view.style().shown != shown_;
-  if (reset) {
-    shown_ = view.style().shown;
-    model_.setShown(shown_);
-  }
+  const bool filtered = view.style().shown != model_.rows().shown();
+  if (filtered) model_.setShown(view.style().shown);
   model_.setMeasures(view.style().measures);
   save_.setEnabled(model_.measures() != nullptr);
-  if (reset) showCount();
+  if (filtered) showCount();
   selected_ = view.selected();
   selectProduct(selected_);
 }

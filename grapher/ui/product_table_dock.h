@@ -76,7 +76,6 @@ class ProductTableDock final : public QDockWidget {
   ProductTableModel model_;
   QTableView table_;
   QAction copy_;
-  std::vector<bool> shown_;               // the filter's marks the rows were made from
   std::optional<std::int32_t> selected_;  // the product selected here or in the view
   bool quiet_ = false;                    // while the table follows the view
   std::uint64_t loads_ = 0;               // catalogues given so far

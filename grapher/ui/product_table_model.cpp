@@ -24,7 +24,7 @@ void ProductTableModel::setCatalogue(const Catalogue* catalogue) {
   beginResetModel();
   catalogue_ = catalogue;
   measures_.reset();
-  rows_.reset(catalogue, nullptr);
+  rows_.reset(catalogue);
   endResetModel();
 }
 

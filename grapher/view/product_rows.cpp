@@ -67,9 +67,9 @@ void StableSortByText(std::vector<std::int32_t>& order, bool descending, Text te
 
 }  // namespace
 
-void ProductRows::reset(const Catalogue* catalogue, const analysis::GraphMeasures* measures) {
+void ProductRows::reset(const Catalogue* catalogue) {
   catalogue_ = catalogue;
-  measures_ = measures;
+  measures_ = nullptr;
   column_.reset();
   descending_ = false;
   shown_.clear();

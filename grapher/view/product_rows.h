@@ -31,9 +31,9 @@ constexpr bool IsMeasureColumn(ProductColumn column) {
 
 class ProductRows {
  public:
-  // A new catalogue (or none) in table order, every product shown. Both must
-  // outlive the rows or be replaced first; measures may be null (not known yet).
-  void reset(const Catalogue* catalogue, const analysis::GraphMeasures* measures);
+  // A new catalogue (or none) in table order, every product shown, no measures
+  // yet. It must outlive the rows or be replaced first.
+  void reset(const Catalogue* catalogue);
   // The measures arrived (or went): a measure column is sorted again.
   void setMeasures(const analysis::GraphMeasures* measures);
   // Stable: equal values keep table order. Products without a value (no sales
@@ -41,6 +41,7 @@ class ProductRows {
   void sortBy(std::optional<ProductColumn> column, bool descending);
   // A mark per product; empty shows every product.
   void setShown(const std::vector<bool>& shown);
+  const std::vector<bool>& shown() const { return shown_; }
 
   std::size_t size() const { return visible_.size(); }
   // The product shown in a row.
@@ -48,9 +49,7 @@ class ProductRows {
   const std::vector<std::int32_t>& visible() const { return visible_; }
   // The row of a product, none when it is filtered out or out of range.
   std::optional<std::size_t> rowOf(std::int32_t product) const;
-  const analysis::GraphMeasures* measures() const { return measures_; }
   std::optional<ProductColumn> sortColumn() const { return column_; }
-  bool descending() const { return descending_; }
 
  private:
   void sort();

@@ -1,7 +1,6 @@
 #include "grapher/statistics/graph_statistics.h"
 
 #include <algorithm>
-#include <functional>
 #include <map>
 #include <numeric>
 
@@ -33,11 +32,15 @@ double Quantile(const std::vector<std::int32_t>& sorted, double q) {
   return sorted[below] + share * (sorted[above] - sorted[below]);
 }
 
-std::vector<std::int32_t> TopBy(std::size_t size, std::size_t count,
-                                const std::function<bool(std::int32_t, std::int32_t)>& higher) {
-  std::vector<std::int32_t> order(size);
+// The indices of the `count` highest values, highest first.
+template <class Value>
+std::vector<std::int32_t> TopBy(const std::vector<Value>& values, std::size_t count) {
+  std::vector<std::int32_t> order(values.size());
   std::iota(order.begin(), order.end(), 0);
-  const std::size_t kept = std::min(count, size);
+  const std::size_t kept = std::min(count, values.size());
+  const auto higher = [&values](std::int32_t a, std::int32_t b) {
+    return values[static_cast<std::size_t>(a)] > values[static_cast<std::size_t>(b)];
+  };
   // Ties keep table order: the comparison falls back on the index.
   std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(kept), order.end(),
                     [&](std::int32_t a, std::int32_t b) {
@@ -130,18 +133,12 @@ KeyWordMix KeyWordMixAround(const Catalogue& catalogue, const KeyWordMembership&
 
 std::vector<std::int32_t> TopByPageRank(const analysis::GraphMeasures& measures,
                                         std::size_t count) {
-  return TopBy(measures.size(), count, [&measures](std::int32_t a, std::int32_t b) {
-    return measures.PageRank[static_cast<std::size_t>(a)] >
-           measures.PageRank[static_cast<std::size_t>(b)];
-  });
+  return TopBy(measures.PageRank, count);
 }
 
 std::vector<std::int32_t> TopByInDegree(const analysis::GraphMeasures& measures,
                                         std::size_t count) {
-  return TopBy(measures.size(), count, [&measures](std::int32_t a, std::int32_t b) {
-    return measures.InDegree[static_cast<std::size_t>(a)] >
-           measures.InDegree[static_cast<std::size_t>(b)];
-  });
+  return TopBy(measures.InDegree, count);
 }
 
 }  // namespace quillon::grapher::statistics

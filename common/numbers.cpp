@@ -87,4 +87,10 @@ std::int32_t ClampToInt32(std::int64_t value) {
   return static_cast<std::int32_t>(value);
 }
 
+std::string ShortestText(double value) {
+  char text[32];  // the longest double, "-2.2250738585072014e-308", fits
+  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+  return std::string(text, end);
+}
+
 }  // namespace quillon

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace quillon {
@@ -24,6 +25,10 @@ std::int32_t RoundToInt32(double value);
 
 // Clamps a 64-bit value into the 32-bit signed range.
 std::int32_t ClampToInt32(std::int64_t value);
+
+// The shortest text that reads back as the same double, in the C locale's form
+// ("inf", "nan" for those that are not finite).
+std::string ShortestText(double value);
 
 // The whole text as a number of type T in the C locale's form (no blanks, no
 // "+"); nothing when the text is empty, holds anything else or does not fit.

@@ -1,9 +1,9 @@
 #include "grapher/export/catalogue_csv.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "common/atomic_file.h"
+#include "common/numbers.h"
 #include "common/utf8.h"
 
 namespace quillon::grapher {
@@ -34,12 +34,6 @@ void Field(std::ostream& out, std::string_view text) {
   out.put('"');
 }
 
-void Number(std::ostream& out, double value) {
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-  out.write(text, end - text);
-}
-
 }  // namespace
 
 void WriteCatalogueCsv(std::ostream& out, const Catalogue& catalogue,
@@ -60,7 +54,7 @@ void WriteCatalogueCsv(std::ostream& out, const Catalogue& catalogue,
     if (p.KeyWordIndex >= 0 && static_cast<std::size_t>(p.KeyWordIndex) < keyWords.size())
       Field(out, keyWords[static_cast<std::size_t>(p.KeyWordIndex)].Text);
     out << ',' << measures.InDegree[i] << ',' << measures.OutDegree[i] << ',';
-    Number(out, measures.PageRank[i]);
+    out << ShortestText(measures.PageRank[i]);
     out << ',' << measures.Community[i] << ',' << measures.Component[i] << "\r\n";
   }
 }

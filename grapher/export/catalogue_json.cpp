@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "common/atomic_file.h"
+#include "common/numbers.h"
 #include "common/utf8.h"
 
 namespace quillon::grapher {
@@ -50,11 +51,7 @@ class JsonWriter {
   }
   void number(std::int32_t value) { out_ << value; }
   // The shortest text that reads back as the same double.
-  void number(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    out_.write(text, end - text);
-  }
+  void number(double value) { out_ << ShortestText(value); }
   void boolean(bool value) { out_ << (value ? "true" : "false"); }
 
   template <class T>

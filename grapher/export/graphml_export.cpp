@@ -1,9 +1,9 @@
 #include "grapher/export/graphml_export.h"
 
-#include <charconv>
 #include <string_view>
 
 #include "common/atomic_file.h"
+#include "common/numbers.h"
 #include "grapher/catalogue/keyword_membership.h"
 #include "grapher/export/graphml_parts.h"
 
@@ -29,9 +29,7 @@ void MeasureKeys(std::ostream& out) {
 void MeasureData(std::ostream& out, const analysis::GraphMeasures& m, std::size_t i) {
   Data(out, "InDegree", std::to_string(m.InDegree[i]));
   Data(out, "OutDegree", std::to_string(m.OutDegree[i]));
-  char rank[32];
-  const auto end = std::to_chars(rank, rank + sizeof rank, m.PageRank[i]).ptr;
-  Data(out, "PageRank", std::string_view(rank, static_cast<std::size_t>(end - rank)));
+  Data(out, "PageRank", ShortestText(m.PageRank[i]));
   Data(out, "Community", std::to_string(m.Community[i]));
   Data(out, "Component", std::to_string(m.Component[i]));
 }

@@ -1,9 +1,9 @@
 #include "grapher/statistics/report_page.h"
 
-#include <charconv>
 #include <initializer_list>
 #include <numeric>
 
+#include "common/numbers.h"
 #include "common/texts.h"
 #include "grapher/export/xml_escape.h"
 #include "grapher/statistics/graph_statistics.h"
@@ -19,12 +19,6 @@ constexpr std::string_view kStyle =
     "table{border-collapse:collapse;margin-bottom:1.5em}"
     "th,td{border:1px solid #bbb;padding:2px 8px;text-align:left}"
     "td.n{text-align:right}figure{margin:1em 0}";
-
-std::string Number(double value) {
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-  return std::string(text, end);
-}
 
 class Page {
  public:
@@ -75,7 +69,7 @@ class Page {
     row({text(texts::kKeyWords), std::to_string(in_.catalogue.KeyWordTable.size())});
     row({text(texts::kCommunities), std::to_string(m.communitySizes.size())});
     row({text(texts::kComponents), std::to_string(m.componentSizes.size())});
-    row({text(texts::kModularity), Number(m.modularity)});
+    row({text(texts::kModularity), ShortestText(m.modularity)});
     out_ << "</table>\n";
   }
 
@@ -90,7 +84,7 @@ class Page {
     for (const std::int32_t p : products) {
       const auto i = static_cast<std::size_t>(p);
       row({std::to_string(++place), XmlEscape(product(p).ASIN), title(p), rank(p),
-           Number(m.PageRank[i]), std::to_string(m.InDegree[i])});
+           ShortestText(m.PageRank[i]), std::to_string(m.InDegree[i])});
     }
     out_ << "</table>\n";
   }

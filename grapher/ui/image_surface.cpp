@@ -3,13 +3,13 @@
 #include <array>
 
 #include <QFontMetricsF>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 #include <functional>
 #include <thread>
 
 #include "grapher/ui/graph_painting.h"
+#include "grapher/ui/picture_files.h"
 #include "grapher/ui/pixel_lines.h"
 
 namespace quillon::grapher {
@@ -73,13 +73,7 @@ QImage ImageSurface::picture() {
 }
 
 Status ImageSurface::savePng(const std::string& path) {
-  const QImage content = picture();
-  if (content.isNull())
-    return Failure{FailureKind::CannotWriteFile, path, 0, "the picture is empty"};
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly) || !content.save(&file, "PNG") || !file.commit())
-    return Failure{FailureKind::CannotWriteFile, path, 0, file.errorString().toStdString()};
-  return Success();
+  return SavePng(picture(), path);
 }
 
 void ImageSurface::clear() {

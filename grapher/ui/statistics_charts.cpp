@@ -16,6 +16,7 @@
 
 #include "common/ui/translation.h"
 #include "grapher/statistics/statistics_texts.h"
+#include "grapher/ui/picture_files.h"
 
 namespace quillon::grapher {
 namespace {
@@ -216,14 +217,11 @@ QByteArray ChartSvg(QChartView& view) {
 
 Status SaveChart(QChartView& view, const std::string& path) {
   const QString name = QString::fromStdString(path);
+  if (!name.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive))
+    return SavePng(view.grab().toImage(), path);
   QSaveFile file(name);
-  const auto failed = [&path](const QString& reason) {
-    return Failure{FailureKind::CannotWriteFile, path, 0, reason.toStdString()};
-  };
-  if (!file.open(QIODevice::WriteOnly)) return failed(file.errorString());
-  const bool svg = name.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
-  const bool written = svg ? file.write(ChartSvg(view)) >= 0 : view.grab().save(&file, "PNG");
-  if (!written || !file.commit()) return failed(file.errorString());
+  if (!file.open(QIODevice::WriteOnly) || file.write(ChartSvg(view)) < 0 || !file.commit())
+    return PictureWriteFailure(path, file.errorString());
   return Success();
 }
 

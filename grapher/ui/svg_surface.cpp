@@ -6,13 +6,10 @@
 #include <algorithm>
 
 #include "grapher/ui/graph_painting.h"
+#include "grapher/ui/picture_files.h"
 
 namespace quillon::grapher {
 namespace {
-
-Failure WriteFailure(const std::string& path, const QString& reason) {
-  return Failure{FailureKind::CannotWriteFile, path, 0, reason.toStdString()};
-}
 
 // The text with U+FFFD for each character an XML document cannot hold (control
 // characters from raw record bytes), which would make the whole SVG unreadable.
@@ -88,7 +85,7 @@ void SvgSurface::replay(QPainter& painter) const {
 
 Status SvgSurface::saveSvg(const std::string& path) const {
   QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) return WriteFailure(path, file.errorString());
+  if (!file.open(QIODevice::WriteOnly)) return PictureWriteFailure(path, file.errorString());
   {
     QSvgGenerator generator;
     generator.setOutputDevice(&file);
@@ -97,11 +94,12 @@ Status SvgSurface::saveSvg(const std::string& path) const {
     generator.setResolution(metricDevice_.logicalDpiX());
     generator.setTitle(QStringLiteral("Quillon"));
     QPainter painter;
-    if (!painter.begin(&generator)) return WriteFailure(path, QStringLiteral("cannot paint"));
+    if (!painter.begin(&generator))
+      return PictureWriteFailure(path, QStringLiteral("cannot paint"));
     replay(painter);
     painter.end();
   }
-  if (!file.commit()) return WriteFailure(path, file.errorString());
+  if (!file.commit()) return PictureWriteFailure(path, file.errorString());
   return Success();
 }
 
@@ -116,12 +114,8 @@ QImage SvgSurface::toImage() const {
 }
 
 Status SvgSurface::savePng(const std::string& path) const {
-  if (size_.isEmpty()) return WriteFailure(path, QStringLiteral("the picture is empty"));
-  const QImage image = toImage();
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
-    return WriteFailure(path, file.errorString());
-  return Success();
+  // An empty size gives a null image without painting on it.
+  return SavePng(size_.isEmpty() ? QImage() : toImage(), path);
 }
 
 }  // namespace quillon::grapher

@@ -4,6 +4,7 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include "grapher/ui/picture_files.h"
 #include "grapher/ui/svg_surface.h"
 #include "grapher/view/keyword_view.h"
 #include "grapher/view/view_render.h"
@@ -11,22 +12,10 @@
 namespace quillon::grapher {
 namespace {
 
-Failure WriteFailure(const std::string& path, const QString& reason) {
-  return Failure{FailureKind::CannotWriteFile, path, 0, reason.toStdString()};
-}
-
-Status SavePng(const QImage& image, const std::string& path) {
-  if (image.isNull()) return WriteFailure(path, QStringLiteral("the picture is empty"));
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
-    return WriteFailure(path, file.errorString());
-  return Success();
-}
-
 // A picture that has no drawing behind it (the keyword graph at 1:1) goes into the SVG as an image.
 Status SaveImageAsSvg(const QImage& image, const std::string& path) {
   QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) return WriteFailure(path, file.errorString());
+  if (!file.open(QIODevice::WriteOnly)) return PictureWriteFailure(path, file.errorString());
   {
     QSvgGenerator generator;
     generator.setOutputDevice(&file);
@@ -34,11 +23,12 @@ Status SaveImageAsSvg(const QImage& image, const std::string& path) {
     generator.setViewBox(QRect(QPoint(0, 0), image.size()));
     generator.setTitle(QStringLiteral("Quillon"));
     QPainter painter;
-    if (!painter.begin(&generator)) return WriteFailure(path, QStringLiteral("cannot paint"));
+    if (!painter.begin(&generator))
+      return PictureWriteFailure(path, QStringLiteral("cannot paint"));
     painter.drawImage(0, 0, image);
     painter.end();
   }
-  if (!file.commit()) return WriteFailure(path, file.errorString());
+  if (!file.commit()) return PictureWriteFailure(path, file.errorString());
   return Success();
 }
 

@@ -90,9 +90,7 @@ std::unique_ptr<QChart> DegreeChart(const statistics::DegreeDistribution& degree
   const auto add = [&](const std::vector<statistics::DegreeCount>& counts, const char* name,
                        std::int32_t zero, QScatterSeries::MarkerShape shape) {
     auto* series = new QScatterSeries;
-    series->setName(
-        QString::fromStdString(FillText(UiText(texts::kZeroDegrees).toStdString(),
-                                        {UiText(name).toStdString(), std::to_string(zero)})));
+    series->setName(UiText(texts::kZeroDegrees).arg(UiText(name), QString::number(zero)));
     series->setMarkerShape(shape);
     series->setMarkerSize(9);
     for (const statistics::DegreeCount& c : counts) {

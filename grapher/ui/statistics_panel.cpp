@@ -75,12 +75,12 @@ void StatisticsPanel::bindAction(QAction& action) {
 }
 
 void StatisticsPanel::refresh() {
-  if (isVisible()) update();
+  if (isVisible()) replot();
 }
 
 void StatisticsPanel::showEvent(QShowEvent* event) {
   QDockWidget::showEvent(event);
-  update();
+  replot();
 }
 
 void StatisticsPanel::setChart(Plot which, std::unique_ptr<QChart> chart) {
@@ -90,7 +90,7 @@ void StatisticsPanel::setChart(Plot which, std::unique_ptr<QChart> chart) {
   view.setChart(chart.release());  // the view owns it
 }
 
-void StatisticsPanel::update() {
+void StatisticsPanel::replot() {
   if (!source_) return;
   const Source data = source_();
   if (!data.snapshot) return;

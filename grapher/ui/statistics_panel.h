@@ -51,7 +51,8 @@ class StatisticsPanel final : public QDockWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void update();
+  // Draws the plots again where their data changed.
+  void replot();
   void setChart(Plot which, std::unique_ptr<QChart> chart);
   void askAndSave(Plot which);
 

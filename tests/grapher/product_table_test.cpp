@@ -7,8 +7,8 @@
 #include <QTest>
 #include <cstdlib>
 #include <optional>
-#include <sstream>
 
+#include "common/code_page.h"
 #include "grapher/ui/form_main.h"
 #include "tests/grapher/qt_test_support.h"
 
@@ -17,13 +17,6 @@ namespace {
 
 using namespace quillon::grapher::testing;
 using quillon::testing::TempFolder;
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 class ProductTableTest : public ::testing::Test {
  protected:
@@ -136,9 +129,9 @@ TEST_F(ProductTableTest, SavedRowsAreTheCommandLinesCsvInTheTablesOrder) {
                               folder.path() + "' --csv '" + folder.file("cli.csv") +
                               "' --rank-range 1:1000 >/dev/null 2>&1";
   ASSERT_EQ(std::system(command.c_str()), 0);
-  const std::vector<std::string> cli = Lines(folder.read("cli.csv"));  // A, B, C
+  const std::vector<std::string> cli = SplitUtf8Lines(folder.read("cli.csv"));  // A, B, C
   ASSERT_EQ(cli.size(), 4u);
-  EXPECT_EQ(Lines(folder.read("table.csv")),
+  EXPECT_EQ(SplitUtf8Lines(folder.read("table.csv")),
             (std::vector<std::string>{cli[0], cli[2], cli[3], cli[1]}));
 }
 

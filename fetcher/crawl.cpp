@@ -191,25 +191,25 @@ Expected<CrawlEnd> CrawlSimilarProducts(const CrawlPlace& place, ProductRequeste
   std::unordered_set<std::string> keptOut;
   std::int64_t withoutProduct = 0;
   const std::string progressPattern = host.text(kProgressPattern);  // looked up once a crawl
-  const auto stop = [&](std::size_t next) {
-    end.ending = CrawlEnding::Stopped;
+  // Ended before the product at `next`: the rest of the queue is left.
+  const auto endBefore = [&](CrawlEnding ending, std::size_t next) {
+    end.ending = ending;
     end.left = static_cast<std::int64_t>(queue.size() - next);
   };
   for (std::size_t cursor = 0; cursor < queue.size(); ++cursor) {
     if (limits.maxProducts > 0 && cursor >= static_cast<std::size_t>(limits.maxProducts)) {
-      end.ending = CrawlEnding::ProductLimit;
-      end.left = static_cast<std::int64_t>(queue.size() - cursor);
+      endBefore(CrawlEnding::ProductLimit, cursor);
       break;
     }
     // Stored records need no request; a paused crawl holds before them as well.
     if (place.control != nullptr && !HoldWhilePaused(host, place.clock, *place.control)) {
-      stop(cursor);
+      endBefore(CrawlEnding::Stopped, cursor);
       break;
     }
     log.startProduct();
     const SourcedAnswer answer = source.answerFor(queue.asin(cursor));
     if (answer.stopped) {
-      stop(cursor);
+      endBefore(CrawlEnding::Stopped, cursor);
       break;
     }
     const std::string& text = answer.text;
@@ -262,7 +262,7 @@ Expected<CrawlEnd> CrawlSimilarProducts(const CrawlPlace& place, ProductRequeste
     host.processEvents();
     host.checkQuit();
     if (place.control != nullptr && place.control->stopRequested()) {
-      stop(cursor + 1);
+      endBefore(CrawlEnding::Stopped, cursor + 1);
       break;
     }
   }

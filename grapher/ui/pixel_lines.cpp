@@ -29,28 +29,25 @@ void CutAt(double& a, double& b, double otherA, double otherB, double edge) {
   a = edge;
 }
 
-// The painter cuts a line to the picture widened by a pixel, in floating point,
-// before it goes to fixed point: x ends first, then y ends. False when nothing
-// is left.
-bool ClipToWidenedPicture(double& x1, double& y1, double& x2, double& y2, int width, int height) {
-  const double left = -1, right = width + 1, top = -1, bottom = height + 1;
-  if (x1 < left) {
-    if (x2 <= left) return false;
-    CutAt(x1, y1, x2, y2, left);
-  } else if (x1 > right) {
-    if (x2 >= right) return false;
-    CutAt(x1, y1, x2, y2, right);
+// Cuts the line to low <= a <= high along one axis, (a, b) being each end's
+// coordinates along it and across it. False when nothing is left.
+bool ClipAxis(double& a1, double& b1, double& a2, double& b2, double low, double high) {
+  if (a1 < low) {
+    if (a2 <= low) return false;
+    CutAt(a1, b1, a2, b2, low);
+  } else if (a1 > high) {
+    if (a2 >= high) return false;
+    CutAt(a1, b1, a2, b2, high);
   }
-  if (x2 < left || x2 > right) CutAt(x2, y2, x1, y1, x2 < left ? left : right);
-  if (y1 < top) {
-    if (y2 <= top) return false;
-    CutAt(y1, x1, y2, x2, top);
-  } else if (y1 > bottom) {
-    if (y2 >= bottom) return false;
-    CutAt(y1, x1, y2, x2, bottom);
-  }
-  if (y2 < top || y2 > bottom) CutAt(y2, x2, y1, x1, y2 < top ? top : bottom);
+  if (a2 < low || a2 > high) CutAt(a2, b2, a1, b1, a2 < low ? low : high);
   return true;
+}
+
+// The painter cuts a line to the picture widened by a pixel, in floating point,
+// before it goes to fixed point: along x first, then along y. False when
+// nothing is left.
+bool ClipToWidenedPicture(double& x1, double& y1, double& x2, double& y2, int width, int height) {
+  return ClipAxis(x1, y1, x2, y2, -1, width + 1) && ClipAxis(y1, x1, y2, x2, -1, height + 1);
 }
 
 }  // namespace
